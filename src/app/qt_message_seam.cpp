@@ -1,0 +1,65 @@
+#include "qt_message_seam.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+
+namespace {
+QMessageBox::Icon toIcon(MsgIcon icon) {
+    switch (icon) {
+    case MsgIcon::Information: return QMessageBox::Information;
+    case MsgIcon::Warning: return QMessageBox::Warning;
+    case MsgIcon::Error: return QMessageBox::Critical;
+    case MsgIcon::Question: return QMessageBox::Question;
+    case MsgIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QWidget *parentWindow() { return QApplication::activeWindow(); }
+} // namespace
+
+void QtMessageSeam::message(const QString &caption, const QString &text, MsgIcon icon) {
+    QMessageBox box(toIcon(icon), caption, text, QMessageBox::Ok, parentWindow());
+    box.exec();
+}
+
+bool QtMessageSeam::askYesNo(const QString &caption, const QString &text) {
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
+                    parentWindow());
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
+    return box.exec() == QMessageBox::Yes;
+}
+
+bool QtMessageSeam::askOkCancel(const QString &caption, const QString &text) {
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Ok | QMessageBox::Cancel,
+                    parentWindow());
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    return box.exec() == QMessageBox::Ok;
+}
+
+QString QtMessageSeam::openFile(const QString &caption, const QString &dir, const QString &filter) {
+    return QFileDialog::getOpenFileName(parentWindow(), caption, dir, filter);
+}
+
+QString QtMessageSeam::saveFile(const QString &caption, const QString &dir, const QString &filter) {
+    return QFileDialog::getSaveFileName(parentWindow(), caption, dir, filter);
+}
+
+bool QtMessageSeam::chooseColor(QColor &color) {
+    const QColor chosen = QColorDialog::getColor(color, parentWindow());
+    if (!chosen.isValid()) return false;
+    color = chosen;
+    return true;
+}
+
+bool QtMessageSeam::printerSetup() {
+    QPrinter printer;
+    QPrintDialog dialog(&printer, parentWindow());
+    return dialog.exec() == QDialog::Accepted;
+}

@@ -1,0 +1,146 @@
+#pragma once
+// Record types shared by the screens. Arrays that mirror numbered columns (KKNA1.., TK01..,
+// 下限額1..) are indexed by that number; element 0 is unused.
+
+#include <QDate>
+#include <QString>
+#include <array>
+#include <vector>
+
+struct TMKIGYOU2 {
+    QString Kco;   // company code, decimal text
+    QString Nendo; // fiscal year, decimal text
+    QString Kna;
+    int Cyousahi = 0;
+    double Bearitsu = 0.0;
+    QString Taikei;
+    std::array<QString, 5> Kkna; // [1..3] from KKNA1..KKNA3, [4] never filled
+    std::array<QString, 6> Tna;  // [1..5]
+    int Mcco = 0;
+    int Mdco = 0;
+    std::array<QString, 10> Tk; // [1..9] names of grades 1..9
+    int Frstkyu = 3;
+    int Skco = 0;
+    int Syoukyuhi = 0;
+    int Frstkyum = 3;
+};
+
+struct TMMARK {
+    int Mkco = 0;
+    QString Mark;
+    QString Hanrei;
+    QString Mkcolor = QStringLiteral("0");
+    int Mksize = 0;
+    QString Kcolor = QStringLiteral("0");
+    int Ksyurui = 0;
+    int Khaba = 0;
+};
+
+// A date moved between the era/year, month and day boxes and a yyyymmdd integer.
+struct TYMD {
+    QString Ymd;
+    QString Era;
+    QString Year;
+    QString Month;
+    QString Day;
+    QDate Date;
+};
+
+// One work type and the captions of its wage items.
+struct TSALARYTBL {
+    QString SalaryId;   // code as text
+    QString SalaryName; // work type name
+    QString Teigi;      // definition
+    QString CodeName;   // "id : name", as shown in lists
+    std::array<QString, 4> Kihon; // [1..3]
+    std::array<QString, 6> Teate; // [1..5]
+};
+
+// A code and its name, as held by the code lists (evaluations, living costs, models).
+struct TCodeName {
+    QString Code;
+    QString Name;
+};
+
+// One role evaluation of the band design.
+struct TYHYOUKA {
+    QString Hco;
+    QString Hkigou;
+};
+
+// One band combined with one role evaluation of its matrix (a row of VBANDM).
+struct TBANDM {
+    QString BandId;
+    QString BandName;
+    QString BandTeigi;
+    int Kijun = 0;
+    int KagenRitsu = 0;
+    int JyogenRitsu = 0;
+    int BandKagen = 0;
+    int BandJyogen = 0;
+    double Spread = 0.0;
+    int Range = 0;
+    std::array<int, 6> ZoneKagen{};  // [1..5]
+    std::array<int, 6> ZoneJyogen{}; // [1..5]
+    QString MatrixId;
+    QString YHyouka;
+    int ZoneSu = 0;
+    std::array<double, 6> Up{}; // [1..5] raise rate in percent per zone
+    QString MatrixName;
+};
+
+struct TBANDTBL {
+    QString Title;
+    int Marume = 0;
+    std::vector<TBANDM> Bands;
+};
+
+// One band (a row of VBANDM2).
+struct TBANDM2 {
+    QString BandId;
+    QString BandName;
+    QString BandTeigi;
+    int Kijun = 0;
+    int KagenRitsu = 0;
+    int JyogenRitsu = 0;
+    int BandKagen = 0;
+    int BandJyogen = 0;
+    double Spread = 0.0;
+    int Range = 0;
+    std::array<int, 6> ZoneKagen{};  // [1..5]
+    std::array<int, 6> ZoneJyogen{}; // [1..5]
+    QString MatrixId;
+    QString MatrixName;
+    int ZoneSu = 0;
+};
+
+struct TBANDTBL2 {
+    QString Title;
+    int Marume = 0;
+    std::vector<TBANDM2> Bands;
+};
+
+// One role evaluation of one band's matrix.
+struct TMATRIX {
+    int YHyouka = 0;
+    QString YHyoukaName;
+    std::array<double, 6> Up{};        // [1..5]
+    std::array<double, 6> ZoneShare{}; // [1..5] working counters of the matrix check
+    std::array<int, 6> ZoneCount{};    // [1..5]
+    int ZoneSu = 0;
+    int HeadCount = 0;
+};
+
+// One band with its matrix.
+struct TMATHYOUKA {
+    int BandId = 0;
+    int MatrixId = 0;
+    QString BandName;
+    QString MatrixName;
+    std::vector<TMATRIX> Cells;
+    std::array<int, 6> ZoneCount{}; // [1..5]
+};
+
+struct TMATTBL {
+    std::vector<TMATHYOUKA> Rows;
+};

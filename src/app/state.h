@@ -1,0 +1,83 @@
+#pragma once
+// The program-wide project state: the open project, the company's settings, the lists
+// loaded for the screens and the shared working variables. One instance, reached through
+// G(); ResetState() puts every value back to its start value (tests use it between cases).
+
+#include "records.h"
+
+#include <QDate>
+#include <QString>
+#include <array>
+#include <vector>
+
+struct ProjectState {
+    // Project identity and company settings.
+    int gNendo = 0;
+    int gKco = 0;
+    QString gKna;
+    int gCorpOpen = 0;
+    int gEditMode = 0;
+    int gReki = 0;
+    int gFnk = 0;
+    int gKdate = 0;
+    TMKIGYOU2 gMkigyou2;
+    std::array<TMMARK, 6> gMarks; // element i holds mark i+1
+    std::array<QString, 3> gEraNames;
+    std::array<int, 3> gEraStartYears{};
+
+    // Paths, dates and run-wide values. Paths end with a separator.
+    QString gAppPath;
+    QString gDataPath;
+    QDate gToday;
+    quint16 gTodayYear = 0;
+    quint16 gTodayMonth = 0;
+    quint16 gTodayDay = 0;
+    int gListMonth = 0;
+    int gListDay = 0;
+    double gSelKco = 0.0;
+    int gReportKind = 0;
+    int gPlotPrintSeq = 1;
+
+    // Lists and tables loaded for the screens.
+    std::vector<TCodeName> gHyoukaList;
+    int gHyoukaCount = 0;
+    std::vector<TCodeName> gLivingList;
+    int gLivingCount = 0;
+    std::vector<TCodeName> gModelList;
+    int gModelCount = 0;
+    std::array<TSALARYTBL, 5> gSalaryTbl; // work types 1..4 in elements 1..4
+    std::vector<TYHYOUKA> gYHyoukaTbl;
+    TBANDTBL gBandTbl;
+    TBANDTBL2 gBandTbl2;
+    TMATTBL gMatTbl;
+
+    // Report and design exchange.
+    QString gPreviewFile;
+    std::array<int, 5> gDesignLegend{};
+    QString gCurveColor;
+    int gCurveType = 0;
+    int gCurveWidth = 0;
+
+    // Shared working variables of the edit screens.
+    QString gSql;
+    int gDataChanged = 0;
+    QString gErrMsg;
+    int gGridRow = 0;
+    int gCurSco = 0;
+    int gMinCode = 0;
+    int gMaxKco = 0;
+    int gWorkInt = 0;
+    double gWorkFloat = 0.0;
+    QString gWorkStr1;
+    QString gWorkStr2;
+    QString gWorkStr3;
+};
+
+ProjectState &G();
+void ResetState();
+
+// Sets gAppPath (with a trailing separator) and gDataPath = gAppPath + "DATA/".
+void SetAppPath(const QString &dir);
+
+// The program's caption, used by its own message boxes.
+inline const QString kAppCaption = QStringLiteral("NXヴァルテンマトリクス");

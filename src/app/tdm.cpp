@@ -1,0 +1,201 @@
+#include "tdm.h"
+
+#include "message_seam.h"
+#include "state.h"
+
+#include <QFileInfo>
+#include <QLocale>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace {
+TDM *theModule = nullptr;
+
+QSqlDatabase database(const TConnection &connection) {
+    return QSqlDatabase::database(connection.name(), false);
+}
+
+void showSqlFailure(const QSqlError &error) {
+    const QString detail = error.databaseText() + QLatin1Char(' ') + error.driverText();
+    const bool overflow = detail.contains(QLatin1String("overflow"), Qt::CaseInsensitive);
+    ShowMessage(overflow ? kMsgSqlOverflow : kMsgSqlUnknown, QString(), MsgIcon::Error);
+}
+} // namespace
+
+TDM &DM() {
+    Q_ASSERT(theModule);
+    return *theModule;
+}
+
+TDM::TDM() {
+    Q_ASSERT(!theModule);
+    theModule = this;
+    for (TConnection *c : {&ACN1, &ACN2}) QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), c->name());
+}
+
+TDM::~TDM() {
+    for (TQuery *q : {&Query1, &Query2, &Query21, &Query22, &Query23}) q->Close();
+    for (TConnection *c : {&ACN1, &ACN2}) {
+        CloseDatabase(*c);
+        QSqlDatabase::removeDatabase(c->name());
+    }
+    theModule = nullptr;
+}
+
+bool TDM::OpenDatabase(TConnection &connection, const QString &filePath) {
+    CloseDatabase(connection);
+    connection.m_path = filePath;
+    QSqlDatabase db = database(connection);
+    bool ok = QFileInfo(filePath).isFile();
+    if (ok) {
+        db.setDatabaseName(filePath);
+        ok = db.open();
+    }
+    if (ok) {
+        // SQLite opens any file lazily; reading the schema proves it is a database.
+        QSqlQuery probe(db);
+        ok = probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) && probe.next();
+        if (ok) probe.exec(QStringLiteral("PRAGMA busy_timeout = 5000"));
+    }
+    if (!ok) {
+        db.close();
+        ShowMessage(kMsgOpenError + filePath, kAppCaption, MsgIcon::Error);
+        return false;
+    }
+    connection.m_open = true;
+    return true;
+}
+
+void TDM::CloseDatabase(TConnection &connection) {
+    for (TQuery *q : {&Query1, &Query2, &Query21, &Query22, &Query23})
+        if (&q->connection() == &connection) q->Close();
+    QSqlDatabase db = database(connection);
+    if (db.isValid()) db.close();
+    connection.m_open = false;
+}
+
+void TQuery::Close() {
+    m_open = false;
+    m_columns.clear();
+    m_index.clear();
+    m_rows.clear();
+    m_pos = 0;
+}
+
+bool TQuery::HasColumn(const QString &column) const {
+    return m_index.contains(column.toUpper());
+}
+
+QVariant TQuery::Value(const QString &column) const {
+    if (Eof()) return {};
+    const auto it = m_index.constFind(column.toUpper());
+    if (it == m_index.cend()) return {};
+    return m_rows[static_cast<size_t>(m_pos)][static_cast<size_t>(*it)];
+}
+
+QString TQuery::AsString(const QString &column) const {
+    const QVariant v = Value(column);
+    if (v.isNull()) return {};
+    if (v.typeId() == QMetaType::Double)
+        return QString::number(v.toDouble(), 'f', QLocale::FloatingPointShortest);
+    return v.toString();
+}
+
+int TQuery::AsInteger(const QString &column) const {
+    const QVariant v = Value(column);
+    if (v.isNull()) return 0;
+    if (v.typeId() == QMetaType::Double) return static_cast<int>(v.toDouble());
+    bool ok = false;
+    const qlonglong n = v.toString().trimmed().toLongLong(&ok);
+    if (ok) return static_cast<int>(n);
+    const double d = v.toString().trimmed().toDouble(&ok);
+    return ok ? static_cast<int>(d) : 0;
+}
+
+double TQuery::AsFloat(const QString &column) const {
+    const QVariant v = Value(column);
+    if (v.isNull()) return 0.0;
+    bool ok = false;
+    const double d = v.toString().trimmed().toDouble(&ok);
+    return ok ? d : 0.0;
+}
+
+bool RunSql(TQuery &query, const QString &sql, char mode) {
+    query.Close();
+    if (mode != 'S' && mode != 'E') return false;
+    TConnection &connection = query.connection();
+    G().gSql = sql;
+    if (!connection.isOpen()) {
+        ++connection.m_failures;
+        ShowMessage(kMsgSqlUnknown, QString(), MsgIcon::Error);
+        return false;
+    }
+    QSqlQuery q(database(connection));
+    q.setForwardOnly(true);
+    if (!q.exec(sql)) {
+        ++connection.m_failures;
+        showSqlFailure(q.lastError());
+        return false;
+    }
+    if (mode == 'E') return true;
+
+    const QSqlRecord record = q.record();
+    const int n = record.count();
+    for (int i = 0; i < n; ++i) {
+        const QString name = record.fieldName(i);
+        query.m_columns << name;
+        query.m_index.insert(name.toUpper(), i);
+    }
+    while (q.next()) {
+        std::vector<QVariant> row(static_cast<size_t>(n));
+        for (int i = 0; i < n; ++i) row[static_cast<size_t>(i)] = q.value(i);
+        query.m_rows.push_back(std::move(row));
+    }
+    if (q.lastError().isValid()) { // a failure while stepping through the rows
+        ++connection.m_failures;
+        query.Close();
+        showSqlFailure(q.lastError());
+        return false;
+    }
+    query.m_open = true;
+    return true;
+}
+
+QString SqlText(const QString &text) {
+    QString quoted = text;
+    quoted.replace(QLatin1Char('\''), QLatin1String("''"));
+    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+}
+
+QString SqlNum(double value) {
+    return QString::number(value, 'f', QLocale::FloatingPointShortest);
+}
+
+ScopedTransaction::ScopedTransaction(TConnection &connection) : m_connection(connection) {
+    m_failuresAtStart = connection.failures();
+    if (connection.isOpen()) m_active = database(connection).transaction();
+}
+
+ScopedTransaction::~ScopedTransaction() { rollback(); }
+
+bool ScopedTransaction::commit() {
+    if (!m_active) return false;
+    if (m_connection.failures() != m_failuresAtStart) {
+        rollback();
+        return false;
+    }
+    m_active = false;
+    QSqlDatabase db = database(m_connection);
+    if (db.commit()) return true;
+    db.rollback();
+    ShowMessage(kMsgSqlUnknown, QString(), MsgIcon::Error);
+    return false;
+}
+
+void ScopedTransaction::rollback() {
+    if (!m_active) return;
+    m_active = false;
+    database(m_connection).rollback();
+}

@@ -1,0 +1,126 @@
+#pragma once
+// The data module: two database connections and five query objects through which every
+// screen reaches the databases. ACN1 is the control database (SEIGYO.db, Query1 and Query2),
+// ACN2 the data database (DATA.db, Query21, Query22 and Query23).
+//
+// A query object holds the whole result of its last SELECT, read forward from the first row:
+// the row count is known once it is open, and no statement is left running on the connection
+// while the caller writes with another query object.
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <vector>
+
+class TConnection {
+public:
+    explicit TConnection(QString name) : m_name(std::move(name)) {}
+    const QString &name() const { return m_name; }
+    const QString &path() const { return m_path; }
+    bool isOpen() const { return m_open; }
+    // Number of statements that have failed on this connection; the transaction helper
+    // compares it before and after a save.
+    int failures() const { return m_failures; }
+
+private:
+    friend class TDM;
+    friend class TQuery;
+    friend bool RunSql(class TQuery &, const QString &, char);
+    QString m_name;
+    QString m_path;
+    bool m_open = false;
+    int m_failures = 0;
+};
+
+class TQuery {
+public:
+    explicit TQuery(TConnection &connection) : m_connection(connection) {}
+
+    TConnection &connection() const { return m_connection; }
+    bool isOpen() const { return m_open; }
+    bool Eof() const { return !m_open || m_pos >= static_cast<qsizetype>(m_rows.size()); }
+    void Next() {
+        if (!Eof()) ++m_pos;
+    }
+    int RecordCount() const { return m_open ? static_cast<int>(m_rows.size()) : 0; }
+    void Close();
+    const QStringList &columns() const { return m_columns; }
+
+    // The raw value of a column of the current row (case-insensitive name); a null value
+    // when the column does not exist or no row is current.
+    QVariant Value(const QString &column) const;
+    bool HasColumn(const QString &column) const;
+    // Typed reads: null reads as empty text, 0 and 0.0; text that is no number reads as 0.
+    QString AsString(const QString &column) const;
+    int AsInteger(const QString &column) const;
+    double AsFloat(const QString &column) const;
+
+private:
+    friend bool RunSql(TQuery &, const QString &, char);
+    TConnection &m_connection;
+    bool m_open = false;
+    QStringList m_columns;
+    QHash<QString, int> m_index; // upper-case column name -> position
+    std::vector<std::vector<QVariant>> m_rows;
+    qsizetype m_pos = 0;
+};
+
+class TDM {
+public:
+    TDM();
+    ~TDM();
+    TDM(const TDM &) = delete;
+    TDM &operator=(const TDM &) = delete;
+
+    // Opens the connection on an existing database file; on failure shows the open-error
+    // message and leaves the connection closed. A missing file is never created here.
+    bool OpenDatabase(TConnection &connection, const QString &filePath);
+    void CloseDatabase(TConnection &connection);
+
+    TConnection ACN1{QStringLiteral("ACN1")};
+    TConnection ACN2{QStringLiteral("ACN2")};
+    TQuery Query1{ACN1};
+    TQuery Query2{ACN1};
+    TQuery Query21{ACN2};
+    TQuery Query22{ACN2};
+    TQuery Query23{ACN2};
+};
+
+// The one data module; valid while a TDM exists.
+TDM &DM();
+
+// Runs a statement on a query object. Mode 'S' opens a result set, 'E' executes a statement
+// without one, any other mode runs nothing. A failure shows one of the two SQL messages and
+// leaves the query object closed (an empty result). Returns whether the statement ran.
+bool RunSql(TQuery &query, const QString &sql, char mode);
+
+// Quoting for statements: a text between single quotes with every single quote doubled, a
+// number as its shortest decimal text.
+QString SqlText(const QString &text);
+QString SqlNum(double value);
+inline QString SqlInt(qint64 value) { return QString::number(value); }
+
+// Runs several writing statements on one connection as one unit: commit() makes them
+// permanent only when none of them failed; otherwise, and when the helper goes out of scope
+// without commit(), everything since the start is rolled back.
+class ScopedTransaction {
+public:
+    explicit ScopedTransaction(TConnection &connection);
+    ~ScopedTransaction();
+    ScopedTransaction(const ScopedTransaction &) = delete;
+    ScopedTransaction &operator=(const ScopedTransaction &) = delete;
+    bool active() const { return m_active; }
+    bool commit();
+    void rollback();
+
+private:
+    TConnection &m_connection;
+    int m_failuresAtStart = 0;
+    bool m_active = false;
+};
+
+// Messages of the data module.
+inline const QString kMsgOpenError = QStringLiteral("データベースのオープンでエラーが発生しました。　");
+inline const QString kMsgSqlOverflow = QStringLiteral("ＳＱＬ処理でオーバーフローが発生しました。");
+inline const QString kMsgSqlUnknown = QStringLiteral("ＳＱＬ処理で不明なエラーが発生しました。");

@@ -1,0 +1,139 @@
+#include "database_setup.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUuid>
+
+namespace dbsetup {
+namespace {
+
+// A private connection to one file, removed when it goes out of scope.
+class FileConnection {
+public:
+    explicit FileConnection(const QString &path)
+        : m_name(QStringLiteral("setup-") + QUuid::createUuid().toString(QUuid::WithoutBraces)) {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        db.setDatabaseName(path);
+        m_ok = db.open();
+    }
+    ~FileConnection() {
+        {
+            QSqlDatabase db = QSqlDatabase::database(m_name, false);
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(m_name);
+    }
+    bool ok() const { return m_ok; }
+    QSqlDatabase db() const { return QSqlDatabase::database(m_name, false); }
+
+private:
+    QString m_name;
+    bool m_ok = false;
+};
+
+QString runAll(QSqlDatabase db, const QStringList &statements) {
+    QSqlQuery q(db);
+    for (const QString &s : statements)
+        if (!q.exec(s)) return s.left(200) + QStringLiteral(": ") + q.lastError().text();
+    return {};
+}
+
+int userVersion(QSqlDatabase db) {
+    QSqlQuery q(db);
+    if (q.exec(QStringLiteral("PRAGMA user_version")) && q.next()) return q.value(0).toInt();
+    return -1;
+}
+
+} // namespace
+
+QStringList SplitSqlScript(const QString &script) {
+    QStringList out;
+    QString current;
+    bool inQuote = false;
+    const qsizetype n = script.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = script[i];
+        if (!inQuote && c == QLatin1Char('-') && i + 1 < n && script[i + 1] == QLatin1Char('-')) {
+            while (i < n && script[i] != QLatin1Char('\n')) ++i; // comment to end of line
+            continue;
+        }
+        if (c == QLatin1Char('\'')) inQuote = !inQuote; // a doubled quote toggles twice
+        if (c == QLatin1Char(';') && !inQuote) {
+            if (!current.trimmed().isEmpty()) out << current.trimmed();
+            current.clear();
+            continue;
+        }
+        current += c;
+    }
+    if (!current.trimmed().isEmpty()) out << current.trimmed();
+    return out;
+}
+
+QString ShippedContent(schema::Db db) {
+    QFile f(db == schema::Db::Control ? QStringLiteral(":/db/control_content.sql")
+                                      : QStringLiteral(":/db/sample_company.sql"));
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return QString::fromUtf8(f.readAll());
+}
+
+QString CreateDatabaseFile(const QString &path, schema::Db db, const QString &contentSql) {
+    const QString temp = path + QStringLiteral(".creating");
+    QFile::remove(temp);
+    QString problem;
+    {
+        FileConnection c(temp);
+        if (!c.ok()) {
+            problem = c.db().lastError().text();
+        } else {
+            QSqlDatabase d = c.db();
+            d.transaction();
+            problem = runAll(d, schema::CreateStatements(db));
+            if (problem.isEmpty()) problem = runAll(d, SplitSqlScript(contentSql));
+            if (problem.isEmpty()) problem = runAll(d, {QStringLiteral("PRAGMA user_version = %1").arg(schema::kVersion)});
+            if (problem.isEmpty() && !d.commit()) problem = d.lastError().text();
+            if (!problem.isEmpty()) d.rollback();
+        }
+    }
+    if (problem.isEmpty() && !QFile::rename(temp, path)) problem = QStringLiteral("rename failed: ") + path;
+    if (!problem.isEmpty()) QFile::remove(temp);
+    return problem;
+}
+
+QStringList EnsureDatabases(const QString &dataPath) {
+    QStringList problems;
+    if (!QDir().mkpath(dataPath)) return {QStringLiteral("cannot create ") + dataPath};
+    const struct {
+        QString file;
+        schema::Db db;
+    } files[] = {{kControlFile, schema::Db::Control}, {kDataFile, schema::Db::Data}};
+    for (const auto &f : files) {
+        const QString path = QDir(dataPath).filePath(f.file);
+        if (QFileInfo::exists(path)) {
+            if (!UpgradeDatabase(path, f.db)) problems << QStringLiteral("cannot upgrade ") + path;
+            continue;
+        }
+        const QString problem = CreateDatabaseFile(path, f.db, ShippedContent(f.db));
+        if (!problem.isEmpty()) problems << problem;
+    }
+    return problems;
+}
+
+bool UpgradeDatabase(const QString &path, schema::Db) {
+    // Check the header first: SQLite would happily treat an empty or foreign file as new.
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly) || !f.read(16).startsWith("SQLite format 3")) return false;
+    f.close();
+    FileConnection c(path);
+    if (!c.ok()) return false;
+    const int version = userVersion(c.db());
+    if (version < 0) return false;
+    if (version >= schema::kVersion) return true;
+    // Version 1 is the first versioned schema; later versions add their steps here.
+    return runAll(c.db(), {QStringLiteral("PRAGMA user_version = %1").arg(schema::kVersion)}).isEmpty();
+}
+
+} // namespace dbsetup

@@ -1,0 +1,33 @@
+#pragma once
+// The tables and views of the two databases. Column names, order and types are those every
+// statement of the program relies on (inserts without a column list included).
+
+#include <QString>
+#include <QStringList>
+
+namespace schema {
+
+// Version written to PRAGMA user_version; an older file is upgraded in place on start.
+inline constexpr int kVersion = 1;
+
+enum class Db { Control, Data };
+
+struct Table {
+    QString name;
+    QStringList columns; // "NAME TYPE", in table order
+    QStringList key;     // primary key columns; empty when the table has none
+    QStringList index;   // columns of a lookup index; empty for none
+};
+
+struct View {
+    QString name;
+    QString select;
+};
+
+const QList<Table> &Tables(Db db);
+const QList<View> &Views(Db db);
+
+// CREATE statements for a fresh database file, tables first, then views.
+QStringList CreateStatements(Db db);
+
+} // namespace schema

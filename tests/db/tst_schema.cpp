@@ -1,0 +1,10 @@
+#include <QTest>
+
+class Tst_schema : public QObject {
+    Q_OBJECT
+private slots:
+    void placeholder() {}
+};
+
+QTEST_MAIN(Tst_schema)
+#include "tst_schema.moc"

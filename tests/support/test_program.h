@@ -1,0 +1,34 @@
+#pragma once
+// A fresh program directory for one test: a temporary folder standing in for the folder of
+// the executable, its databases created by the program's own start-up code, the data module
+// with both connections open, the project state reset and a message recorder installed.
+
+#include "message_recorder.h"
+#include "tdm.h"
+
+#include <QTemporaryDir>
+#include <memory>
+
+class TestProgram {
+public:
+    // With openDatabases false only the folder exists: the test prepares DATA/ itself.
+    explicit TestProgram(bool openDatabases = true);
+    ~TestProgram();
+
+    QString dir() const { return m_dir.path(); }
+    QString dataPath() const;
+    // Runs the program's start-up data steps (folders, databases, calendar settings).
+    void start();
+
+    MessageRecorder messages;
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<TDM> m_dm;
+};
+
+// Runs a statement directly on a database (outside the data module) and returns the first
+// column of every row as text; for assertions on stored rows.
+QStringList SqlColumn(TConnection &connection, const QString &sql);
+// The first column of the first row as text ("" when there is none).
+QString SqlValue(TConnection &connection, const QString &sql);
