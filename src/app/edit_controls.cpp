@@ -1,1 +1,9 @@
-// placeholder
+#include "edit_controls.h"
+
+TRightEdit::TRightEdit(QWidget *parent) : QLineEdit(parent) {
+    setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+}
+
+TCenterEdit::TCenterEdit(QWidget *parent) : QLineEdit(parent) {
+    setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+}

@@ -1,1 +1,143 @@
-// placeholder
+#include "loaders.h"
+
+#include "message_seam.h"
+#include "state.h"
+#include "tdm.h"
+
+#include <QGuiApplication>
+#include <limits>
+
+namespace {
+// The project key of every statement: "KCO = k AND NENDO = n" from the settings record,
+// with both parts checked to be integers so nothing typed reaches the statement.
+bool projectKey(const TMKIGYOU2 &rec, qint64 &kco, qint64 &nendo) {
+    bool ok1 = false, ok2 = false;
+    kco = rec.Kco.trimmed().toLongLong(&ok1);
+    nendo = rec.Nendo.trimmed().toLongLong(&ok2);
+    return ok1 && ok2;
+}
+
+QString keyOf(const TMKIGYOU2 &rec) {
+    qint64 kco = 0, nendo = 0;
+    if (!projectKey(rec, kco, nendo)) return {};
+    return QStringLiteral(" NENDO = %1 AND KCO = %2").arg(nendo).arg(kco);
+}
+} // namespace
+
+bool LoadCompanySettings(TMKIGYOU2 &rec) {
+    TMKIGYOU2 fresh;
+    fresh.Kco = rec.Kco;
+    fresh.Nendo = rec.Nendo;
+    fresh.Kkna[4] = rec.Kkna[4];
+    rec = fresh;
+
+    const QString key = keyOf(rec);
+    if (key.isEmpty()) return false;
+    TQuery &q = DM().Query21;
+    RunSql(q, QStringLiteral("SELECT * FROM MKIGYOU2 WHERE") + key, 'S');
+    const bool found = !q.Eof();
+    if (found) {
+        rec.Kna = q.AsString(QStringLiteral("KNA"));
+        rec.Taikei = q.AsString(QStringLiteral("TAIKEI"));
+        for (int i = 1; i <= 3; ++i) rec.Kkna[i] = q.AsString(QStringLiteral("KKNA%1").arg(i));
+        for (int i = 1; i <= 5; ++i) rec.Tna[i] = q.AsString(QStringLiteral("TNA%1").arg(i));
+        for (int i = 1; i <= 9; ++i) rec.Tk[i] = q.AsString(QStringLiteral("TK%1").arg(i, 2, 10, QLatin1Char('0')));
+        rec.Cyousahi = q.AsInteger(QStringLiteral("CYOUSAHI"));
+        rec.Mcco = q.AsInteger(QStringLiteral("MCCO"));
+        rec.Mdco = q.AsInteger(QStringLiteral("MDCO"));
+        rec.Frstkyu = q.AsInteger(QStringLiteral("FRSTKYU"));
+        rec.Skco = q.AsInteger(QStringLiteral("SKCO"));
+        rec.Syoukyuhi = q.AsInteger(QStringLiteral("SYOUKYUHI"));
+        rec.Frstkyum = q.AsInteger(QStringLiteral("FRSTKYUM"));
+        rec.Bearitsu = q.AsFloat(QStringLiteral("BEARITSU"));
+    }
+    q.Close();
+    return found;
+}
+
+bool LoadMarks(std::array<TMMARK, 6> &marks) {
+    marks.fill(TMMARK{});
+    const QString key = keyOf(G().gMkigyou2);
+    if (key.isEmpty()) return false;
+    TQuery &q = DM().Query21;
+    RunSql(q, QStringLiteral("SELECT * FROM MMARK WHERE") + key + QStringLiteral(" ORDER BY MKCO"), 'S');
+    bool any = false;
+    for (; !q.Eof(); q.Next()) {
+        const int no = q.AsInteger(QStringLiteral("MKCO"));
+        if (no < 1 || no > 6) continue;
+        TMMARK &m = marks[static_cast<size_t>(no - 1)];
+        m.Mkco = no;
+        m.Mark = q.AsString(QStringLiteral("MARK"));
+        m.Hanrei = q.AsString(QStringLiteral("HANREI"));
+        m.Mkcolor = q.AsString(QStringLiteral("MKCOLOR"));
+        m.Mksize = q.AsInteger(QStringLiteral("MKSIZE"));
+        m.Kcolor = q.AsString(QStringLiteral("KCOLOR"));
+        m.Ksyurui = q.AsInteger(QStringLiteral("KSYURUI"));
+        m.Khaba = q.AsInteger(QStringLiteral("KHABA"));
+        any = true;
+    }
+    q.Close();
+    return any;
+}
+
+int WageByStep(const QString &grade, const QString &step) {
+    bool ok = false;
+    const qint64 stepNo = step.trimmed().toLongLong(&ok);
+    const QString key = keyOf(G().gMkigyou2);
+    if (!ok || key.isEmpty()) return 0; // a step that is no number has no row
+    TQuery &q = DM().Query21;
+    RunSql(q, QStringLiteral("SELECT * FROM DCHINGIN2 WHERE") + key + QStringLiteral(" AND GOUHOU = %1").arg(stepNo), 'S');
+    int amount = 0;
+    const int g = grade.trimmed().toInt(&ok);
+    if (!q.Eof() && ok && g >= 1 && g <= 9) {
+        const double value = q.AsFloat(QStringLiteral("KIN%1").arg(g));
+        if (value > std::numeric_limits<int>::max() || value < std::numeric_limits<int>::min()) {
+            if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+                QGuiApplication::restoreOverrideCursor();
+            ShowMessage(kMsgWageOverflow, QString(), MsgIcon::Error);
+        } else {
+            amount = static_cast<int>(value);
+        }
+    }
+    q.Close();
+    return amount;
+}
+
+void LoadSalaryNames() {
+    auto &tbl = G().gSalaryTbl;
+    for (int i = 1; i <= 4; ++i) {
+        TSALARYTBL &e = tbl[static_cast<size_t>(i)];
+        const QString codeName = e.CodeName;
+        e = TSALARYTBL{};
+        e.CodeName = codeName;
+    }
+    const QString key = keyOf(G().gMkigyou2);
+    if (key.isEmpty()) return;
+    TQuery &q = DM().Query21;
+    RunSql(q, QStringLiteral("SELECT * FROM SALARYNAME WHERE") + key + QStringLiteral(" ORDER BY SALARYID"), 'S');
+    for (; !q.Eof(); q.Next()) {
+        const int id = q.AsInteger(QStringLiteral("SALARYID"));
+        if (id < 1 || id > 4) continue;
+        TSALARYTBL &e = tbl[static_cast<size_t>(id)];
+        e.SalaryId = QString::number(id);
+        e.SalaryName = q.AsString(QStringLiteral("SALARYNAME"));
+        e.Teigi = q.AsString(QStringLiteral("TEIGI"));
+        e.CodeName = QStringLiteral("%1 : %2").arg(id).arg(e.SalaryName);
+        for (int i = 1; i <= 3; ++i) e.Kihon[i] = q.AsString(QStringLiteral("KIHON%1").arg(i));
+        for (int i = 1; i <= 5; ++i) e.Teate[i] = q.AsString(QStringLiteral("TEATE%1").arg(i));
+    }
+    q.Close();
+}
+
+bool SetSalaryLabels(int workType, SalaryCaptions &captions) {
+    captions = SalaryCaptions{};
+    captions.Kihon[1] = QStringLiteral("基本給");
+    captions.Teate[1] = QStringLiteral("手当");
+    if (workType < 1 || workType > 4) return true;
+    TSALARYTBL &e = G().gSalaryTbl[static_cast<size_t>(workType)];
+    if (e.Kihon[1].isEmpty()) e.Kihon[1] = QStringLiteral("基本給");
+    if (e.Teate[1].isEmpty()) e.Teate[1] = QStringLiteral("手当");
+    for (int i = 1; i <= 3; ++i) captions.Kihon[i] = e.Kihon[i];
+    for (int i = 1; i <= 5; ++i) captions.Teate[i] = e.Teate[i];
+    return true;
+}

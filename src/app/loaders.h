@@ -1,0 +1,32 @@
+#pragma once
+// Loaders that fill the project state from the data database for the open project (keys:
+// gMkigyou2.Kco and gMkigyou2.Nendo), and the wage-item captions of a work type.
+
+#include "records.h"
+
+#include <QString>
+#include <array>
+
+// Reads the MKIGYOU2 row of rec.Kco / rec.Nendo into rec; true when the row exists. Every
+// other field is reset first (Frstkyu and Frstkyum to 3).
+bool LoadCompanySettings(TMKIGYOU2 &rec);
+
+// Reads the six plot marks of the project into marks (element i = mark i+1); true when at
+// least one mark 1..6 was read.
+bool LoadMarks(std::array<TMMARK, 6> &marks);
+
+// The wage-table amount of a grade ("1".."9") at a pay step; 0 when there is none.
+int WageByStep(const QString &grade, const QString &step);
+
+// Fills gSalaryTbl[1..4] from the work types of the project.
+void LoadSalaryNames();
+
+// The captions of the three base-pay items and five allowances of a work type.
+struct SalaryCaptions {
+    std::array<QString, 4> Kihon; // [1..3]
+    std::array<QString, 6> Teate; // [1..5]
+};
+bool SetSalaryLabels(int workType, SalaryCaptions &captions);
+
+inline const QString kMsgWageOverflow = QStringLiteral("賃金表選択でオーバーフローが発生しました。");
+inline const QString kMsgWageUnknown = QStringLiteral("賃金表選択で不明なエラーが発生しました。");
