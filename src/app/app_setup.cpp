@@ -8,7 +8,8 @@
 
 void PrepareProgramFolders() {
     const QString app = G().gAppPath;
-    for (const char *sub : {"Report", "CSV", "Picture"}) QDir().mkpath(app + QLatin1String(sub));
+    for (const char *sub : {"Report", "CSV", "Picture"})
+        QDir().mkpath(app + QLatin1String(sub));
     dbsetup::EnsureDatabases(G().gDataPath);
 }
 

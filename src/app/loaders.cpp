@@ -7,22 +7,17 @@
 #include <QGuiApplication>
 #include <limits>
 
-namespace {
-// The project key of every statement: "KCO = k AND NENDO = n" from the settings record,
-// with both parts checked to be integers so nothing typed reaches the statement.
-bool projectKey(const TMKIGYOU2 &rec, qint64 &kco, qint64 &nendo) {
+QString ProjectKeySql(const TMKIGYOU2 &rec) {
     bool ok1 = false, ok2 = false;
-    kco = rec.Kco.trimmed().toLongLong(&ok1);
-    nendo = rec.Nendo.trimmed().toLongLong(&ok2);
-    return ok1 && ok2;
-}
-
-QString keyOf(const TMKIGYOU2 &rec) {
-    qint64 kco = 0, nendo = 0;
-    if (!projectKey(rec, kco, nendo)) return {};
+    const qint64 kco = rec.Kco.trimmed().toLongLong(&ok1);
+    const qint64 nendo = rec.Nendo.trimmed().toLongLong(&ok2);
+    if (!ok1 || !ok2) return {};
     return QStringLiteral(" NENDO = %1 AND KCO = %2").arg(nendo).arg(kco);
 }
-} // namespace
+
+QString ProjectKeySql() {
+    return ProjectKeySql(G().gMkigyou2);
+}
 
 bool LoadCompanySettings(TMKIGYOU2 &rec) {
     TMKIGYOU2 fresh;
@@ -31,7 +26,7 @@ bool LoadCompanySettings(TMKIGYOU2 &rec) {
     fresh.Kkna[4] = rec.Kkna[4];
     rec = fresh;
 
-    const QString key = keyOf(rec);
+    const QString key = ProjectKeySql(rec);
     if (key.isEmpty()) return false;
     TQuery &q = DM().Query21;
     RunSql(q, QStringLiteral("SELECT * FROM MKIGYOU2 WHERE") + key, 'S');
@@ -39,9 +34,12 @@ bool LoadCompanySettings(TMKIGYOU2 &rec) {
     if (found) {
         rec.Kna = q.AsString(QStringLiteral("KNA"));
         rec.Taikei = q.AsString(QStringLiteral("TAIKEI"));
-        for (int i = 1; i <= 3; ++i) rec.Kkna[i] = q.AsString(QStringLiteral("KKNA%1").arg(i));
-        for (int i = 1; i <= 5; ++i) rec.Tna[i] = q.AsString(QStringLiteral("TNA%1").arg(i));
-        for (int i = 1; i <= 9; ++i) rec.Tk[i] = q.AsString(QStringLiteral("TK%1").arg(i, 2, 10, QLatin1Char('0')));
+        for (int i = 1; i <= 3; ++i)
+            rec.Kkna[i] = q.AsString(QStringLiteral("KKNA%1").arg(i));
+        for (int i = 1; i <= 5; ++i)
+            rec.Tna[i] = q.AsString(QStringLiteral("TNA%1").arg(i));
+        for (int i = 1; i <= 9; ++i)
+            rec.Tk[i] = q.AsString(QStringLiteral("TK%1").arg(i, 2, 10, QLatin1Char('0')));
         rec.Cyousahi = q.AsInteger(QStringLiteral("CYOUSAHI"));
         rec.Mcco = q.AsInteger(QStringLiteral("MCCO"));
         rec.Mdco = q.AsInteger(QStringLiteral("MDCO"));
@@ -57,10 +55,11 @@ bool LoadCompanySettings(TMKIGYOU2 &rec) {
 
 bool LoadMarks(std::array<TMMARK, 6> &marks) {
     marks.fill(TMMARK{});
-    const QString key = keyOf(G().gMkigyou2);
+    const QString key = ProjectKeySql();
     if (key.isEmpty()) return false;
     TQuery &q = DM().Query21;
-    RunSql(q, QStringLiteral("SELECT * FROM MMARK WHERE") + key + QStringLiteral(" ORDER BY MKCO"), 'S');
+    RunSql(q, QStringLiteral("SELECT * FROM MMARK WHERE") + key + QStringLiteral(" ORDER BY MKCO"),
+           'S');
     bool any = false;
     for (; !q.Eof(); q.Next()) {
         const int no = q.AsInteger(QStringLiteral("MKCO"));
@@ -83,10 +82,13 @@ bool LoadMarks(std::array<TMMARK, 6> &marks) {
 int WageByStep(const QString &grade, const QString &step) {
     bool ok = false;
     const qint64 stepNo = step.trimmed().toLongLong(&ok);
-    const QString key = keyOf(G().gMkigyou2);
+    const QString key = ProjectKeySql();
     if (!ok || key.isEmpty()) return 0; // a step that is no number has no row
     TQuery &q = DM().Query21;
-    RunSql(q, QStringLiteral("SELECT * FROM DCHINGIN2 WHERE") + key + QStringLiteral(" AND GOUHOU = %1").arg(stepNo), 'S');
+    RunSql(q,
+           QStringLiteral("SELECT * FROM DCHINGIN2 WHERE") + key +
+               QStringLiteral(" AND GOUHOU = %1").arg(stepNo),
+           'S');
     int amount = 0;
     const int g = grade.trimmed().toInt(&ok);
     if (!q.Eof() && ok && g >= 1 && g <= 9) {
@@ -111,10 +113,13 @@ void LoadSalaryNames() {
         e = TSALARYTBL{};
         e.CodeName = codeName;
     }
-    const QString key = keyOf(G().gMkigyou2);
+    const QString key = ProjectKeySql();
     if (key.isEmpty()) return;
     TQuery &q = DM().Query21;
-    RunSql(q, QStringLiteral("SELECT * FROM SALARYNAME WHERE") + key + QStringLiteral(" ORDER BY SALARYID"), 'S');
+    RunSql(q,
+           QStringLiteral("SELECT * FROM SALARYNAME WHERE") + key +
+               QStringLiteral(" ORDER BY SALARYID"),
+           'S');
     for (; !q.Eof(); q.Next()) {
         const int id = q.AsInteger(QStringLiteral("SALARYID"));
         if (id < 1 || id > 4) continue;
@@ -123,8 +128,10 @@ void LoadSalaryNames() {
         e.SalaryName = q.AsString(QStringLiteral("SALARYNAME"));
         e.Teigi = q.AsString(QStringLiteral("TEIGI"));
         e.CodeName = QStringLiteral("%1 : %2").arg(id).arg(e.SalaryName);
-        for (int i = 1; i <= 3; ++i) e.Kihon[i] = q.AsString(QStringLiteral("KIHON%1").arg(i));
-        for (int i = 1; i <= 5; ++i) e.Teate[i] = q.AsString(QStringLiteral("TEATE%1").arg(i));
+        for (int i = 1; i <= 3; ++i)
+            e.Kihon[i] = q.AsString(QStringLiteral("KIHON%1").arg(i));
+        for (int i = 1; i <= 5; ++i)
+            e.Teate[i] = q.AsString(QStringLiteral("TEATE%1").arg(i));
     }
     q.Close();
 }
@@ -137,7 +144,9 @@ bool SetSalaryLabels(int workType, SalaryCaptions &captions) {
     TSALARYTBL &e = G().gSalaryTbl[static_cast<size_t>(workType)];
     if (e.Kihon[1].isEmpty()) e.Kihon[1] = QStringLiteral("基本給");
     if (e.Teate[1].isEmpty()) e.Teate[1] = QStringLiteral("手当");
-    for (int i = 1; i <= 3; ++i) captions.Kihon[i] = e.Kihon[i];
-    for (int i = 1; i <= 5; ++i) captions.Teate[i] = e.Teate[i];
+    for (int i = 1; i <= 3; ++i)
+        captions.Kihon[i] = e.Kihon[i];
+    for (int i = 1; i <= 5; ++i)
+        captions.Teate[i] = e.Teate[i];
     return true;
 }

@@ -7,6 +7,12 @@
 #include <QString>
 #include <array>
 
+// The key condition of every per-project statement, " NENDO = n AND KCO = k", from the
+// Nendo and Kco texts of the settings record; empty when either is no integer (then the
+// caller runs nothing, so no typed text ever reaches a statement).
+QString ProjectKeySql(const TMKIGYOU2 &rec);
+QString ProjectKeySql(); // of gMkigyou2
+
 // Reads the MKIGYOU2 row of rec.Kco / rec.Nendo into rec; true when the row exists. Every
 // other field is reset first (Frstkyu and Frstkyum to 3).
 bool LoadCompanySettings(TMKIGYOU2 &rec);
@@ -28,5 +34,6 @@ struct SalaryCaptions {
 };
 bool SetSalaryLabels(int workType, SalaryCaptions &captions);
 
-inline const QString kMsgWageOverflow = QStringLiteral("賃金表選択でオーバーフローが発生しました。");
+inline const QString kMsgWageOverflow =
+    QStringLiteral("賃金表選択でオーバーフローが発生しました。");
 inline const QString kMsgWageUnknown = QStringLiteral("賃金表選択で不明なエラーが発生しました。");

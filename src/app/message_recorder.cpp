@@ -1,6 +1,8 @@
 #include "message_recorder.h"
 
-MessageRecorder::MessageRecorder() { InstallSeam(this); }
+MessageRecorder::MessageRecorder() {
+    InstallSeam(this);
+}
 
 MessageRecorder::~MessageRecorder() {
     if (&Seam() == this) InstallSeam(nullptr);
@@ -8,11 +10,14 @@ MessageRecorder::~MessageRecorder() {
 
 QStringList MessageRecorder::texts() const {
     QStringList out;
-    for (const Entry &e : entries) out << e.text;
+    for (const Entry &e : entries)
+        out << e.text;
     return out;
 }
 
-bool MessageRecorder::nextAnswer() { return m_answers.isEmpty() ? false : m_answers.dequeue(); }
+bool MessageRecorder::nextAnswer() {
+    return m_answers.isEmpty() ? false : m_answers.dequeue();
+}
 
 void MessageRecorder::message(const QString &caption, const QString &text, MsgIcon) {
     entries.append({Kind::Message, caption, text});

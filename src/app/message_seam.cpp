@@ -17,12 +17,18 @@ public:
 SilentSeam silent;
 MessageSeam *current = &silent;
 
-QString captionOr(const QString &caption) { return caption.isEmpty() ? kAppCaption : caption; }
+QString captionOr(const QString &caption) {
+    return caption.isEmpty() ? kAppCaption : caption;
+}
 } // namespace
 
-MessageSeam &Seam() { return *current; }
+MessageSeam &Seam() {
+    return *current;
+}
 
-void InstallSeam(MessageSeam *seam) { current = seam ? seam : &silent; }
+void InstallSeam(MessageSeam *seam) {
+    current = seam ? seam : &silent;
+}
 
 void ShowMessage(const QString &text, const QString &caption, MsgIcon icon) {
     Seam().message(captionOr(caption), text, icon);

@@ -18,10 +18,8 @@ public:
     // An OK/Cancel question; true for OK.
     virtual bool askOkCancel(const QString &caption, const QString &text) = 0;
     // File dialogs: the chosen path, empty when cancelled.
-    virtual QString openFile(const QString &caption, const QString &dir,
-                             const QString &filter) = 0;
-    virtual QString saveFile(const QString &caption, const QString &dir,
-                             const QString &filter) = 0;
+    virtual QString openFile(const QString &caption, const QString &dir, const QString &filter) = 0;
+    virtual QString saveFile(const QString &caption, const QString &dir, const QString &filter) = 0;
     // Colour dialog: true and the colour set when the user chose one.
     virtual bool chooseColor(QColor &color) = 0;
     // The platform's printer set-up dialog; true when accepted.

@@ -11,16 +11,23 @@
 namespace {
 QMessageBox::Icon toIcon(MsgIcon icon) {
     switch (icon) {
-    case MsgIcon::Information: return QMessageBox::Information;
-    case MsgIcon::Warning: return QMessageBox::Warning;
-    case MsgIcon::Error: return QMessageBox::Critical;
-    case MsgIcon::Question: return QMessageBox::Question;
-    case MsgIcon::None: break;
+    case MsgIcon::Information:
+        return QMessageBox::Information;
+    case MsgIcon::Warning:
+        return QMessageBox::Warning;
+    case MsgIcon::Error:
+        return QMessageBox::Critical;
+    case MsgIcon::Question:
+        return QMessageBox::Question;
+    case MsgIcon::None:
+        break;
     }
     return QMessageBox::NoIcon;
 }
 
-QWidget *parentWindow() { return QApplication::activeWindow(); }
+QWidget *parentWindow() {
+    return QApplication::activeWindow();
+}
 } // namespace
 
 void QtMessageSeam::message(const QString &caption, const QString &text, MsgIcon icon) {

@@ -9,9 +9,13 @@ ProjectState &instance() {
 }
 } // namespace
 
-ProjectState &G() { return instance(); }
+ProjectState &G() {
+    return instance();
+}
 
-void ResetState() { instance() = ProjectState{}; }
+void ResetState() {
+    instance() = ProjectState{};
+}
 
 void SetAppPath(const QString &dir) {
     QString path = QDir::cleanPath(QDir(dir).absolutePath());

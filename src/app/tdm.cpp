@@ -32,11 +32,13 @@ TDM &DM() {
 TDM::TDM() {
     Q_ASSERT(!theModule);
     theModule = this;
-    for (TConnection *c : {&ACN1, &ACN2}) QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), c->name());
+    for (TConnection *c : {&ACN1, &ACN2})
+        QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), c->name());
 }
 
 TDM::~TDM() {
-    for (TQuery *q : {&Query1, &Query2, &Query21, &Query22, &Query23}) q->Close();
+    for (TQuery *q : {&Query1, &Query2, &Query21, &Query22, &Query23})
+        q->Close();
     for (TConnection *c : {&ACN1, &ACN2}) {
         CloseDatabase(*c);
         QSqlDatabase::removeDatabase(c->name());
@@ -150,7 +152,8 @@ bool RunSql(TQuery &query, const QString &sql, char mode) {
     }
     while (q.next()) {
         std::vector<QVariant> row(static_cast<size_t>(n));
-        for (int i = 0; i < n; ++i) row[static_cast<size_t>(i)] = q.value(i);
+        for (int i = 0; i < n; ++i)
+            row[static_cast<size_t>(i)] = q.value(i);
         query.m_rows.push_back(std::move(row));
     }
     if (q.lastError().isValid()) { // a failure while stepping through the rows
@@ -175,10 +178,17 @@ QString SqlNum(double value) {
 
 ScopedTransaction::ScopedTransaction(TConnection &connection) : m_connection(connection) {
     m_failuresAtStart = connection.failures();
-    if (connection.isOpen()) m_active = database(connection).transaction();
+    if (!connection.isOpen()) return;
+    // Savepoints nest: a save that runs inside another one joins it, and the outermost
+    // decides whether anything is kept.
+    m_savepoint = QStringLiteral("sp%1").arg(++connection.m_savepointSeq);
+    QSqlQuery q(database(connection));
+    m_active = q.exec(QStringLiteral("SAVEPOINT ") + m_savepoint);
 }
 
-ScopedTransaction::~ScopedTransaction() { rollback(); }
+ScopedTransaction::~ScopedTransaction() {
+    rollback();
+}
 
 bool ScopedTransaction::commit() {
     if (!m_active) return false;
@@ -187,9 +197,11 @@ bool ScopedTransaction::commit() {
         return false;
     }
     m_active = false;
-    QSqlDatabase db = database(m_connection);
-    if (db.commit()) return true;
-    db.rollback();
+    QSqlQuery q(database(m_connection));
+    if (q.exec(QStringLiteral("RELEASE ") + m_savepoint)) return true;
+    ++m_connection.m_failures;
+    q.exec(QStringLiteral("ROLLBACK TO ") + m_savepoint);
+    q.exec(QStringLiteral("RELEASE ") + m_savepoint);
     ShowMessage(kMsgSqlUnknown, QString(), MsgIcon::Error);
     return false;
 }
@@ -197,5 +209,9 @@ bool ScopedTransaction::commit() {
 void ScopedTransaction::rollback() {
     if (!m_active) return;
     m_active = false;
-    database(m_connection).rollback();
+    // A rolled-back part of a save counts as a failure of the save around it.
+    ++m_connection.m_failures;
+    QSqlQuery q(database(m_connection));
+    q.exec(QStringLiteral("ROLLBACK TO ") + m_savepoint);
+    q.exec(QStringLiteral("RELEASE ") + m_savepoint);
 }

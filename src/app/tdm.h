@@ -27,10 +27,12 @@ private:
     friend class TDM;
     friend class TQuery;
     friend bool RunSql(class TQuery &, const QString &, char);
+    friend class ScopedTransaction;
     QString m_name;
     QString m_path;
     bool m_open = false;
     int m_failures = 0;
+    int m_savepointSeq = 0;
 };
 
 class TQuery {
@@ -99,7 +101,9 @@ bool RunSql(TQuery &query, const QString &sql, char mode);
 // number as its shortest decimal text.
 QString SqlText(const QString &text);
 QString SqlNum(double value);
-inline QString SqlInt(qint64 value) { return QString::number(value); }
+inline QString SqlInt(qint64 value) {
+    return QString::number(value);
+}
 
 // Runs several writing statements on one connection as one unit: commit() makes them
 // permanent only when none of them failed; otherwise, and when the helper goes out of scope
@@ -116,11 +120,13 @@ public:
 
 private:
     TConnection &m_connection;
+    QString m_savepoint;
     int m_failuresAtStart = 0;
     bool m_active = false;
 };
 
 // Messages of the data module.
-inline const QString kMsgOpenError = QStringLiteral("データベースのオープンでエラーが発生しました。　");
+inline const QString kMsgOpenError =
+    QStringLiteral("データベースのオープンでエラーが発生しました。　");
 inline const QString kMsgSqlOverflow = QStringLiteral("ＳＱＬ処理でオーバーフローが発生しました。");
 inline const QString kMsgSqlUnknown = QStringLiteral("ＳＱＬ処理で不明なエラーが発生しました。");

@@ -58,7 +58,8 @@ QStringList SplitSqlScript(const QString &script) {
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = script[i];
         if (!inQuote && c == QLatin1Char('-') && i + 1 < n && script[i + 1] == QLatin1Char('-')) {
-            while (i < n && script[i] != QLatin1Char('\n')) ++i; // comment to end of line
+            while (i < n && script[i] != QLatin1Char('\n'))
+                ++i; // comment to end of line
             continue;
         }
         if (c == QLatin1Char('\'')) inQuote = !inQuote; // a doubled quote toggles twice
@@ -93,12 +94,15 @@ QString CreateDatabaseFile(const QString &path, schema::Db db, const QString &co
             d.transaction();
             problem = runAll(d, schema::CreateStatements(db));
             if (problem.isEmpty()) problem = runAll(d, SplitSqlScript(contentSql));
-            if (problem.isEmpty()) problem = runAll(d, {QStringLiteral("PRAGMA user_version = %1").arg(schema::kVersion)});
+            if (problem.isEmpty())
+                problem =
+                    runAll(d, {QStringLiteral("PRAGMA user_version = %1").arg(schema::kVersion)});
             if (problem.isEmpty() && !d.commit()) problem = d.lastError().text();
             if (!problem.isEmpty()) d.rollback();
         }
     }
-    if (problem.isEmpty() && !QFile::rename(temp, path)) problem = QStringLiteral("rename failed: ") + path;
+    if (problem.isEmpty() && !QFile::rename(temp, path))
+        problem = QStringLiteral("rename failed: ") + path;
     if (!problem.isEmpty()) QFile::remove(temp);
     return problem;
 }
@@ -133,7 +137,8 @@ bool UpgradeDatabase(const QString &path, schema::Db) {
     if (version < 0) return false;
     if (version >= schema::kVersion) return true;
     // Version 1 is the first versioned schema; later versions add their steps here.
-    return runAll(c.db(), {QStringLiteral("PRAGMA user_version = %1").arg(schema::kVersion)}).isEmpty();
+    return runAll(c.db(), {QStringLiteral("PRAGMA user_version = %1").arg(schema::kVersion)})
+        .isEmpty();
 }
 
 } // namespace dbsetup

@@ -4,18 +4,18 @@ namespace schema {
 namespace {
 
 // "PREFIX1 TYPE", "PREFIX2 TYPE", ... for numbered column groups.
-QStringList numbered(const QString &prefix, int from, int to, const QString &type,
-                     int width = 0) {
+QStringList numbered(const QString &prefix, int from, int to, const QString &type, int width = 0) {
     QStringList out;
     for (int i = from; i <= to; ++i)
-        out << prefix + QStringLiteral("%1").arg(i, width, 10, QLatin1Char('0')) + QLatin1Char(' ') +
-                   type;
+        out << prefix + QStringLiteral("%1").arg(i, width, 10, QLatin1Char('0')) +
+                   QLatin1Char(' ') + type;
     return out;
 }
 
 QStringList cols(std::initializer_list<QStringList> parts) {
     QStringList out;
-    for (const QStringList &p : parts) out << p;
+    for (const QStringList &p : parts)
+        out << p;
     return out;
 }
 
@@ -25,7 +25,8 @@ const QString T = QStringLiteral("TEXT");
 
 QStringList L(std::initializer_list<const char *> names, const QString &type) {
     QStringList out;
-    for (const char *n : names) out << QString::fromUtf8(n) + QLatin1Char(' ') + type;
+    for (const char *n : names)
+        out << QString::fromUtf8(n) + QLatin1Char(' ') + type;
     return out;
 }
 
@@ -44,7 +45,8 @@ QList<Table> controlTables() {
     return {
         {QStringLiteral("MSEIGYO"),
          cols({L({"CO"}, I), numbered(QStringLiteral("REKI"), 1, 3, T),
-               numbered(QStringLiteral("SNEN"), 1, 3, I), numbered(QStringLiteral("STSUKI"), 1, 3, I),
+               numbered(QStringLiteral("SNEN"), 1, 3, I),
+               numbered(QStringLiteral("STSUKI"), 1, 3, I),
                numbered(QStringLiteral("SHI"), 1, 3, I), L({"FREKI"}, I)}),
          {QStringLiteral("CO")},
          {}},
@@ -61,8 +63,8 @@ QList<Table> controlTables() {
          {QStringLiteral("MDCO")},
          {}},
         {QStringLiteral("MDCHINGIN"),
-         cols({L({"MDCO", "MCCO", "NENREI", "KNENSU"}, I), L({"KKIN", "SKIN", "SYOUYO", "NENSYU"}, N),
-               L({"SENSYU", "KKNENSU"}, I)}),
+         cols({L({"MDCO", "MCCO", "NENREI", "KNENSU"}, I),
+               L({"KKIN", "SKIN", "SYOUYO", "NENSYU"}, N), L({"SENSYU", "KKNENSU"}, I)}),
          {QStringLiteral("MDCO"), QStringLiteral("MCCO")},
          {}},
         {QStringLiteral("Before"), cols({L({"ID"}, I), L({"Name", "Memo"}, T)}), {}, {}},
@@ -79,17 +81,20 @@ QList<Table> dataTables() {
                L({"SYOUKYUHI"}, N), L({"FRSTKYUM", "FRENCM"}, I)}),
          kProject,
          {}},
-        {QStringLiteral("MMARK"), markColumns(),
-         {QStringLiteral("NENDO"), QStringLiteral("KCO"), QStringLiteral("MKCO")}, {}},
+        {QStringLiteral("MMARK"),
+         markColumns(),
+         {QStringLiteral("NENDO"), QStringLiteral("KCO"), QStringLiteral("MKCO")},
+         {}},
         {QStringLiteral("MGRAPH"), graphColumns(), {}, kProject},
         {QStringLiteral("SALARYNAME"),
          cols({L({"KCO", "NENDO", "SALARYID"}, I), L({"SALARYNAME", "TEIGI"}, T),
-               numbered(QStringLiteral("KIHON"), 1, 3, T), numbered(QStringLiteral("TEATE"), 1, 5, T)}),
+               numbered(QStringLiteral("KIHON"), 1, 3, T),
+               numbered(QStringLiteral("TEATE"), 1, 5, T)}),
          {},
          kProject},
         {QStringLiteral("MSYAIN1"),
-         cols({L({"KCO", "HSCO", "SCO", "NENDO"}, I), L({"SCOT", "SNA"}, T), L({"SEIHI", "NYUHI"}, N),
-               L({"YAKU"}, T),
+         cols({L({"KCO", "HSCO", "SCO", "NENDO"}, I), L({"SCOT", "SNA"}, T),
+               L({"SEIHI", "NYUHI"}, N), L({"YAKU"}, T),
                L({"SKCO", "TCO", "NENREI", "KINZOKU", "NENSU", "SIKAKUGO", "JISEKI"}, I),
                L({"TRITSU", "NENKYU", "SYOKUKYU", "KIHONKYU", "SYOTEIKYU", "SRITSU", "SYOUYO",
                   "NENSYU"},
@@ -103,31 +108,38 @@ QList<Table> dataTables() {
          cols({L({"KCO", "SCO", "NENDO", "SEIBETSU", "TOUKYU", "GOUHOU", "SM1"}, I),
                L({"SM2", "GAKU", "SENKOU", "KSIKAKU", "KEIKEN"}, T), L({"THI"}, N),
                L({"ZONEX", "TENSU", "HCO"}, I), L({"UPK", "UPT"}, N),
-               numbered(QStringLiteral("KKYU"), 1, 3, N), numbered(QStringLiteral("TEATE"), 1, 5, N),
-               numbered(QStringLiteral("NKKYU"), 1, 3, N), numbered(QStringLiteral("NTEATE"), 1, 5, N),
-               L({"NSRITSU", "SYOUYO2", "NNENSYU"}, N),
+               numbered(QStringLiteral("KKYU"), 1, 3, N),
+               numbered(QStringLiteral("TEATE"), 1, 5, N),
+               numbered(QStringLiteral("NKKYU"), 1, 3, N),
+               numbered(QStringLiteral("NTEATE"), 1, 5, N), L({"NSRITSU", "SYOUYO2", "NNENSYU"}, N),
                L({"NTOUKYU", "SGOUHOU", "NGOUHOU", "FSKCHK"}, I), L({"HCO1"}, I), L({"HNA1"}, T),
                L({"HCO2"}, I), L({"HNA2"}, T), L({"HCO3"}, I), L({"HNA3"}, T),
                L({"SYOTEI", "NSYOTEI"}, N), L({"SPATH"}, T)}),
          {QStringLiteral("NENDO"), QStringLiteral("KCO"), QStringLiteral("SCO")},
          {}},
-        {QStringLiteral("MHYOUKA"), cols({L({"KCO", "NENDO", "HCO"}, I), L({"HKIGOU"}, T), L({"SGOUSU"}, I)}),
-         {}, kProject},
-        {QStringLiteral("YHYOUKA"), cols({L({"KCO", "NENDO", "HCO"}, I), L({"HKIGOU"}, T)}), {},
+        {QStringLiteral("MHYOUKA"),
+         cols({L({"KCO", "NENDO", "HCO"}, I), L({"HKIGOU"}, T), L({"SGOUSU"}, I)}),
+         {},
+         kProject},
+        {QStringLiteral("YHYOUKA"),
+         cols({L({"KCO", "NENDO", "HCO"}, I), L({"HKIGOU"}, T)}),
+         {},
          kProject},
         {QStringLiteral("MATRIXID"),
          cols({L({"KCO", "NENDO", "MATRIXID"}, I), L({"NAME", "TEIGI"}, T), L({"ZONESU"}, I)}),
          {},
          kProject},
         {QStringLiteral("MATRIXCELL"),
-         cols({L({"KCO", "NENDO", "MATRIXID", "YHYOUKA"}, I), numbered(QStringLiteral("UP"), 1, 5, N)}),
+         cols({L({"KCO", "NENDO", "MATRIXID", "YHYOUKA"}, I),
+               numbered(QStringLiteral("UP"), 1, 5, N)}),
          {},
          kProject},
         {QStringLiteral("BANDM"),
          cols({L({"KCO", "NENDO", "BANDID"}, I), L({"BANDNAME", "TEIGI"}, T), L({"MATRIXID"}, I),
-               L({"TITLE"}, T), L({"MARUME", "基準賃金", "下限率", "上限率"}, I), L({"スプレッド"}, N),
-               L({"レンジ", "下限額1", "上限額1", "下限額2", "上限額2", "下限額3", "上限額3", "下限額4",
-                  "上限額4", "下限額5", "上限額5"},
+               L({"TITLE"}, T), L({"MARUME", "基準賃金", "下限率", "上限率"}, I),
+               L({"スプレッド"}, N),
+               L({"レンジ", "下限額1", "上限額1", "下限額2", "上限額2", "下限額3", "上限額3",
+                  "下限額4", "上限額4", "下限額5", "上限額5"},
                  I)}),
          {},
          kProject},
@@ -139,21 +151,24 @@ QList<Table> dataTables() {
          kProject},
         {QStringLiteral("MCHART"),
          cols({L({"CHCO", "KCO", "NENDO", "KNO", "FCHK", "TOUKYU"}, I), L({"TITLE"}, T),
-               L({"FX", "FY", "MARKR"}, I), L({"X1", "X2", "Y1", "Y2"}, N), L({"FKINJI", "CGRAPH"}, I),
-               numbered(QStringLiteral("SJYUN"), 1, 4, N), L({"TOUKYU1"}, I), L({"KAISETSU"}, T),
-               L({"MIBUN"}, I)}),
-         {QStringLiteral("CHCO"), QStringLiteral("KCO"), QStringLiteral("NENDO"), QStringLiteral("KNO")},
+               L({"FX", "FY", "MARKR"}, I), L({"X1", "X2", "Y1", "Y2"}, N),
+               L({"FKINJI", "CGRAPH"}, I), numbered(QStringLiteral("SJYUN"), 1, 4, N),
+               L({"TOUKYU1"}, I), L({"KAISETSU"}, T), L({"MIBUN"}, I)}),
+         {QStringLiteral("CHCO"), QStringLiteral("KCO"), QStringLiteral("NENDO"),
+          QStringLiteral("KNO")},
          {}},
         {QStringLiteral("DCHART"),
-         cols({L({"SCO"}, I), L({"SNA", "LABELN", "MARKL"}, T), numbered(QStringLiteral("F"), 1, 5, I),
-               L({"X", "Y"}, N), L({"SEQNO", "MKCO", "GTOP", "GLEFT"}, I)}),
+         cols({L({"SCO"}, I), L({"SNA", "LABELN", "MARKL"}, T),
+               numbered(QStringLiteral("F"), 1, 5, I), L({"X", "Y"}, N),
+               L({"SEQNO", "MKCO", "GTOP", "GLEFT"}, I)}),
          {},
          {}},
         {QStringLiteral("DSPDRAW"),
          [] {
              QStringList c = L({"KCO", "NENDO", "SDCO", "X", "Y", "FCHKS", "FREN"}, I);
              for (int i = 1; i <= 6; ++i)
-                 c << QStringLiteral("SNENREI%1 INTEGER").arg(i) << QStringLiteral("SKIN%1 NUMERIC").arg(i);
+                 c << QStringLiteral("SNENREI%1 INTEGER").arg(i)
+                   << QStringLiteral("SKIN%1 NUMERIC").arg(i);
              c << L({"KAISETSU", "HANREI", "SETSUMEI", "SCOLOR"}, T) << L({"SSYURUI", "SHABA"}, I);
              return c;
          }(),
@@ -195,21 +210,24 @@ QList<Table> dataTables() {
 // The wage-table amount of grade g at the joined DCHINGIN2 row W (0 when there is none).
 QString wageOfGrade(const QString &gradeColumn) {
     QString s = QStringLiteral("COALESCE(CASE %1").arg(gradeColumn);
-    for (int g = 1; g <= 9; ++g) s += QStringLiteral(" WHEN %1 THEN W.KIN%1").arg(g);
+    for (int g = 1; g <= 9; ++g)
+        s += QStringLiteral(" WHEN %1 THEN W.KIN%1").arg(g);
     return s + QStringLiteral(" END, 0)");
 }
 
 QString zoneLimits(const QString &alias) {
     QStringList out;
     for (int k = 1; k <= 5; ++k)
-        out << QStringLiteral("%1.下限額%2").arg(alias).arg(k) << QStringLiteral("%1.上限額%2").arg(alias).arg(k);
+        out << QStringLiteral("%1.下限額%2").arg(alias).arg(k)
+            << QStringLiteral("%1.上限額%2").arg(alias).arg(k);
     return out.join(QStringLiteral(", "));
 }
 
 QList<View> dataViews() {
     const QString bandCommon =
-        QStringLiteral("B.KCO, B.NENDO, B.BANDID, B.BANDNAME, B.TEIGI AS BANDTEIGI, B.TITLE, "
-                       "B.MARUME AS Marume, B.基準賃金, B.下限率, B.上限率, B.スプレッド, B.レンジ, ") +
+        QStringLiteral(
+            "B.KCO, B.NENDO, B.BANDID, B.BANDNAME, B.TEIGI AS BANDTEIGI, B.TITLE, "
+            "B.MARUME AS Marume, B.基準賃金, B.下限率, B.上限率, B.スプレッド, B.レンジ, ") +
         zoneLimits(QStringLiteral("B")) + QStringLiteral(", B.MATRIXID");
     return {
         // One row per employee: both master tables, this year's evaluation symbol, the
@@ -234,7 +252,8 @@ QList<View> dataViews() {
              "AND W.GOUHOU = S2.GOUHOU) AS KIN "
              "FROM MSYAIN1 S1 INNER JOIN MSYAIN2 S2 "
              "ON S2.NENDO = S1.NENDO AND S2.KCO = S1.KCO AND S2.SCO = S1.SCO")
-             .arg(wageOfGrade(QStringLiteral("S2.NTOUKYU")), wageOfGrade(QStringLiteral("S2.TOUKYU")))},
+             .arg(wageOfGrade(QStringLiteral("S2.NTOUKYU")),
+                  wageOfGrade(QStringLiteral("S2.TOUKYU")))},
         // One row per band and role evaluation of the band's matrix; a band without a
         // matrix or without cells still gives one row.
         {QStringLiteral("VBANDM"),
@@ -284,13 +303,17 @@ const QList<View> &Views(Db db) {
 QStringList CreateStatements(Db db) {
     QStringList out;
     for (const Table &t : Tables(db)) {
-        QString s = QStringLiteral("CREATE TABLE %1 (%2").arg(t.name, t.columns.join(QStringLiteral(", ")));
-        if (!t.key.isEmpty()) s += QStringLiteral(", PRIMARY KEY (%1)").arg(t.key.join(QStringLiteral(", ")));
+        QString s =
+            QStringLiteral("CREATE TABLE %1 (%2").arg(t.name, t.columns.join(QStringLiteral(", ")));
+        if (!t.key.isEmpty())
+            s += QStringLiteral(", PRIMARY KEY (%1)").arg(t.key.join(QStringLiteral(", ")));
         out << s + QLatin1Char(')');
         if (!t.index.isEmpty())
-            out << QStringLiteral("CREATE INDEX IX_%1 ON %1 (%2)").arg(t.name, t.index.join(QStringLiteral(", ")));
+            out << QStringLiteral("CREATE INDEX IX_%1 ON %1 (%2)")
+                       .arg(t.name, t.index.join(QStringLiteral(", ")));
     }
-    for (const View &v : Views(db)) out << QStringLiteral("CREATE VIEW %1 AS %2").arg(v.name, v.select);
+    for (const View &v : Views(db))
+        out << QStringLiteral("CREATE VIEW %1 AS %2").arg(v.name, v.select);
     return out;
 }
 

@@ -13,7 +13,9 @@ void openProject() {
     G().gMkigyou2.Nendo = QStringLiteral("2030");
 }
 
-void exec(const QString &sql) { QVERIFY2(RunSql(DM().Query22, sql, 'E'), qPrintable(sql)); }
+void exec(const QString &sql) {
+    QVERIFY2(RunSql(DM().Query22, sql, 'E'), qPrintable(sql));
+}
 } // namespace
 
 class TstLoaders : public QObject {
@@ -50,7 +52,8 @@ void TstLoaders::companySettingsAreRead() {
     TestProgram p;
     exec("INSERT INTO MKIGYOU2 (KCO, NENDO, KNA, CYOUSAHI, BEARITSU, TAIKEI, KKNA1, KKNA3, TNA5, "
          "MCCO, MDCO, TK01, TK09, FRSTKYU, SKCO, SYOUKYUHI, FRSTKYUM) VALUES (31, 2030, 'ロ''メ', "
-         "20300401, 1.25, '職能', '基本給', '調整給', '住宅', 4, 2, '一般', '部長', 0, 7, 20300415, 1)");
+         "20300401, 1.25, '職能', '基本給', '調整給', '住宅', 4, 2, '一般', '部長', 0, 7, "
+         "20300415, 1)");
     TMKIGYOU2 rec;
     rec.Kco = "31";
     rec.Nendo = "2030";
@@ -103,14 +106,22 @@ void TstLoaders::wageByStep_data() {
     QTest::addColumn<QString>("grade");
     QTest::addColumn<QString>("step");
     QTest::addColumn<int>("amount");
-    QTest::newRow("grade 1") << "1" << "5" << 150000;
-    QTest::newRow("grade 9") << "9" << "5" << 950000;
-    QTest::newRow("grade 10") << "10" << "5" << 0;
-    QTest::newRow("grade 0") << "0" << "5" << 0;
-    QTest::newRow("grade text") << "x" << "5" << 0;
-    QTest::newRow("step without row") << "1" << "6" << 0;
-    QTest::newRow("step not a number") << "1" << "5 OR 1=1" << 0;
-    QTest::newRow("empty step") << "1" << "" << 0;
+    QTest::newRow("grade 1") << "1"
+                             << "5" << 150000;
+    QTest::newRow("grade 9") << "9"
+                             << "5" << 950000;
+    QTest::newRow("grade 10") << "10"
+                              << "5" << 0;
+    QTest::newRow("grade 0") << "0"
+                             << "5" << 0;
+    QTest::newRow("grade text") << "x"
+                                << "5" << 0;
+    QTest::newRow("step without row") << "1"
+                                      << "6" << 0;
+    QTest::newRow("step not a number") << "1"
+                                       << "5 OR 1=1" << 0;
+    QTest::newRow("empty step") << "1"
+                                << "" << 0;
 }
 
 void TstLoaders::wageByStep() {
@@ -129,10 +140,13 @@ void TstLoaders::wageByStep() {
 void TstLoaders::salaryNamesAndLabels() {
     TestProgram p;
     openProject();
-    exec("INSERT INTO SALARYNAME VALUES (31, 2030, 2, 'パート', '時間給', NULL, '', '', '', '', '', '', '')");
-    exec("INSERT INTO SALARYNAME VALUES (31, 2030, 1, '正社員', '', '本給', '職務給', '', '家族', '', '', '', '')");
+    exec("INSERT INTO SALARYNAME VALUES (31, 2030, 2, 'パート', '時間給', NULL, '', '', '', '', "
+         "'', '', '')");
+    exec("INSERT INTO SALARYNAME VALUES (31, 2030, 1, '正社員', '', '本給', '職務給', '', '家族', "
+         "'', '', '', '')");
     exec("INSERT INTO SALARYNAME (KCO, NENDO, SALARYNAME) VALUES (31, 2030, 'no id')");
-    exec("INSERT INTO SALARYNAME VALUES (31, 2030, 5, 'five', '', 'x', '', '', '', '', '', '', '')");
+    exec(
+        "INSERT INTO SALARYNAME VALUES (31, 2030, 5, 'five', '', 'x', '', '', '', '', '', '', '')");
     G().gSalaryTbl[3].Kihon[1] = "stale";
     LoadSalaryNames();
     QCOMPARE(G().gSalaryTbl[1].CodeName, QStringLiteral("1 : 正社員"));
@@ -156,8 +170,10 @@ void TstLoaders::salaryNamesAndLabels() {
     QVERIFY(SetSalaryLabels(0, c));
     QCOMPARE(c.Kihon[1], QStringLiteral("基本給"));
     QCOMPARE(c.Teate[1], QStringLiteral("手当"));
-    for (int i = 2; i <= 3; ++i) QCOMPARE(c.Kihon[i], QString());
-    for (int i = 2; i <= 5; ++i) QCOMPARE(c.Teate[i], QString());
+    for (int i = 2; i <= 3; ++i)
+        QCOMPARE(c.Kihon[i], QString());
+    for (int i = 2; i <= 5; ++i)
+        QCOMPARE(c.Teate[i], QString());
 }
 
 QTEST_MAIN(TstLoaders)

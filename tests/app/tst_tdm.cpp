@@ -23,8 +23,39 @@ private slots:
     void quotedTextsRoundTrip();
     void transactionKeepsAllOrNothing();
     void transactionRollsBackWhenLeftUncommitted();
+    void nestedSaveFailureUndoesTheWholeSave();
     void calendarSettingsAreRead();
 };
+
+void TstTdm::nestedSaveFailureUndoesTheWholeSave() {
+    TestProgram p;
+    TQuery &q = DM().Query21;
+    {
+        ScopedTransaction outer(DM().ACN2);
+        RunSql(q, "INSERT INTO YHYOUKA VALUES (11, 2030, 1, 'A')", 'E');
+        {
+            ScopedTransaction inner(DM().ACN2);
+            RunSql(q, "INSERT INTO YHYOUKA VALUES (11, 2030, 2, 'B')", 'E');
+            QVERIFY(inner.commit());
+        }
+        {
+            ScopedTransaction inner(DM().ACN2);
+            RunSql(q, "INSERT INTO NOSUCHTABLE VALUES (1)", 'E');
+            QVERIFY(!inner.commit());
+        }
+        QVERIFY(!outer.commit());
+    }
+    QCOMPARE(SqlValue(DM().ACN2, "SELECT count(*) FROM YHYOUKA WHERE KCO = 11"),
+             QStringLiteral("0"));
+    // The connection is usable afterwards and a plain save commits.
+    {
+        ScopedTransaction tx(DM().ACN2);
+        RunSql(q, "INSERT INTO YHYOUKA VALUES (11, 2030, 3, 'C')", 'E');
+        QVERIFY(tx.commit());
+    }
+    QCOMPARE(SqlValue(DM().ACN2, "SELECT count(*) FROM YHYOUKA WHERE KCO = 11"),
+             QStringLiteral("1"));
+}
 
 void TstTdm::startCreatesMissingFolderAndDatabases() {
     TestProgram p(false);
@@ -32,7 +63,8 @@ void TstTdm::startCreatesMissingFolderAndDatabases() {
     p.start();
     QVERIFY(QFile::exists(p.dataPath() + "SEIGYO.db"));
     QVERIFY(QFile::exists(p.dataPath() + "DATA.db"));
-    for (const char *sub : {"Report", "CSV", "Picture"}) QVERIFY(QDir(G().gAppPath + sub).exists());
+    for (const char *sub : {"Report", "CSV", "Picture"})
+        QVERIFY(QDir(G().gAppPath + sub).exists());
     QVERIFY(DM().ACN1.isOpen());
     QVERIFY(DM().ACN2.isOpen());
     QVERIFY(p.messages.entries.isEmpty());
@@ -46,7 +78,8 @@ void TstTdm::existingDatabaseIsKeptAsItIs() {
     DM().CloseDatabase(DM().ACN1);
     DM().CloseDatabase(DM().ACN2);
     p.start(); // a second start must not recreate or reset anything
-    QCOMPARE(SqlValue(DM().ACN2, "SELECT HKIGOU FROM YHYOUKA WHERE KCO = 42"), QStringLiteral("kept"));
+    QCOMPARE(SqlValue(DM().ACN2, "SELECT HKIGOU FROM YHYOUKA WHERE KCO = 42"),
+             QStringLiteral("kept"));
 }
 
 void TstTdm::fileThatIsNoDatabaseIsReportedAndKept() {
@@ -64,7 +97,8 @@ void TstTdm::fileThatIsNoDatabaseIsReportedAndKept() {
     QCOMPARE(p.messages.entries.size(), 1);
     QCOMPARE(p.messages.entries[0].caption, QStringLiteral("NXヴァルテンマトリクス"));
     QCOMPARE(p.messages.entries[0].text,
-             QStringLiteral("データベースのオープンでエラーが発生しました。　") + p.dataPath() + "DATA.db");
+             QStringLiteral("データベースのオープンでエラーが発生しました。　") + p.dataPath() +
+                 "DATA.db");
 
     // Every later statement on the closed connection answers with the statement message.
     p.messages.clear();
@@ -72,7 +106,8 @@ void TstTdm::fileThatIsNoDatabaseIsReportedAndKept() {
     QVERIFY(!RunSql(q, "SELECT * FROM MSYAIN1", 'S'));
     QVERIFY(q.Eof());
     QVERIFY(!RunSql(q, "DELETE FROM MSYAIN1", 'E'));
-    QCOMPARE(p.messages.texts(), QStringList(2, QStringLiteral("ＳＱＬ処理で不明なエラーが発生しました。")));
+    QCOMPARE(p.messages.texts(),
+             QStringList(2, QStringLiteral("ＳＱＬ処理で不明なエラーが発生しました。")));
 
     QFile f(p.dataPath() + "DATA.db");
     QVERIFY(f.open(QIODevice::ReadOnly));
@@ -88,10 +123,13 @@ void TstTdm::runSqlFailures_data() {
     const QString overflow = QStringLiteral("ＳＱＬ処理でオーバーフローが発生しました。");
     QTest::newRow("missing table") << "SELECT * FROM NOSUCHTABLE" << 'S' << unknown;
     QTest::newRow("syntax") << "SELEC KCO FROM MSYAIN1" << 'S' << unknown;
-    QTest::newRow("missing column in insert") << "INSERT INTO YHYOUKA (KCO, NOPE) VALUES (1, 2)" << 'E' << unknown;
-    QTest::newRow("duplicate key") << "INSERT INTO MKIGYOU2 (KCO, NENDO) VALUES (1, 2018)" << 'E' << unknown;
+    QTest::newRow("missing column in insert")
+        << "INSERT INTO YHYOUKA (KCO, NOPE) VALUES (1, 2)" << 'E' << unknown;
+    QTest::newRow("duplicate key")
+        << "INSERT INTO MKIGYOU2 (KCO, NENDO) VALUES (1, 2018)" << 'E' << unknown;
     QTest::newRow("integer overflow")
-        << "SELECT sum(x) AS S FROM (SELECT 9223372036854775807 AS x UNION ALL SELECT 1)" << 'S' << overflow;
+        << "SELECT sum(x) AS S FROM (SELECT 9223372036854775807 AS x UNION ALL SELECT 1)" << 'S'
+        << overflow;
 }
 
 void TstTdm::runSqlFailures() {
@@ -120,17 +158,22 @@ void TstTdm::unknownModeRunsNothing() {
     QVERIFY(!RunSql(q, "INSERT INTO YHYOUKA VALUES (77, 2030, 1, 'A')", 's'));
     QVERIFY(!q.isOpen());
     QVERIFY(q.Eof());
-    QCOMPARE(SqlValue(DM().ACN2, "SELECT count(*) FROM YHYOUKA WHERE KCO = 77"), QStringLiteral("0"));
+    QCOMPARE(SqlValue(DM().ACN2, "SELECT count(*) FROM YHYOUKA WHERE KCO = 77"),
+             QStringLiteral("0"));
     QVERIFY(p.messages.entries.isEmpty());
 }
 
 void TstTdm::readsFieldsByNameWithNullConversions() {
     TestProgram p;
     TQuery &q = DM().Query21;
-    QVERIFY(RunSql(q, "INSERT INTO MATRIXCELL (KCO, NENDO, MATRIXID, YHYOUKA, UP1, UP2) "
-                      "VALUES (9, 2030, 1, 2, 2.75, NULL)", 'E'));
-    QVERIFY(RunSql(q, "INSERT INTO MATRIXID (KCO, NENDO, MATRIXID, NAME) VALUES (9, 2030, 1, NULL)", 'E'));
-    QVERIFY(RunSql(q, "SELECT C.*, M.NAME FROM MATRIXCELL C, MATRIXID M WHERE C.KCO = 9 AND M.KCO = 9", 'S'));
+    QVERIFY(RunSql(q,
+                   "INSERT INTO MATRIXCELL (KCO, NENDO, MATRIXID, YHYOUKA, UP1, UP2) "
+                   "VALUES (9, 2030, 1, 2, 2.75, NULL)",
+                   'E'));
+    QVERIFY(RunSql(q, "INSERT INTO MATRIXID (KCO, NENDO, MATRIXID, NAME) VALUES (9, 2030, 1, NULL)",
+                   'E'));
+    QVERIFY(RunSql(
+        q, "SELECT C.*, M.NAME FROM MATRIXCELL C, MATRIXID M WHERE C.KCO = 9 AND M.KCO = 9", 'S'));
     QCOMPARE(q.RecordCount(), 1);
     QCOMPARE(q.AsFloat("up1"), 2.75);
     QCOMPARE(q.AsString("UP1"), QStringLiteral("2.75"));
@@ -161,9 +204,12 @@ void TstTdm::quotedTextsRoundTrip() {
     TestProgram p;
     const QString before = SqlValue(DM().ACN2, "SELECT count(*) FROM MSYAIN1");
     QVERIFY(RunSql(DM().Query21,
-                   "INSERT INTO YHYOUKA (KCO, NENDO, HCO, HKIGOU) VALUES (5, 2030, 1, " + SqlText(text) + ")", 'E'));
+                   "INSERT INTO YHYOUKA (KCO, NENDO, HCO, HKIGOU) VALUES (5, 2030, 1, " +
+                       SqlText(text) + ")",
+                   'E'));
     TQuery &q = DM().Query22;
-    QVERIFY(RunSql(q, "SELECT HCO FROM YHYOUKA WHERE HKIGOU = " + SqlText(text) + " AND KCO = 5", 'S'));
+    QVERIFY(
+        RunSql(q, "SELECT HCO FROM YHYOUKA WHERE HKIGOU = " + SqlText(text) + " AND KCO = 5", 'S'));
     QCOMPARE(q.RecordCount(), 1);
     QCOMPARE(SqlValue(DM().ACN2, "SELECT HKIGOU FROM YHYOUKA WHERE KCO = 5"), text);
     QCOMPARE(SqlValue(DM().ACN2, "SELECT count(*) FROM MSYAIN1"), before);
@@ -180,14 +226,16 @@ void TstTdm::transactionKeepsAllOrNothing() {
         RunSql(q, "INSERT INTO YHYOUKA VALUES (6, 2030, 2, 'B')", 'E');
         QVERIFY(!tx.commit());
     }
-    QCOMPARE(SqlValue(DM().ACN2, "SELECT count(*) FROM YHYOUKA WHERE KCO = 6"), QStringLiteral("0"));
+    QCOMPARE(SqlValue(DM().ACN2, "SELECT count(*) FROM YHYOUKA WHERE KCO = 6"),
+             QStringLiteral("0"));
     {
         ScopedTransaction tx(DM().ACN2);
         RunSql(q, "INSERT INTO YHYOUKA VALUES (6, 2030, 1, 'A')", 'E');
         RunSql(q, "INSERT INTO YHYOUKA VALUES (6, 2030, 2, 'B')", 'E');
         QVERIFY(tx.commit());
     }
-    QCOMPARE(SqlValue(DM().ACN2, "SELECT count(*) FROM YHYOUKA WHERE KCO = 6"), QStringLiteral("2"));
+    QCOMPARE(SqlValue(DM().ACN2, "SELECT count(*) FROM YHYOUKA WHERE KCO = 6"),
+             QStringLiteral("2"));
 }
 
 void TstTdm::transactionRollsBackWhenLeftUncommitted() {
@@ -196,14 +244,15 @@ void TstTdm::transactionRollsBackWhenLeftUncommitted() {
         ScopedTransaction tx(DM().ACN2);
         RunSql(DM().Query21, "DELETE FROM MSYAIN1", 'E');
     }
-    QVERIFY(SqlValue(DM().ACN2, "SELECT count(*) FROM MSYAIN1") != QStringLiteral("0")
-            || SqlValue(DM().ACN2, "SELECT count(*) FROM MSYAIN2") == QStringLiteral("0"));
+    QVERIFY(SqlValue(DM().ACN2, "SELECT count(*) FROM MSYAIN1") != QStringLiteral("0") ||
+            SqlValue(DM().ACN2, "SELECT count(*) FROM MSYAIN2") == QStringLiteral("0"));
     RunSql(DM().Query21, "INSERT INTO YHYOUKA VALUES (8, 2030, 1, 'A')", 'E');
     {
         ScopedTransaction tx(DM().ACN2);
         RunSql(DM().Query21, "DELETE FROM YHYOUKA WHERE KCO = 8", 'E');
     }
-    QCOMPARE(SqlValue(DM().ACN2, "SELECT count(*) FROM YHYOUKA WHERE KCO = 8"), QStringLiteral("1"));
+    QCOMPARE(SqlValue(DM().ACN2, "SELECT count(*) FROM YHYOUKA WHERE KCO = 8"),
+             QStringLiteral("1"));
 }
 
 void TstTdm::calendarSettingsAreRead() {

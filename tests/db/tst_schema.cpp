@@ -19,7 +19,8 @@ QString expand(const QString &spec) {
             continue;
         }
         qsizetype digits = dots;
-        while (digits > 0 && word[digits - 1].isDigit()) --digits;
+        while (digits > 0 && word[digits - 1].isDigit())
+            --digits;
         const QString prefix = word.left(digits);
         const QString first = word.mid(digits, dots - digits);
         const int last = word.mid(dots + 2).toInt();
@@ -31,10 +32,12 @@ QString expand(const QString &spec) {
 
 QString actualColumns(TConnection &c, const QString &table) {
     QSqlQuery q(QSqlDatabase::database(c.name(), false));
-    if (!q.exec(QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(table))) return QStringLiteral("<missing>");
+    if (!q.exec(QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(table)))
+        return QStringLiteral("<missing>");
     QStringList names;
     const QSqlRecord r = q.record();
-    for (int i = 0; i < r.count(); ++i) names << r.fieldName(i);
+    for (int i = 0; i < r.count(); ++i)
+        names << r.fieldName(i);
     return names.join(QLatin1Char(' '));
 }
 } // namespace
@@ -114,8 +117,7 @@ void TstSchema::columns_data() {
                        "上限額4 下限額5 上限額5 MATRIXID MATRIXNAME ZONESU";
     d("VBANDM", (QByteArray(band) + " YHYOUKA UP1..5").constData());
     d("VBANDM2", band);
-    d("VMATRIXCELL",
-      "KCO NENDO BANDID MATRIXID BANDNAME NAME YHYOUKA YHYOUKANAME ZONESU UP1..5");
+    d("VMATRIXCELL", "KCO NENDO BANDID MATRIXID BANDNAME NAME YHYOUKA YHYOUKANAME ZONESU UP1..5");
 }
 
 void TstSchema::columns() {
@@ -130,7 +132,9 @@ void TstSchema::columns() {
 void TstSchema::mixedCaseNamesReachTheSameColumns() {
     TestProgram p;
     TQuery &q = DM().Query21;
-    QVERIFY(RunSql(q, "insert into SalaryName (Kco, Nendo, SalaryId, SalaryName) values (7, 2030, 2, 'x')", 'E'));
+    QVERIFY(RunSql(
+        q, "insert into SalaryName (Kco, Nendo, SalaryId, SalaryName) values (7, 2030, 2, 'x')",
+        'E'));
     QVERIFY(RunSql(q, "select salaryname, NENDO from SALARYNAME where kco = 7", 'S'));
     QCOMPARE(q.RecordCount(), 1);
     QCOMPARE(q.AsString("SalaryName"), QStringLiteral("x"));
@@ -151,12 +155,16 @@ void TstSchema::insertWithoutColumnListFillsInOrder() {
     TestProgram p;
     const QStringList cols = actualColumns(DM().ACN2, table).split(QLatin1Char(' '));
     QStringList values;
-    for (int i = 0; i < cols.size(); ++i) values << QString::number(9000 + i);
+    for (int i = 0; i < cols.size(); ++i)
+        values << QString::number(9000 + i);
     TQuery &q = DM().Query21;
-    QVERIFY(RunSql(q, QStringLiteral("insert into %1 values (%2)").arg(table, values.join(',')), 'E'));
-    QVERIFY(RunSql(q, QStringLiteral("select * from %1 where %2 = 9000").arg(table, cols.first()), 'S'));
+    QVERIFY(
+        RunSql(q, QStringLiteral("insert into %1 values (%2)").arg(table, values.join(',')), 'E'));
+    QVERIFY(RunSql(q, QStringLiteral("select * from %1 where %2 = 9000").arg(table, cols.first()),
+                   'S'));
     QCOMPARE(q.RecordCount(), 1);
-    for (int i = 0; i < cols.size(); ++i) QCOMPARE(q.AsInteger(cols[i]), 9000 + i);
+    for (int i = 0; i < cols.size(); ++i)
+        QCOMPARE(q.AsInteger(cols[i]), 9000 + i);
 }
 
 void TstSchema::databasesCarryTheSchemaVersion() {

@@ -20,7 +20,9 @@ TestProgram::~TestProgram() {
     ResetState();
 }
 
-QString TestProgram::dataPath() const { return G().gDataPath; }
+QString TestProgram::dataPath() const {
+    return G().gDataPath;
+}
 
 void TestProgram::start() {
     PrepareProgramFolders();
@@ -32,7 +34,8 @@ QStringList SqlColumn(TConnection &connection, const QString &sql) {
     QStringList out;
     QSqlQuery q(QSqlDatabase::database(connection.name(), false));
     if (!q.exec(sql)) return {QStringLiteral("<error>")};
-    while (q.next()) out << q.value(0).toString();
+    while (q.next())
+        out << q.value(0).toString();
     return out;
 }
 

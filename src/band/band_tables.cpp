@@ -1,0 +1,190 @@
+#include "band_tables.h"
+
+#include "loaders.h"
+#include "state.h"
+#include "tdm.h"
+#include "utilities.h"
+
+namespace {
+
+QVariant v(const TQuery &q, const char *column) {
+    return q.Value(QString::fromUtf8(column));
+}
+
+// Columns shared by VBANDM and VBANDM2, read into either band record.
+template <typename Band> void readBandColumns(const TQuery &q, Band &b) {
+    b.BandId = FieldVarToStr(v(q, "BANDID"));
+    b.BandName = FieldVarToStrEmpty(v(q, "BANDNAME"));
+    b.BandTeigi = FieldVarToStrEmpty(v(q, "BANDTEIGI"));
+    b.Kijun = FieldVarToInt(v(q, "基準賃金"));
+    b.KagenRitsu = FieldVarToInt(v(q, "下限率"));
+    b.JyogenRitsu = FieldVarToInt(v(q, "上限率"));
+    b.Spread = FieldVarToFloat(v(q, "スプレッド"));
+    b.Range = FieldVarToInt(v(q, "レンジ"));
+    for (int k = 1; k <= 5; ++k) {
+        b.ZoneKagen[k] = FieldVarToInt(q.Value(QStringLiteral("下限額%1").arg(k)));
+        b.ZoneJyogen[k] = FieldVarToInt(q.Value(QStringLiteral("上限額%1").arg(k)));
+    }
+    b.MatrixId = FieldVarToStrEmpty(v(q, "MATRIXID"));
+    b.MatrixName = FieldVarToStrEmpty(v(q, "MATRIXNAME"));
+    b.ZoneSu = FieldVarToInt(v(q, "ZONESU"));
+}
+
+template <typename Table> void readBandSettings(const TQuery &q, Table &t) {
+    t.Title = FieldVarToStrEmpty(v(q, "TITLE"));
+    t.Marume = FieldVarToInt(v(q, "Marume"));
+}
+
+} // namespace
+
+bool LoadYHyoukaTbl() {
+    auto &tbl = G().gYHyoukaTbl;
+    tbl.clear();
+    const QString key = ProjectKeySql();
+    if (key.isEmpty()) return true;
+    TQuery &q = DM().Query21;
+    RunSql(q, QStringLiteral("SELECT * FROM YHYOUKA WHERE") + key + QStringLiteral(" ORDER BY HCO"),
+           'S');
+    for (; !q.Eof(); q.Next())
+        tbl.push_back({FieldVarToStr(v(q, "HCO")), FieldVarToStrEmpty(v(q, "HKIGOU"))});
+    q.Close();
+    return true;
+}
+
+bool LoadBandTbl() {
+    TBANDTBL &tbl = G().gBandTbl;
+    tbl.Bands.clear();
+    tbl.Title.clear();
+    tbl.Marume = 0;
+    const QString key = ProjectKeySql();
+    if (key.isEmpty()) return true;
+    TQuery &q = DM().Query21;
+    RunSql(q,
+           QStringLiteral("SELECT * FROM VBANDM WHERE") + key +
+               QStringLiteral(" ORDER BY BANDID,MATRIXID,YHYOUKA"),
+           'S');
+    tbl.Bands.reserve(static_cast<size_t>(q.RecordCount()));
+    for (; !q.Eof(); q.Next()) {
+        TBANDM b;
+        readBandColumns(q, b);
+        readBandSettings(q, tbl);
+        b.YHyouka = FieldVarToStrEmpty(v(q, "YHYOUKA"));
+        for (int k = 1; k <= 5; ++k)
+            b.Up[k] = FieldVarToFloat(q.Value(QStringLiteral("UP%1").arg(k)));
+        tbl.Bands.push_back(std::move(b));
+    }
+    q.Close();
+    return true;
+}
+
+int BandUpperBound(const std::array<int, 6> &zoneJyogen, int zoneSu) {
+    return zoneSu >= 2 && zoneSu <= 5 ? zoneJyogen[zoneSu] : zoneJyogen[1];
+}
+
+bool LoadBandTbl2() {
+    TBANDTBL2 &tbl = G().gBandTbl2;
+    tbl.Bands.clear();
+    tbl.Title.clear();
+    tbl.Marume = 0;
+    const QString key = ProjectKeySql();
+    if (key.isEmpty()) return true;
+    TQuery &q = DM().Query21;
+    RunSql(q,
+           QStringLiteral("SELECT * FROM VBANDM2 WHERE") + key +
+               QStringLiteral(" ORDER BY BANDID,MATRIXID"),
+           'S');
+    for (; !q.Eof(); q.Next()) {
+        TBANDM2 b;
+        readBandColumns(q, b);
+        readBandSettings(q, tbl);
+        b.BandKagen = b.ZoneKagen[1];
+        b.BandJyogen = BandUpperBound(b.ZoneJyogen, b.ZoneSu);
+        tbl.Bands.push_back(std::move(b));
+    }
+    q.Close();
+    return true;
+}
+
+bool LoadMatTbl() {
+    TMATTBL &tbl = G().gMatTbl;
+    tbl.Rows.clear();
+    const QString key = ProjectKeySql();
+    if (key.isEmpty()) return true;
+    TQuery &q = DM().Query21;
+    RunSql(q,
+           QStringLiteral("SELECT * FROM VMATRIXCELL WHERE") + key +
+               QStringLiteral(" ORDER BY BANDID,MATRIXID,YHYOUKA"),
+           'S');
+    int currentBand = 0;
+    for (; !q.Eof(); q.Next()) {
+        const int bandId = FieldVarToInt(v(q, "BANDID"));
+        if (bandId != currentBand) {
+            TMATHYOUKA group;
+            group.BandId = bandId;
+            group.MatrixId = FieldVarToInt(v(q, "MATRIXID"));
+            group.BandName = FieldVarToStrEmpty(v(q, "BANDNAME"));
+            group.MatrixName = FieldVarToStrEmpty(v(q, "NAME"));
+            tbl.Rows.push_back(std::move(group));
+            currentBand = bandId;
+        } else if (tbl.Rows.empty()) {
+            continue; // band id 0 before any band: there is no group to attach it to
+        }
+        TMATRIX cell;
+        cell.YHyouka = FieldVarToInt(v(q, "YHYOUKA"));
+        cell.YHyoukaName = FieldVarToStr(v(q, "YHYOUKANAME"));
+        cell.ZoneSu = FieldVarToInt(v(q, "ZONESU"));
+        for (int k = 1; k <= 5; ++k)
+            cell.Up[k] = FieldVarToFloat(q.Value(QStringLiteral("UP%1").arg(k)));
+        tbl.Rows.back().Cells.push_back(std::move(cell));
+    }
+    q.Close();
+    return true;
+}
+
+bool SaveBandRow(const TBANDTBL2 &table, int index) {
+    if (index < 0 || index >= static_cast<int>(table.Bands.size())) return false;
+    const TBANDM2 &b = table.Bands[static_cast<size_t>(index)];
+    const TMKIGYOU2 &s = G().gMkigyou2;
+    bool ok = false;
+    const qint64 bandId = b.BandId.trimmed().toLongLong(&ok);
+    const QString key = ProjectKeySql();
+    if (!ok || key.isEmpty()) return false;
+    // A matrix id that is no number is stored as 0 (no matrix) rather than breaking the row.
+    const qint64 matrixId = b.MatrixId.trimmed().toLongLong();
+
+    QStringList values = {
+        s.Kco.trimmed(),      s.Nendo.trimmed(),     SqlInt(bandId),
+        SqlText(b.BandName),  SqlText(b.BandTeigi),  SqlInt(matrixId),
+        SqlText(table.Title), SqlInt(table.Marume),  SqlInt(b.Kijun),
+        SqlInt(b.KagenRitsu), SqlInt(b.JyogenRitsu), QString::number(b.Spread, 'f', 2),
+        SqlInt(b.Range)};
+    for (int k = 1; k <= 5; ++k)
+        values << SqlInt(b.ZoneKagen[k]) << SqlInt(b.ZoneJyogen[k]);
+
+    TQuery &q = DM().Query21;
+    ScopedTransaction tx(DM().ACN2);
+    RunSql(q,
+           QStringLiteral("DELETE FROM BANDM WHERE") + key +
+               QStringLiteral(" AND BANDID = %1").arg(bandId),
+           'E');
+    RunSql(q,
+           QStringLiteral("INSERT INTO BANDM VALUES (") + values.join(QLatin1Char(',')) +
+               QLatin1Char(')'),
+           'E');
+    return tx.commit();
+}
+
+double FindMatrixRate(const TMATTBL &table, int bandId, int evaluation, int zone) {
+    if (zone < 1 || zone > 5) return 0.0;
+    for (const TMATHYOUKA &row : table.Rows) {
+        if (row.BandId != bandId) continue;
+        for (const TMATRIX &cell : row.Cells)
+            if (cell.YHyouka == evaluation) return cell.Up[zone];
+        return 0.0; // only the band's first group is searched
+    }
+    return 0.0;
+}
+
+double FindMatrixRate(int bandId, int evaluation, int zone) {
+    return FindMatrixRate(G().gMatTbl, bandId, evaluation, zone);
+}
