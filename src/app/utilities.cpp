@@ -18,14 +18,19 @@ constexpr double kScaledLimit = 9.2e18;
 
 double powerOfTen(int k) {
     double p = 1.0; // exact up to 1e22
-    for (int i = 0; i < k; ++i) p *= 10.0;
+    for (int i = 0; i < k; ++i)
+        p *= 10.0;
     return p;
 }
 
 // x * 10^k and its inverse, dividing by the exact power where k < 0 so that 13 / 10 gives
 // the double nearest 1.3 (13 * 0.1 would not).
-double scaleUp(double x, int k) { return k >= 0 ? x * powerOfTen(k) : x / powerOfTen(-k); }
-double scaleDown(double x, int k) { return k >= 0 ? x / powerOfTen(k) : x * powerOfTen(-k); }
+double scaleUp(double x, int k) {
+    return k >= 0 ? x * powerOfTen(k) : x / powerOfTen(-k);
+}
+double scaleDown(double x, int k) {
+    return k >= 0 ? x / powerOfTen(k) : x * powerOfTen(-k);
+}
 
 int intOrZero(const QString &text) {
     bool ok = false;
@@ -75,6 +80,8 @@ bool splitDate(TYMD &d, bool useEra) {
     return ok;
 }
 
+// "code : name" of the first entry whose code (as an integer) is code; when none is, "code : "
+// + missing, or empty text when missing is null.
 QString lookupText(const std::vector<TCodeName> &list, int code, const QString &missing) {
     for (const TCodeName &entry : list) {
         bool ok = false;
@@ -106,7 +113,9 @@ QString FieldVarToStr(const QVariant &value) {
     return text.isEmpty() ? QStringLiteral("0") : text;
 }
 
-int FieldVarToInt(const QVariant &value) { return intOrZero(FieldVarToStr(value)); }
+int FieldVarToInt(const QVariant &value) {
+    return intOrZero(FieldVarToStr(value));
+}
 
 double FieldVarToFloat(const QVariant &value) {
     bool ok = false;
@@ -193,9 +202,8 @@ QString SplitField(const QString &text, QChar separator, int n) {
 }
 
 QString MibunNameToCode(const QString &name) {
-    static const std::array<QString, 4> names{
-        QStringLiteral("役員"), QStringLiteral("正社員"), QStringLiteral("パート"),
-        QStringLiteral("その他")};
+    static const std::array<QString, 4> names{QStringLiteral("役員"), QStringLiteral("正社員"),
+                                              QStringLiteral("パート"), QStringLiteral("その他")};
     for (size_t i = 0; i < names.size(); ++i)
         if (name == names[i]) return QString::number(i + 1);
     return QStringLiteral("0");
@@ -220,11 +228,17 @@ QString MarkText(int n) {
     return CodeNameText(QString::number(n), mark.Mark + QStringLiteral("  ") + mark.Hanrei);
 }
 
-QString HyoukaText(int code) { return lookupText(G().gHyoukaList, code, QString()); }
+QString HyoukaText(int code) {
+    return lookupText(G().gHyoukaList, code, QString());
+}
 
-QString LivingCodeText(int code) { return lookupText(G().gLivingList, code, kTextUnregistered); }
+QString LivingCodeText(int code) {
+    return lookupText(G().gLivingList, code, kTextUnregistered);
+}
 
-QString ModelCodeText(int code) { return lookupText(G().gModelList, code, kTextUnregistered); }
+QString ModelCodeText(int code) {
+    return lookupText(G().gModelList, code, kTextUnregistered);
+}
 
 // --- Dates ----------------------------------------------------------------------------------
 
@@ -247,7 +261,9 @@ const TEra *EraOf(const QDate &date) {
     return nullptr;
 }
 
-bool SplitDate(TYMD &d) { return splitDate(d, G().gReki != 0); }
+bool SplitDate(TYMD &d) {
+    return splitDate(d, G().gReki != 0);
+}
 
 bool JoinDate(TYMD &d) {
     const QString month = d.Month.isEmpty() ? QStringLiteral("0") : d.Month;
