@@ -1,14 +1,13 @@
-// The program: prepares its folders and databases beside the executable and shows the
-// main window.
+// The program: the data module, the main window with its databases, the splash while the
+// long-lived screens are made, then the event loop until the main window closes.
 
-#include "app_setup.h"
+#include "main_window.h"
 #include "qt_message_seam.h"
+#include "splash.h"
 #include "state.h"
 #include "tdm.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QMainWindow>
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
@@ -16,21 +15,19 @@ int main(int argc, char *argv[]) {
     QtMessageSeam seam;
     InstallSeam(&seam);
 
-    TDM dm;
-    ResetState();
-    SetAppPath(QCoreApplication::applicationDirPath());
-    G().gNendo = QDate::currentDate().year();
-    PrepareProgramFolders();
-    OpenDatabases();
-    LoadCalendarSettings();
+    int rc = 0;
+    {
+        TDM dm;
+        ResetState();
+        SetAppPath(QCoreApplication::applicationDirPath());
 
-    QMainWindow window;
-    window.setObjectName(QStringLiteral("TNX0000"));
-    window.setWindowTitle(kAppCaption);
-    window.setCentralWidget(new QLabel(kAppCaption, &window));
-    window.resize(1024, 700);
-    window.show();
-    const int rc = QApplication::exec();
+        // Without a screen to look at, the splash's minimum times serve nothing.
+        const bool offscreen = QGuiApplication::platformName() == QLatin1String("offscreen");
+        const std::unique_ptr<TNX0000> window =
+            StartUp(offscreen ? SplashTimings::None() : SplashTimings{});
+        window->showMaximized();
+        rc = QApplication::exec();
+    }
     InstallSeam(nullptr);
     return rc;
 }

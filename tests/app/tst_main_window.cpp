@@ -1,10 +1,529 @@
+// The main window: start-up state, command gates, project commands preparing the company
+// list, the title in both calendars, menus and panels, printer set-up and closing.
+
+#include "company_list.h"
+#include "main_window.h"
+#include "splash.h"
+#include "state.h"
+#include "test_program.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <functional>
+
+namespace {
+const QString kCaption = QStringLiteral("NXヴァルテンマトリクス");
+const QString kMsgNoProject =
+    QStringLiteral("企業の選択がされていません。企業を選択してください。");
+const QString kMsgRelease = QStringLiteral("企業の選択を解除して下さい。");
+const QStringList kProjectMenus = {"mnData", "mnMatrix", "mnGraph", "mnSalaryUp"};
+const QStringList kAlwaysMenus = {"mnProject", "mnReport", "mnHelp"};
+const QStringList kStatePanels = {"Panel_EarlySet", "Panel_Plot", "Panel_Band", "Panel_NewYear"};
+const QStringList kFixedPanels = {"Panel_Project", "Panel_HELP", "Panel_Admin"};
+
+// Every command that needs an open project, with its tool button ("" when it has none).
+const QList<std::pair<const char *, const char *>> kGatedCommands = {
+    {"mnBase", "btn_mnBase"},
+    {"mnSararyName", "btn_mnSararyName"},
+    {"mnImport", "btn_mnImport"},
+    {"mnExport", "btn_mnExport"},
+    {"mnWorker", "btn_mnWorker"},
+    {"mnLiving", ""},
+    {"mnModelData", ""},
+    {"mnModelSalary", ""},
+    {"mnMmatId", "btn_mnMmatId"},
+    {"mnMHyouka", "btn_mnMHyouka"},
+    {"mnMCtrMat", "btn_mnMCtrMat"},
+    {"mnBandName", "btn_mnBandName"},
+    {"mnBand", "btn_mnBand"},
+    {"mnBandGraph", "btn_mnBandGraph"},
+    {"mnSalaryPlot", "btn_mnSalaryPlot"},
+    {"mnSalaryUpCurve", "btn_mnSalaryUpCurve"},
+    {"mnLivingComp", "btn_mnLivingComp"},
+    {"mnModelSalaryComp", "btn_mnModelSalaryComp"},
+    {"mnSalaryUpSetting", "btn_mnSalaryUpSetting"},
+    {"mnSalaryInput", "btn_mnSalaryInput"},
+    {"mnNendoUpdate", "btn_mnNendoUpdate"},
+    {"mnEvaConv", "btn_mnEvaConv"},
+    {"mn_SaralyReport", "btn_mn_SaralyReport"},
+    {"mn_SaralyUpReport", "btn_mn_SaralyUpReport"},
+    {"mn_MatUpList", "btn_mn_MatUpList"},
+};
+
+QAction *action(QWidget &w, const QString &name) {
+    auto *a = w.findChild<QAction *>(name);
+    if (!a) qWarning("no action %s", qPrintable(name));
+    return a;
+}
+
+bool menuEnabled(QWidget &w, const QString &name) {
+    return w.findChild<QMenu *>(name)->menuAction()->isEnabled();
+}
+
+bool panelShown(QWidget &w, const QString &name) {
+    return w.findChild<QWidget *>(name)->isVisibleTo(&w);
+}
+
+// Runs `act` inside the company list while it is shown modally by `command`, then closes
+// it with btnClose if it is still open. Returns whether the list was shown at all.
+bool withCompanyList(TNX0000 &w, const QString &command, std::function<void(TNX0010 *)> act) {
+    bool shown = false;
+    QTimer::singleShot(0, &w, [&] {
+        auto *list = w.findChild<TNX0010 *>();
+        if (!list || !list->isVisible()) return;
+        shown = true;
+        act(list);
+        if (list->isVisible()) list->findChild<QPushButton *>(QStringLiteral("btnClose"))->click();
+    });
+    action(w, command)->trigger();
+    return shown;
+}
+
+// Opens company 1 of the given year through the company list in select mode.
+bool openSampleProject(TNX0000 &w, int year = 2018) {
+    return withCompanyList(w, QStringLiteral("mnOPen"), [year](TNX0010 *list) {
+        auto *cmb = list->findChild<QComboBox *>(QStringLiteral("cmbNendo"));
+        cmb->setCurrentIndex(cmb->findText(QString::number(year)));
+        list->cmbNendoChange();
+        list->findChild<QPushButton *>(QStringLiteral("btnAdd"))->click();
+    });
+}
+
+int visibleDialogs() {
+    int n = 0;
+    for (QWidget *top : QApplication::topLevelWidgets())
+        if (top->isVisible() && qobject_cast<QDialog *>(top)) ++n;
+    return n;
+}
+
+void setReki(int reki) {
+    SqlColumn(DM().ACN1, QStringLiteral("UPDATE MKIGYOU1 SET REKI = %1 WHERE KCO = 1").arg(reki));
+}
+} // namespace
 
 class Tst_main_window : public QObject {
     Q_OBJECT
 private slots:
-    void placeholder() {}
+    void startupState();
+    void startUpSequenceMakesLongLivedScreens();
+    void splashIsBorderlessAndOnTop();
+    void gatedCommandsRefuseWithoutProject_data();
+    void gatedCommandsRefuseWithoutProject();
+    void projectCommandsPrepareList_data();
+    void projectCommandsPrepareList();
+    void listCommandsRefusedWhileProjectOpen_data();
+    void listCommandsRefusedWhileProjectOpen();
+    void newAfterCloseOpensRegisterMode();
+    void titleOfOpenProject_data();
+    void titleOfOpenProject();
+    void menusAndPanelsFollowProject();
+    void commandsReachTheirScreen_data();
+    void commandsReachTheirScreen();
+    void commandsRefusedByProjectData_data();
+    void commandsRefusedByProjectData();
+    void salaryInputLeavesWageTableOpen();
+    void printerSetupGoesThroughSeam_data();
+    void printerSetupGoesThroughSeam();
+    void endClosesConnectionsAndWindow();
 };
+
+void Tst_main_window::startupState() {
+    TestProgram p;
+    G().gEditMode = 4;
+    G().gCorpOpen = 1;
+    G().gKco = 7;
+    G().gPlotPrintSeq = 5;
+    TNX0000 w;
+    QCOMPARE(w.windowTitle(), kCaption);
+    QCOMPARE(G().gEditMode, 0);
+    QCOMPARE(G().gCorpOpen, 0);
+    QCOMPARE(G().gKco, 0);
+    QCOMPARE(G().gPlotPrintSeq, 1);
+    QCOMPARE(G().gNendo, QDate::currentDate().year());
+    QCOMPARE(G().gEraNames[2], QStringLiteral("令和"));
+    QCOMPARE(G().gEraStartYears[1], 1989);
+    QVERIFY(DM().ACN1.isOpen());
+    QVERIFY(DM().ACN2.isOpen());
+    for (const QString &m : kProjectMenus)
+        QVERIFY2(!menuEnabled(w, m), qPrintable(m));
+    for (const QString &m : kAlwaysMenus)
+        QVERIFY2(menuEnabled(w, m), qPrintable(m));
+    for (const QString &panel : kStatePanels)
+        QVERIFY2(!panelShown(w, panel), qPrintable(panel));
+    for (const QString &panel : kFixedPanels)
+        QVERIFY2(panelShown(w, panel), qPrintable(panel));
+    QVERIFY(p.messages.entries.isEmpty());
+}
+
+void Tst_main_window::startUpSequenceMakesLongLivedScreens() {
+    TestProgram p;
+    const std::unique_ptr<TNX0000> w = StartUp(SplashTimings::None());
+    QCOMPARE(w->windowTitle(), kCaption);
+    QVERIFY(w->findChild<TNX0010 *>() != nullptr);
+    for (QWidget *top : QApplication::topLevelWidgets())
+        QVERIFY(top->objectName() != QLatin1String("TNX0001"));
+}
+
+void Tst_main_window::splashIsBorderlessAndOnTop() {
+    TNX0001 splash;
+    QCOMPARE(splash.objectName(), QStringLiteral("TNX0001"));
+    QVERIFY(splash.windowFlags().testFlag(Qt::FramelessWindowHint));
+    QVERIFY(splash.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    QVERIFY(!splash.isVisible());
+    QVERIFY(!TNX0001::Picture(splash.size()).isNull());
+}
+
+void Tst_main_window::gatedCommandsRefuseWithoutProject_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("listClosedUnchosen");
+    for (const auto &[command, button] : kGatedCommands) {
+        QTest::addRow("%s", command) << command << button << false;
+        QTest::addRow("%s after an empty open", command) << command << button << true;
+    }
+}
+
+void Tst_main_window::gatedCommandsRefuseWithoutProject() {
+    QFETCH(QString, command);
+    QFETCH(QString, button);
+    QFETCH(bool, listClosedUnchosen);
+    TestProgram p;
+    TNX0000 w;
+    if (listClosedUnchosen) {
+        QVERIFY(withCompanyList(w, QStringLiteral("mnOPen"), [](TNX0010 *) {}));
+        QVERIFY(menuEnabled(w, QStringLiteral("mnData")));
+        QCOMPARE(G().gCorpOpen, 0);
+    }
+    p.messages.clear();
+    const int editMode = G().gEditMode;
+    QSignalSpy screens(&w, &TNX0000::screenRequested);
+    QList<QToolButton *> buttons;
+    if (!button.isEmpty()) buttons << w.findChild<QToolButton *>(button);
+
+    action(w, command)->trigger();
+    QCOMPARE(p.messages.texts(), QStringList{kMsgNoProject});
+    QCOMPARE(screens.count(), 0);
+    QCOMPARE(visibleDialogs(), 0);
+    QCOMPARE(G().gEditMode, editMode);
+    QCOMPARE(G().gCorpOpen, 0);
+
+    for (QToolButton *b : buttons) {
+        QVERIFY(b);
+        p.messages.clear();
+        b->click();
+        QCOMPARE(p.messages.texts(), QStringList{kMsgNoProject});
+        QCOMPARE(screens.count(), 0);
+    }
+}
+
+void Tst_main_window::projectCommandsPrepareList_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<int>("editMode");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("buttonText");
+    QTest::newRow("mnNew") << "mnNew" << 1 << "企業　登録"
+                           << "btnAdd"
+                           << "登録";
+    QTest::newRow("mnOPen") << "mnOPen" << 4 << "企業　選択"
+                            << "btnAdd"
+                            << "選択";
+    QTest::newRow("mnMnt") << "mnMnt" << 2 << "企業　変更"
+                           << "btnMnt"
+                           << "修正";
+    QTest::newRow("mnDlt") << "mnDlt" << 3 << "企業　削除"
+                           << "btnDlt"
+                           << "削除";
+}
+
+void Tst_main_window::projectCommandsPrepareList() {
+    QFETCH(QString, command);
+    QFETCH(int, editMode);
+    QFETCH(QString, caption);
+    QFETCH(QString, button);
+    QFETCH(QString, buttonText);
+    TestProgram p;
+    TNX0000 w;
+    G().gNendo = 2017;
+
+    const QDate today = QDate::currentDate();
+    int seenMode = -1;
+    int seenNendo = 0;
+    QString seenCaption;
+    QStringList enabled;
+    QStringList years;
+    QString currentYear;
+    const bool shown = withCompanyList(w, command, [&](TNX0010 *list) {
+        seenMode = G().gEditMode;
+        seenNendo = G().gNendo;
+        seenCaption = list->windowTitle();
+        for (const char *b : {"btnAdd", "btnMnt", "btnDlt"}) {
+            auto *pb = list->findChild<QPushButton *>(QLatin1String(b));
+            if (pb->isEnabled()) enabled << QLatin1String(b) + QLatin1Char('=') + pb->text();
+        }
+        auto *cmb = list->findChild<QComboBox *>(QStringLiteral("cmbNendo"));
+        for (int i = 0; i < cmb->count(); ++i)
+            years << cmb->itemText(i);
+        currentYear = cmb->currentText();
+    });
+    QVERIFY(shown);
+    QCOMPARE(seenMode, editMode);
+    QCOMPARE(seenNendo, today.year());
+    QCOMPARE(seenCaption, caption);
+    QCOMPARE(enabled, QStringList{button + QLatin1Char('=') + buttonText});
+    QCOMPARE(years.first(), QStringLiteral("2004"));
+    QCOMPARE(years.last(), QString::number(today.year() + 1));
+    QCOMPARE(years.size(), today.year() + 1 - 2004 + 1);
+    QCOMPARE(currentYear, QString::number(today.year()));
+    QCOMPARE(G().gListMonth, today.month());
+    QCOMPARE(G().gListDay, today.day());
+    QVERIFY(p.messages.entries.isEmpty());
+}
+
+void Tst_main_window::listCommandsRefusedWhileProjectOpen_data() {
+    QTest::addColumn<QString>("command");
+    QTest::newRow("mnNew") << "mnNew";
+    QTest::newRow("mnMnt") << "mnMnt";
+    QTest::newRow("mnDlt") << "mnDlt";
+}
+
+void Tst_main_window::listCommandsRefusedWhileProjectOpen() {
+    QFETCH(QString, command);
+    TestProgram p;
+    TNX0000 w;
+    QVERIFY(openSampleProject(w));
+    QCOMPARE(G().gCorpOpen, 1);
+    p.messages.clear();
+
+    QVERIFY(!withCompanyList(w, command, [](TNX0010 *) {}));
+    QCOMPARE(p.messages.texts(), QStringList{kMsgRelease});
+    QCOMPARE(G().gCorpOpen, 1);
+    QCOMPARE(G().gEditMode, 4);
+    QCOMPARE(G().gKco, 1);
+
+    // Still refused after another screen has reused the edit mode.
+    G().gEditMode = 2;
+    p.messages.clear();
+    QVERIFY(!withCompanyList(w, command, [](TNX0010 *) {}));
+    QCOMPARE(p.messages.texts(), QStringList{kMsgRelease});
+    QCOMPARE(G().gCorpOpen, 1);
+    QCOMPARE(G().gKco, 1);
+}
+
+void Tst_main_window::newAfterCloseOpensRegisterMode() {
+    TestProgram p;
+    TNX0000 w;
+    QVERIFY(openSampleProject(w));
+    action(w, QStringLiteral("mnClose"))->trigger();
+    p.messages.clear();
+    int mode = 0;
+    QVERIFY(withCompanyList(w, QStringLiteral("mnNew"), [&](TNX0010 *) { mode = G().gEditMode; }));
+    QCOMPARE(mode, 1);
+    QVERIFY(p.messages.entries.isEmpty());
+}
+
+void Tst_main_window::titleOfOpenProject_data() {
+    QTest::addColumn<int>("reki");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("western")
+        << 0 << QStringLiteral("【　2018 年度  :  株式会社ロメルタ　】 NXヴァルテンマトリクス");
+    QTest::newRow("era") << 1
+                         << QStringLiteral(
+                                "【　平成 30 年度  :  株式会社ロメルタ　】 NXヴァルテンマトリクス");
+}
+
+void Tst_main_window::titleOfOpenProject() {
+    QFETCH(int, reki);
+    QFETCH(QString, title);
+    TestProgram p;
+    setReki(reki);
+    TNX0000 w;
+    QVERIFY(openSampleProject(w));
+    QCOMPARE(p.messages.texts(), QStringList{});
+    QCOMPARE(G().gCorpOpen, 1);
+    QCOMPARE(w.windowTitle(), title);
+    QCOMPARE(ProjectTitle(), title);
+
+    action(w, QStringLiteral("mnClose"))->trigger();
+    QCOMPARE(w.windowTitle(), kCaption);
+    QCOMPARE(G().gCorpOpen, 0);
+    QCOMPARE(G().gKco, 0);
+    QCOMPARE(G().gEditMode, 0);
+    // The closed project's settings stay loaded until the next one is opened.
+    QCOMPARE(G().gMkigyou2.Kco, QStringLiteral("1"));
+}
+
+void Tst_main_window::menusAndPanelsFollowProject() {
+    TestProgram p;
+    TNX0000 w;
+    QVERIFY(openSampleProject(w));
+    for (const QString &m : kProjectMenus)
+        QVERIFY2(menuEnabled(w, m), qPrintable(m));
+    QVERIFY(panelShown(w, QStringLiteral("Panel_EarlySet")));
+    QVERIFY(panelShown(w, QStringLiteral("Panel_Band")));
+    QVERIFY(!panelShown(w, QStringLiteral("Panel_Plot")));
+    QVERIFY(!panelShown(w, QStringLiteral("Panel_NewYear")));
+
+    QSignalSpy screens(&w, &TNX0000::screenRequested);
+    w.findChild<QToolButton *>(QStringLiteral("btn_mnWorker"))->click();
+    QCOMPARE(screens.count(), 1);
+    QCOMPARE(screens.at(0).at(0).toString(), QStringLiteral("TNX0030"));
+    for (const QString &panel : kStatePanels)
+        QVERIFY2(panelShown(w, panel), qPrintable(panel));
+
+    w.findChild<QToolButton *>(QStringLiteral("btn_mnClose"))->click();
+    for (const QString &m : kProjectMenus)
+        QVERIFY2(!menuEnabled(w, m), qPrintable(m));
+    for (const QString &panel : kStatePanels)
+        QVERIFY2(!panelShown(w, panel), qPrintable(panel));
+    for (const QString &panel : kFixedPanels)
+        QVERIFY2(panelShown(w, panel), qPrintable(panel));
+    QCOMPARE(w.windowTitle(), kCaption);
+}
+
+void Tst_main_window::commandsReachTheirScreen_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("withProject");
+    QTest::addColumn<QString>("screen");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<int>("reportKind");
+    auto row = [](const char *command, bool project, const char *screen, const char *title = "",
+                  int kind = 0) {
+        QTest::addRow("%s", command) << command << project << screen << title << kind;
+    };
+    row("mnBase", true, "TNX0070");
+    row("mnSararyName", true, "TfrmSalaryName");
+    row("mnImport", true, "TfrmImportWorker");
+    row("mnExport", true, "EmployeeExport");
+    row("mnDBCond", false, "DatabaseCompaction");
+    row("mnWorker", true, "TNX0030");
+    row("mnLiving", true, "TNX0050");
+    row("mnModelData", true, "TNX0080");
+    row("mnModelSalary", true, "TNX0060");
+    row("mnMmatId", true, "TfrmMatrixid");
+    row("mnMHyouka", true, "TfrmYHyouka");
+    row("mnMCtrMat", true, "TfrmMatInput");
+    row("mnBandName", true, "TfrmBandName");
+    row("mnBand", true, "TfrmBand");
+    row("mnBandGraph", true, "TfrmBandGraph");
+    row("mnSalaryPlot", true, "TNX1010");
+    row("mnSalaryUpCurve", true, "TNX1020");
+    row("mnLivingComp", true, "TNX1030");
+    row("mnModelSalaryComp", true, "TNX1040");
+    row("mnSalaryUpSetting", true, "TNX1050");
+    row("mnSalaryInput", true, "TNX3010");
+    row("mnNendoUpdate", true, "TNX3030");
+    row("mnEvaConv", true, "TNX3020");
+    row("mn_SaralyReport", true, "TNX0090", "グループ別社員賃金レポート", 2);
+    row("mn_SaralyUpReport", true, "TNX0090", "グループ別社員昇給レポート", 1);
+    row("mn_MatUpList", true, "TNX0090", "グループ別マトリクス昇給レポート", 3);
+    row("BeforeUse", false, "UsageGuide");
+    row("mnHELPH", false, "HelpFile");
+    row("mnVersion", false, "TNX4010");
+}
+
+void Tst_main_window::commandsReachTheirScreen() {
+    QFETCH(QString, command);
+    QFETCH(bool, withProject);
+    QFETCH(QString, screen);
+    QFETCH(QString, title);
+    QFETCH(int, reportKind);
+    TestProgram p;
+    TNX0000 w;
+    if (withProject) QVERIFY(openSampleProject(w));
+    p.messages.clear();
+    QSignalSpy screens(&w, &TNX0000::screenRequested);
+    action(w, command)->trigger();
+    QCOMPARE(p.messages.texts(), QStringList{});
+    QCOMPARE(screens.count(), 1);
+    QCOMPARE(screens.at(0).at(0).toString(), screen);
+    QCOMPARE(screens.at(0).at(1).toString(), title);
+    if (reportKind != 0) QCOMPARE(G().gReportKind, reportKind);
+}
+
+void Tst_main_window::commandsRefusedByProjectData_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("dataSql");
+    QTest::addColumn<QString>("message");
+    const QString noModel = QStringLiteral(
+        "企業マスターにモデルコードがセットされていません。【ﾌﾟﾛｼﾞｪｸﾄ】-->【変更】で、"
+        "モデルコードをセットして下さい。");
+    const QString noBand =
+        QStringLiteral("バンド名称が登録されていません。\nバンド名称を登録して下さい。");
+    const QString clearModel = QStringLiteral("UPDATE MKIGYOU2 SET MDCO = 0");
+    const QString clearBands = QStringLiteral("DELETE FROM BANDM WHERE KCO = 1 AND NENDO = 2018");
+    QTest::newRow("mnModelSalary") << "mnModelSalary" << clearModel << noModel;
+    QTest::newRow("mnBand") << "mnBand" << clearBands << noBand;
+    QTest::newRow("mnBandGraph") << "mnBandGraph" << clearBands << noBand;
+}
+
+void Tst_main_window::commandsRefusedByProjectData() {
+    QFETCH(QString, command);
+    QFETCH(QString, dataSql);
+    QFETCH(QString, message);
+    TestProgram p;
+    QCOMPARE(SqlColumn(DM().ACN2, dataSql), QStringList{});
+    TNX0000 w;
+    QVERIFY(openSampleProject(w));
+    p.messages.clear();
+    QSignalSpy screens(&w, &TNX0000::screenRequested);
+    action(w, command)->trigger();
+    QCOMPARE(p.messages.texts(), QStringList{message});
+    QCOMPARE(screens.count(), 0);
+    QCOMPARE(visibleDialogs(), 0);
+}
+
+void Tst_main_window::salaryInputLeavesWageTableOpen() {
+    TestProgram p;
+    TNX0000 w;
+    QVERIFY(openSampleProject(w));
+    action(w, QStringLiteral("mnSalaryInput"))->trigger();
+    TQuery &q = DM().Query21;
+    QVERIFY(q.isOpen());
+    QVERIFY(q.HasColumn(QStringLiteral("GOUHOU")));
+    QVERIFY(q.RecordCount() > 0);
+    QCOMPARE(q.AsInteger(QStringLiteral("NENDO")), 2018);
+    QCOMPARE(q.AsInteger(QStringLiteral("KCO")), 1);
+}
+
+void Tst_main_window::printerSetupGoesThroughSeam_data() {
+    QTest::addColumn<QString>("how");
+    QTest::newRow("menu") << "menu";
+    QTest::newRow("button") << "button";
+}
+
+void Tst_main_window::printerSetupGoesThroughSeam() {
+    QFETCH(QString, how);
+    TestProgram p;
+    TNX0000 w;
+    if (how == QLatin1String("menu"))
+        action(w, QStringLiteral("mnPrint"))->trigger();
+    else
+        w.findChild<QToolButton *>(QStringLiteral("btn_mnPrint"))->click();
+    QCOMPARE(p.messages.entries.size(), 1);
+    QVERIFY(p.messages.entries.first().kind == MessageRecorder::Kind::Printer);
+    QCOMPARE(visibleDialogs(), 0);
+}
+
+void Tst_main_window::endClosesConnectionsAndWindow() {
+    TestProgram p;
+    TNX0000 w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(DM().ACN1.isOpen());
+    w.findChild<QToolButton *>(QStringLiteral("btn_mnEnd"))->click();
+    QVERIFY(!w.isVisible());
+    QVERIFY(!DM().ACN1.isOpen());
+    QVERIFY(!DM().ACN2.isOpen());
+    QVERIFY(p.messages.entries.isEmpty());
+}
 
 QTEST_MAIN(Tst_main_window)
 #include "tst_main_window.moc"
