@@ -28,24 +28,31 @@ QMessageBox::Icon toIcon(MsgIcon icon) {
 QWidget *parentWindow() {
     return QApplication::activeWindow();
 }
+
+// Messages separate their lines with carriage returns; Qt labels break only on line feeds.
+QString displayText(QString text) {
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
 } // namespace
 
 void QtMessageSeam::message(const QString &caption, const QString &text, MsgIcon icon) {
-    QMessageBox box(toIcon(icon), caption, text, QMessageBox::Ok, parentWindow());
+    QMessageBox box(toIcon(icon), caption, displayText(text), QMessageBox::Ok, parentWindow());
     box.exec();
 }
 
 bool QtMessageSeam::askYesNo(const QString &caption, const QString &text) {
-    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
-                    parentWindow());
+    QMessageBox box(QMessageBox::Question, caption, displayText(text),
+                    QMessageBox::Yes | QMessageBox::No, parentWindow());
     box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
     box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
     return box.exec() == QMessageBox::Yes;
 }
 
 bool QtMessageSeam::askOkCancel(const QString &caption, const QString &text) {
-    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Ok | QMessageBox::Cancel,
-                    parentWindow());
+    QMessageBox box(QMessageBox::Question, caption, displayText(text),
+                    QMessageBox::Ok | QMessageBox::Cancel, parentWindow());
     box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
     return box.exec() == QMessageBox::Ok;
 }

@@ -1,10 +1,549 @@
+#include "basic_settings.h"
+#include "colour_text.h"
+#include "loaders.h"
+#include "state.h"
+#include "test_program.h"
+#include "utilities.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTabWidget>
 #include <QTest>
+
+namespace {
+
+const QString kNoChange = QStringLiteral("ﾃﾞｰﾀの変更がありません。");
+
+// Opens sample company 1, 2018, the way choosing it in the company list does.
+void openProject() {
+    G().gKco = 1;
+    G().gNendo = 2018;
+    G().gCorpOpen = 1;
+    G().gMkigyou2.Kco = QStringLiteral("1");
+    G().gMkigyou2.Nendo = QStringLiteral("2018");
+    LoadCompanySettings(G().gMkigyou2);
+    LoadMarks(G().gMarks);
+    const QString where = QStringLiteral(" from MKIGYOU1 where KCO = 1 and NENDO = 2018");
+    G().gReki = SqlValue(DM().ACN1, QStringLiteral("select REKI") + where).toInt();
+    G().gKdate = SqlValue(DM().ACN1, QStringLiteral("select KDATE") + where).toInt();
+    G().gFnk = SqlValue(DM().ACN1, QStringLiteral("select FNK") + where).toInt();
+}
+
+void exec(TConnection &c, const QString &sql) {
+    QSqlQuery q(QSqlDatabase::database(c.name(), false));
+    QVERIFY2(q.exec(sql), qPrintable(sql));
+}
+
+// Records every row written to the tables the screen saves, as "update MMARK 2", so a test
+// sees exactly which statements changed the databases.
+void logWrites() {
+    struct Watched {
+        TConnection *connection;
+        const char *table;
+        const char *key;
+    };
+    const Watched watched[] = {
+        {&DM().ACN1, "MKIGYOU1", "KCO || '/' || NEW.NENDO"},
+        {&DM().ACN1, "MSEIGYO", "CO"},
+        {&DM().ACN2, "MMARK", "KCO || '/' || NEW.NENDO || '/' || NEW.MKCO"},
+        {&DM().ACN2, "MGRAPH", "KCO || '/' || NEW.NENDO || '/' || NEW.GSCO"},
+    };
+    for (TConnection *c : {&DM().ACN1, &DM().ACN2})
+        exec(*c, QStringLiteral("CREATE TABLE WLOG (SEQ INTEGER PRIMARY KEY, ENTRY TEXT)"));
+    for (const Watched &w : watched) {
+        const QString t = QString::fromLatin1(w.table);
+        const QString key = QString::fromLatin1(w.key);
+        exec(*w.connection, QStringLiteral("CREATE TRIGGER LOG_U_%1 AFTER UPDATE ON %1 BEGIN "
+                                           "INSERT INTO WLOG (ENTRY) VALUES ('update %1 ' || "
+                                           "NEW.%2); END")
+                                .arg(t, key));
+        for (const char *op : {"INSERT", "DELETE"}) {
+            const QString row = QLatin1String(op) == QLatin1String("INSERT") ? "NEW" : "OLD";
+            QString rowKey = key;
+            rowKey.replace(QStringLiteral("NEW."), row + QLatin1Char('.'));
+            exec(*w.connection,
+                 QStringLiteral("CREATE TRIGGER LOG_%2_%1 AFTER %2 ON %1 BEGIN "
+                                "INSERT INTO WLOG (ENTRY) VALUES ('%3 %1 ' || %4.%5); END")
+                     .arg(t, QLatin1String(op), QString::fromLatin1(op).toLower(), row, rowKey));
+        }
+    }
+}
+
+QStringList writes() {
+    return SqlColumn(DM().ACN1, QStringLiteral("select ENTRY from WLOG order by SEQ")) +
+           SqlColumn(DM().ACN2, QStringLiteral("select ENTRY from WLOG order by SEQ"));
+}
+
+QStringList expectedWrites(const QString &table, int count) {
+    QStringList out;
+    for (int i = 1; i <= count; ++i)
+        out << QStringLiteral("update %1 1/2018/%2").arg(table).arg(i);
+    return out;
+}
+
+// Every row of a table, each as its values joined by "|".
+QStringList rows(TConnection &c, const QString &table) {
+    QSqlQuery q(QSqlDatabase::database(c.name(), false));
+    q.exec(QStringLiteral("select * from %1 order by rowid").arg(table));
+    QStringList out;
+    while (q.next()) {
+        QStringList values;
+        for (int i = 0; i < q.record().count(); ++i)
+            values << q.value(i).toString();
+        out << values.join(QLatin1Char('|'));
+    }
+    return out;
+}
+
+// Messages and questions only (the colour dialog is recorded too).
+QStringList shown(const MessageRecorder &r) {
+    QStringList out;
+    for (const MessageRecorder::Entry &e : r.entries)
+        if (e.kind != MessageRecorder::Kind::Color) out << e.text;
+    return out;
+}
+
+template <typename T> T *child(QWidget &parent, const QString &name) {
+    T *w = parent.findChild<T *>(name);
+    if (!w) qFatal("no control %s", qPrintable(name));
+    return w;
+}
+
+void click(QWidget &dlg, const QString &button) {
+    QTest::mouseClick(child<QPushButton>(dlg, button), Qt::LeftButton);
+}
+
+// Types a text as key presses (any characters, as an input method delivers them).
+void type(QWidget *w, const QString &text) {
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+void retype(QLineEdit *edit, const QString &text) {
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    type(edit, text);
+}
+
+void retype(QComboBox *combo, const QString &text) {
+    combo->lineEdit()->selectAll();
+    QTest::keyClick(combo->lineEdit(), Qt::Key_Delete);
+    type(combo->lineEdit(), text);
+}
+
+QString mark(int m, const QString &column) {
+    return SqlValue(DM().ACN2, QStringLiteral("select %1 from MMARK where KCO = 1 and NENDO = 2018 "
+                                              "and MKCO = %2")
+                                   .arg(column)
+                                   .arg(m));
+}
+
+} // namespace
 
 class Tst_basic_settings : public QObject {
     Q_OBJECT
 private slots:
-    void placeholder() {}
+    void loadsTheProject();
+    void emptyStoredColourLoadsAsBlack();
+    void legendOfOneMarkWritesTheSixMarks();
+    void axisColourAloneWritesTheFourLines();
+    void baseDateAccepted_data();
+    void baseDateAccepted();
+    void baseDateRefused_data();
+    void baseDateRefused();
+    void saveChecksAFieldNotYetLeft();
+    void calendarChoiceWritesTheDateRow();
+    void cancelThenSave();
+    void markSize_data();
+    void markSize();
+    void lineTypeAndWidthSelection();
+    void colourDialogCancelledChangesNothing();
+    void quoteInLegendStoredIntact();
+    void failedSaveKeepsDataAndFlags();
+    void closePrompt_data();
+    void closePrompt();
+    void enterMovesToTheNextField_data();
+    void enterMovesToTheNextField();
 };
+
+void Tst_basic_settings::loadsTheProject() {
+    TestProgram p;
+    openProject();
+    TNX0070 dlg;
+    G().gKdate = 0;
+    G().gDataChanged = 1;
+    dlg.FormShow();
+    QCOMPARE(dlg.windowTitle(), QStringLiteral("基本設定"));
+    QCOMPARE(child<QLineEdit>(dlg, "txtKijunbi")->text(), QStringLiteral("2018.04.01"));
+    QCOMPARE(G().gKdate, 20180401);
+    QVERIFY(child<QRadioButton>(dlg, "optKeisan2")->isChecked());
+    QVERIFY(child<QLineEdit>(dlg, "txtKijunbi")->isEnabled());
+    QVERIFY(child<QRadioButton>(dlg, "optWareki")->isChecked());
+    QCOMPARE(child<QLineEdit>(dlg, "txtNengou1")->text(), QStringLiteral("昭和"));
+    QCOMPARE(child<QLineEdit>(dlg, "txtChgyy3")->text(), QStringLiteral("2019"));
+    QCOMPARE(child<QLineEdit>(dlg, "txtChgmm3")->text(), QStringLiteral("5"));
+    QVERIFY(child<QRadioButton>(dlg, "optChg3")->isChecked());
+    QVERIFY(!child<QLineEdit>(dlg, "txtNengou1")->isEnabled()); // reference only
+    QCOMPARE(child<QLineEdit>(dlg, "txtMark2")->text(), QStringLiteral("■"));
+    QCOMPARE(child<QLineEdit>(dlg, "txtHanrei2")->text(), QStringLiteral("管理職"));
+    QCOMPARE(child<QComboBox>(dlg, "cmbMSize5")->currentText(), QStringLiteral("12"));
+    QCOMPARE(child<QComboBox>(dlg, "cmbSensyu5")->currentText(), QStringLiteral("3 : 一点鎖線"));
+    QCOMPARE(child<QComboBox>(dlg, "cmbSenHaba1")->currentText(), QStringLiteral("2"));
+    QCOMPARE(child<QComboBox>(dlg, "cmbGSensyu3")->currentText(), QStringLiteral("2 : 点線"));
+    QCOMPARE(G().gDataChanged, 0);
+    QVERIFY(!dlg.dateChanged() && !dlg.eraChanged() && !dlg.markChanged() && !dlg.graphChanged());
+    QVERIFY(p.messages.entries.isEmpty());
+}
+
+void Tst_basic_settings::emptyStoredColourLoadsAsBlack() {
+    TestProgram p;
+    openProject();
+    exec(DM().ACN2, QStringLiteral("update MMARK set MKCOLOR = '', KCOLOR = NULL where MKCO = 4"));
+    TNX0070 dlg;
+    dlg.FormShow();
+    type(child<QLineEdit>(dlg, "txtHanrei1"), QStringLiteral("A"));
+    click(dlg, "btnAdd");
+    QCOMPARE(mark(4, "MKCOLOR"), QStringLiteral("clBlack"));
+    QCOMPARE(mark(4, "KCOLOR"), QStringLiteral("clBlack"));
+}
+
+void Tst_basic_settings::legendOfOneMarkWritesTheSixMarks() {
+    TestProgram p;
+    openProject();
+    TNX0070 dlg;
+    dlg.FormShow();
+    logWrites();
+    const QStringList before = rows(DM().ACN2, "MMARK");
+    const QStringList graphs = rows(DM().ACN2, "MGRAPH");
+
+    type(child<QLineEdit>(dlg, "txtHanrei2"), QStringLiteral("（課長）"));
+    QVERIFY(dlg.markChanged());
+    QCOMPARE(G().gDataChanged, 1);
+    click(dlg, "btnAdd");
+
+    QCOMPARE(writes(), expectedWrites("MMARK", 6));
+    QCOMPARE(mark(2, "HANREI"), QStringLiteral("管理職（課長）"));
+    QStringList after = rows(DM().ACN2, "MMARK");
+    QCOMPARE(after.size(), before.size());
+    int differing = 0;
+    for (int i = 0; i < after.size(); ++i)
+        differing += after[i] != before[i];
+    QCOMPARE(differing, 1);
+    QCOMPARE(rows(DM().ACN2, "MGRAPH"), graphs);
+    QCOMPARE(G().gDataChanged, 0);
+    QVERIFY(!dlg.markChanged());
+    QVERIFY(p.messages.entries.isEmpty());
+}
+
+void Tst_basic_settings::axisColourAloneWritesTheFourLines() {
+    TestProgram p;
+    openProject();
+    TNX0070 dlg;
+    dlg.FormShow();
+    logWrites();
+    const QStringList marks = rows(DM().ACN2, "MMARK");
+
+    p.messages.answerColor(QColor(0, 128, 255));
+    click(dlg, "btnGColor1");
+    QVERIFY(dlg.graphChanged());
+    QVERIFY(!dlg.markChanged());
+    click(dlg, "btnAdd");
+
+    QCOMPARE(writes(), expectedWrites("MGRAPH", 4));
+    QCOMPARE(SqlColumn(DM().ACN2, "select CCOLOR || ',' || CSYURUI || ',' || CHABA from MGRAPH "
+                                  "where KCO = 1 and NENDO = 2018 order by GSCO"),
+             (QStringList{"$00FF8000,1,2", "clGray,1,1", "clSilver,2,1", "clNavy,3,1"}));
+    QCOMPARE(rows(DM().ACN2, "MMARK"), marks);
+    QCOMPARE(p.messages.entries.size(), 1);
+    QCOMPARE(p.messages.entries[0].kind, MessageRecorder::Kind::Color);
+    QCOMPARE(p.messages.entries[0].text, QColor(Qt::black).name()); // the stored colour offered
+}
+
+void Tst_basic_settings::baseDateAccepted_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("digits") << "20240401";
+    QTest::newRow("dotted") << "2024.04.01";
+}
+
+void Tst_basic_settings::baseDateAccepted() {
+    QFETCH(QString, typed);
+    TestProgram p;
+    openProject();
+    TNX0070 dlg;
+    dlg.FormShow();
+    logWrites();
+    auto *box = child<QLineEdit>(dlg, "txtKijunbi");
+    retype(box, typed);
+    QVERIFY(dlg.dateChanged());
+    QVERIFY(dlg.txtKijunbiExit());
+    QCOMPARE(box->text(), QStringLiteral("2024.04.01"));
+    QCOMPARE(G().gKdate, 20240401);
+    click(dlg, "btnAdd");
+    QCOMPARE(writes(), QStringList{"update MKIGYOU1 1/2018"});
+    QCOMPARE(SqlValue(DM().ACN1, "select KDATE from MKIGYOU1 where KCO = 1 and NENDO = 2018"),
+             QStringLiteral("20240401"));
+    QCOMPARE(SqlValue(DM().ACN1, "select FNK || REKI from MKIGYOU1 where KCO = 1 and NENDO = 2018"),
+             QStringLiteral("01"));
+    QVERIFY(p.messages.entries.isEmpty());
+}
+
+void Tst_basic_settings::baseDateRefused_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("one-digit month and day") << "2024.4.1" << kMsgOutOfRange;
+    QTest::newRow("no such day") << "2023.02.29" << kMsgOutOfRange;
+    QTest::newRow("month 13") << "20241301" << kMsgOutOfRange;
+    QTest::newRow("nine digits") << "202404011" << kMsgOutOfRange;
+    QTest::newRow("zero") << "0" << kMsgOutOfRange;
+    QTest::newRow("negative") << "-20240401" << kMsgOutOfRange;
+    QTest::newRow("letters") << "2024.O4.01" << kMsgNotNumber;
+    QTest::newRow("empty") << "" << kMsgNotNumber;
+}
+
+void Tst_basic_settings::baseDateRefused() {
+    QFETCH(QString, typed);
+    QFETCH(QString, message);
+    TestProgram p;
+    openProject();
+    TNX0070 dlg;
+    dlg.FormShow();
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dlg));
+    auto *box = child<QLineEdit>(dlg, "txtKijunbi");
+    box->setFocus();
+    retype(box, typed);
+    child<QLineEdit>(dlg, "txtHanrei1")->setFocus(); // leave the box
+    QTRY_COMPARE(shown(p.messages), QStringList{message});
+    QTRY_VERIFY(box->hasFocus());
+    QCOMPARE(box->text(), typed);
+    QCOMPARE(G().gKdate, 20180401);
+}
+
+void Tst_basic_settings::saveChecksAFieldNotYetLeft() {
+    TestProgram p;
+    openProject();
+    TNX0070 dlg;
+    dlg.FormShow();
+    logWrites();
+    retype(child<QLineEdit>(dlg, "txtKijunbi"), "2024.4.1");
+    click(dlg, "btnAdd");
+    QCOMPARE(shown(p.messages), QStringList{kMsgOutOfRange});
+    QVERIFY(writes().isEmpty());
+    QVERIFY(dlg.dateChanged());
+}
+
+void Tst_basic_settings::calendarChoiceWritesTheDateRow() {
+    TestProgram p;
+    openProject();
+    TNX0070 dlg;
+    dlg.FormShow();
+    logWrites();
+    QTest::mouseClick(child<QRadioButton>(dlg, "optSeireki"), Qt::LeftButton);
+    QTest::mouseClick(child<QRadioButton>(dlg, "optKeisan1"), Qt::LeftButton);
+    QVERIFY(!child<QLineEdit>(dlg, "txtKijunbi")->isEnabled());
+    QVERIFY(dlg.dateChanged());
+    click(dlg, "btnAdd");
+    QCOMPARE(writes(), QStringList{"update MKIGYOU1 1/2018"});
+    QCOMPARE(SqlValue(DM().ACN1, "select FNK || '/' || KDATE || '/' || REKI from MKIGYOU1 "
+                                 "where KCO = 1 and NENDO = 2018"),
+             QStringLiteral("1/20180401/0"));
+    // The open project keeps its calendar until it is opened again.
+    QCOMPARE(G().gReki, 1);
+    QCOMPARE(G().gFnk, 0);
+}
+
+void Tst_basic_settings::cancelThenSave() {
+    TestProgram p;
+    openProject();
+    TNX0070 dlg;
+    dlg.FormShow();
+    logWrites();
+    auto *legend = child<QLineEdit>(dlg, "txtHanrei3");
+    retype(legend, QStringLiteral("変更後"));
+    click(dlg, "btnCancel");
+    QCOMPARE(G().gDataChanged, 0);
+    click(dlg, "btnAdd");
+    QCOMPARE(shown(p.messages), QStringList{kNoChange});
+    QCOMPARE(legend->text(), QStringLiteral("変更後"));
+    QVERIFY(writes().isEmpty());
+}
+
+void Tst_basic_settings::markSize_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("7") << "7" << false;
+    QTest::newRow("19") << "19" << false;
+    QTest::newRow("not a number") << "1O" << false;
+    QTest::newRow("8") << "8" << true;
+    QTest::newRow("18") << "18" << true;
+    QTest::newRow("13, not in the list") << "13" << true;
+}
+
+void Tst_basic_settings::markSize() {
+    QFETCH(QString, typed);
+    QFETCH(bool, accepted);
+    TestProgram p;
+    openProject();
+    TNX0070 dlg;
+    dlg.FormShow();
+    retype(child<QComboBox>(dlg, "cmbMSize4"), typed);
+    QVERIFY(dlg.markChanged());
+    QCOMPARE(dlg.cmbMSizeExit(4), accepted);
+    click(dlg, "btnAdd");
+    if (accepted) {
+        QVERIFY(p.messages.entries.isEmpty());
+        QCOMPARE(mark(4, "MKSIZE"), typed);
+    } else {
+        // Refused on leaving and again on saving; nothing is written.
+        QCOMPARE(shown(p.messages), (QStringList{kMsgOutOfRange, kMsgOutOfRange}));
+        QCOMPARE(mark(4, "MKSIZE"), QStringLiteral("10"));
+    }
+}
+
+void Tst_basic_settings::lineTypeAndWidthSelection() {
+    TestProgram p;
+    openProject();
+    TNX0070 dlg;
+    dlg.FormShow();
+    auto *type = child<QComboBox>(dlg, "cmbSensyu6");
+    QTest::keyClick(type, Qt::Key_Down); // 2 : 点線 -> 3 : 一点鎖線
+    QCOMPARE(type->currentText(), QStringLiteral("3 : 一点鎖線"));
+    QVERIFY(dlg.markChanged());
+    QTest::keyClick(child<QComboBox>(dlg, "cmbGSenHaba4"), Qt::Key_Down);
+    QVERIFY(dlg.graphChanged());
+    click(dlg, "btnAdd");
+    QVERIFY(p.messages.entries.isEmpty());
+    QCOMPARE(mark(6, "KSYURUI"), QStringLiteral("3"));
+    QCOMPARE(SqlValue(DM().ACN2, "select CHABA from MGRAPH where KCO = 1 and NENDO = 2018 and "
+                                 "GSCO = 4"),
+             QStringLiteral("2"));
+}
+
+void Tst_basic_settings::colourDialogCancelledChangesNothing() {
+    TestProgram p;
+    openProject();
+    TNX0070 dlg;
+    dlg.FormShow();
+    click(dlg, "btnKColor2"); // no scripted colour: the dialog is cancelled
+    QVERIFY(!dlg.markChanged());
+    QCOMPARE(G().gDataChanged, 0);
+    p.messages.answerColor(QColor(255, 0, 0));
+    click(dlg, "btnMkColor2");
+    p.messages.answerColor(QColor(1, 2, 3));
+    click(dlg, "btnKColor2");
+    QCOMPARE(p.messages.entries[1].text, QColor(Qt::blue).name()); // clBlue offered
+    click(dlg, "btnAdd");
+    QCOMPARE(mark(2, "MKCOLOR"), QStringLiteral("clRed"));
+    QCOMPARE(mark(2, "KCOLOR"), QStringLiteral("$00030201"));
+}
+
+void Tst_basic_settings::quoteInLegendStoredIntact() {
+    TestProgram p;
+    openProject();
+    TNX0070 dlg;
+    dlg.FormShow();
+    retype(child<QLineEdit>(dlg, "txtHanrei6"), QStringLiteral("O'Neil's 'team'"));
+    retype(child<QLineEdit>(dlg, "txtMark6"), QStringLiteral("'"));
+    click(dlg, "btnAdd");
+    QVERIFY(p.messages.entries.isEmpty());
+    QCOMPARE(mark(6, "HANREI"), QStringLiteral("O'Neil's 'team'"));
+    QCOMPARE(mark(6, "MARK"), QStringLiteral("'"));
+}
+
+void Tst_basic_settings::failedSaveKeepsDataAndFlags() {
+    TestProgram p;
+    openProject();
+    TNX0070 dlg;
+    dlg.FormShow();
+    const QStringList marks = rows(DM().ACN2, "MMARK");
+    const QStringList graphs = rows(DM().ACN2, "MGRAPH");
+    exec(DM().ACN2, "CREATE TRIGGER FAIL_G3 BEFORE UPDATE ON MGRAPH WHEN NEW.GSCO = 3 "
+                    "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    type(child<QLineEdit>(dlg, "txtHanrei1"), QStringLiteral("X"));
+    p.messages.answerColor(QColor(Qt::red));
+    click(dlg, "btnGColor1");
+    click(dlg, "btnAdd");
+    QCOMPARE(shown(p.messages), QStringList{kMsgSqlUnknown});
+    QCOMPARE(rows(DM().ACN2, "MMARK"), marks);
+    QCOMPARE(rows(DM().ACN2, "MGRAPH"), graphs);
+    QVERIFY(dlg.markChanged() && dlg.graphChanged());
+    QCOMPARE(G().gDataChanged, 1);
+
+    exec(DM().ACN2, "DROP TRIGGER FAIL_G3");
+    click(dlg, "btnAdd"); // the same changes can be saved again
+    QCOMPARE(mark(1, "HANREI"), QStringLiteral("役員X"));
+    QCOMPARE(G().gDataChanged, 0);
+}
+
+void Tst_basic_settings::closePrompt_data() {
+    QTest::addColumn<bool>("change");
+    QTest::addColumn<bool>("answerYes");
+    QTest::addColumn<bool>("staysOpen");
+    QTest::newRow("unchanged") << false << false << false;
+    QTest::newRow("changed, yes goes back") << true << true << true;
+    QTest::newRow("changed, no closes") << true << false << false;
+}
+
+void Tst_basic_settings::closePrompt() {
+    QFETCH(bool, change);
+    QFETCH(bool, answerYes);
+    QFETCH(bool, staysOpen);
+    TestProgram p;
+    openProject();
+    TNX0070 dlg;
+    dlg.FormShow();
+    dlg.show();
+    if (change) type(child<QLineEdit>(dlg, "txtMark1"), QStringLiteral("x"));
+    p.messages.answer(answerYes);
+    click(dlg, "btnClose");
+    QCOMPARE(dlg.isVisible(), staysOpen);
+    if (change) {
+        QCOMPARE(p.messages.entries.size(), 1);
+        QCOMPARE(p.messages.entries[0].kind, MessageRecorder::Kind::YesNo);
+        QCOMPARE(p.messages.entries[0].caption, QStringLiteral("確認"));
+        QCOMPARE(p.messages.entries[0].text,
+                 QStringLiteral("ﾃﾞｰﾀが変更されています。\r【はい】:戻ります。\r"
+                                "【いいえ】:画面を閉じます。"));
+    } else {
+        QVERIFY(p.messages.entries.isEmpty());
+    }
+    QCOMPARE(G().gDataChanged, staysOpen ? 1 : 0);
+    QCOMPARE(mark(1, "MARK"), QStringLiteral("●")); // closing never saves
+}
+
+void Tst_basic_settings::enterMovesToTheNextField_data() {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("field");
+    QTest::newRow("base date") << 0 << "txtKijunbi";
+    QTest::newRow("legend") << 1 << "txtHanrei3";
+    QTest::newRow("mark size") << 1 << "cmbMSize3";
+}
+
+void Tst_basic_settings::enterMovesToTheNextField() {
+    QFETCH(int, page);
+    QFETCH(QString, field);
+    TestProgram p;
+    openProject();
+    TNX0070 dlg;
+    dlg.FormShow();
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dlg));
+    dlg.findChild<QTabWidget *>()->setCurrentIndex(page);
+    auto *w = child<QWidget>(dlg, field);
+    w->setFocus();
+    QVERIFY(w->hasFocus());
+    QTest::keyClick(w, Qt::Key_Return);
+    QVERIFY(!w->hasFocus());
+    QVERIFY(dlg.isVisible());
+    QCoreApplication::processEvents(); // the check of the field left
+    QVERIFY(p.messages.entries.isEmpty());
+    QCOMPARE(G().gDataChanged, 0);
+}
 
 QTEST_MAIN(Tst_basic_settings)
 #include "tst_basic_settings.moc"
