@@ -1,5 +1,8 @@
 #include "main_window.h"
 
+#include "basic_settings.h"
+#include "work_types.h"
+
 #include "app_setup.h"
 #include "band_tables.h"
 #include "company_list.h"
@@ -310,8 +313,9 @@ void TNX0000::SetProjectPanels(bool earlySet, bool plot, bool band, bool newYear
 
 void TNX0000::CreateStartupScreens() {
     CompanyList(); // makes its company data screen TNX0020 too
+    BasicSettings();
     // Further long-lived screens join here as they are built, in this order: TNX0050,
-    // TNX0060, TNX0070, TNX0080, TNX1010, TNX1020, TNX1030, TNX1040, TNX1050, TNX1051,
+    // TNX0060, TNX0080, TNX1010, TNX1020, TNX1030, TNX1040, TNX1050, TNX1051,
     // TNX1100, TNX1102, TNX3020.
 }
 
@@ -326,6 +330,11 @@ TNX0010 *TNX0000::CompanyList() {
         connect(m_companyList, &TNX0010::projectOpened, this, &TNX0000::ProjectOpened);
     }
     return m_companyList;
+}
+
+TNX0070 *TNX0000::BasicSettings() {
+    if (!m_basicSettings) m_basicSettings = new TNX0070(this);
+    return m_basicSettings;
 }
 
 int TNX0000::ShowModal(QDialog *dialog) {
@@ -452,11 +461,16 @@ void TNX0000::mnDltClick() {
 void TNX0000::mnBaseClick() {
     if (!RequireProject()) return;
     OpenScreen(QStringLiteral("TNX0070"));
+    BasicSettings()->FormShow();
+    ShowModal(BasicSettings());
 }
 
 void TNX0000::mnSararyNameClick() {
     if (!RequireProject()) return;
     OpenScreen(QStringLiteral("TfrmSalaryName"));
+    TfrmSalaryName dialog(this);
+    dialog.FormShow();
+    ShowModal(&dialog);
 }
 
 void TNX0000::mnPrintClick() {

@@ -11,6 +11,7 @@ class QDialog;
 class QMenu;
 class QWidget;
 class TNX0010;
+class TNX0070;
 struct SplashTimings;
 
 // The window title: "【　<year> 年度  :  <company>　】 NXヴァルテンマトリクス" while a project is
@@ -106,7 +107,10 @@ private:
     // Where a command shows its screen; screens not built yet are only announced.
     void OpenScreen(const QString &screen, const QString &title = QString());
 
+    TNX0070 *BasicSettings();
+
     TNX0010 *m_companyList = nullptr;
+    TNX0070 *m_basicSettings = nullptr;
     bool m_connectionsClosed = false;
 };
 

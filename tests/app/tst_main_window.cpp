@@ -18,6 +18,20 @@
 #include <QToolButton>
 #include <functional>
 
+// The main window with its screens recorded instead of shown, so commands do not block;
+// the company list is still shown, because the tests drive it.
+class TestWindow : public TNX0000 {
+public:
+    QStringList shown;
+
+protected:
+    int ShowModal(QDialog *dialog) override {
+        if (qobject_cast<TNX0010 *>(dialog)) return TNX0000::ShowModal(dialog);
+        shown << QString::fromLatin1(dialog->metaObject()->className());
+        return QDialog::Rejected;
+    }
+};
+
 namespace {
 const QString kCaption = QStringLiteral("NXヴァルテンマトリクス");
 const QString kMsgNoProject =
@@ -111,6 +125,7 @@ void setReki(int reki) {
 class Tst_main_window : public QObject {
     Q_OBJECT
 private slots:
+    void builtScreensAreShown();
     void startupState();
     void startUpSequenceMakesLongLivedScreens();
     void splashIsBorderlessAndOnTop();
@@ -140,7 +155,7 @@ void Tst_main_window::startupState() {
     G().gCorpOpen = 1;
     G().gKco = 7;
     G().gPlotPrintSeq = 5;
-    TNX0000 w;
+    TestWindow w;
     QCOMPARE(w.windowTitle(), kCaption);
     QCOMPARE(G().gEditMode, 0);
     QCOMPARE(G().gCorpOpen, 0);
@@ -195,7 +210,7 @@ void Tst_main_window::gatedCommandsRefuseWithoutProject() {
     QFETCH(QString, button);
     QFETCH(bool, listClosedUnchosen);
     TestProgram p;
-    TNX0000 w;
+    TestWindow w;
     if (listClosedUnchosen) {
         QVERIFY(withCompanyList(w, QStringLiteral("mnOPen"), [](TNX0010 *) {}));
         QVERIFY(menuEnabled(w, QStringLiteral("mnData")));
@@ -250,7 +265,7 @@ void Tst_main_window::projectCommandsPrepareList() {
     QFETCH(QString, button);
     QFETCH(QString, buttonText);
     TestProgram p;
-    TNX0000 w;
+    TestWindow w;
     G().gNendo = 2017;
 
     const QDate today = QDate::currentDate();
@@ -297,7 +312,7 @@ void Tst_main_window::listCommandsRefusedWhileProjectOpen_data() {
 void Tst_main_window::listCommandsRefusedWhileProjectOpen() {
     QFETCH(QString, command);
     TestProgram p;
-    TNX0000 w;
+    TestWindow w;
     QVERIFY(openSampleProject(w));
     QCOMPARE(G().gCorpOpen, 1);
     p.messages.clear();
@@ -319,7 +334,7 @@ void Tst_main_window::listCommandsRefusedWhileProjectOpen() {
 
 void Tst_main_window::newAfterCloseOpensRegisterMode() {
     TestProgram p;
-    TNX0000 w;
+    TestWindow w;
     QVERIFY(openSampleProject(w));
     action(w, QStringLiteral("mnClose"))->trigger();
     p.messages.clear();
@@ -344,7 +359,7 @@ void Tst_main_window::titleOfOpenProject() {
     QFETCH(QString, title);
     TestProgram p;
     setReki(reki);
-    TNX0000 w;
+    TestWindow w;
     QVERIFY(openSampleProject(w));
     QCOMPARE(p.messages.texts(), QStringList{});
     QCOMPARE(G().gCorpOpen, 1);
@@ -362,7 +377,7 @@ void Tst_main_window::titleOfOpenProject() {
 
 void Tst_main_window::menusAndPanelsFollowProject() {
     TestProgram p;
-    TNX0000 w;
+    TestWindow w;
     QVERIFY(openSampleProject(w));
     for (const QString &m : kProjectMenus)
         QVERIFY2(menuEnabled(w, m), qPrintable(m));
@@ -436,7 +451,7 @@ void Tst_main_window::commandsReachTheirScreen() {
     QFETCH(QString, title);
     QFETCH(int, reportKind);
     TestProgram p;
-    TNX0000 w;
+    TestWindow w;
     if (withProject) QVERIFY(openSampleProject(w));
     p.messages.clear();
     QSignalSpy screens(&w, &TNX0000::screenRequested);
@@ -470,7 +485,7 @@ void Tst_main_window::commandsRefusedByProjectData() {
     QFETCH(QString, message);
     TestProgram p;
     QCOMPARE(SqlColumn(DM().ACN2, dataSql), QStringList{});
-    TNX0000 w;
+    TestWindow w;
     QVERIFY(openSampleProject(w));
     p.messages.clear();
     QSignalSpy screens(&w, &TNX0000::screenRequested);
@@ -482,7 +497,7 @@ void Tst_main_window::commandsRefusedByProjectData() {
 
 void Tst_main_window::salaryInputLeavesWageTableOpen() {
     TestProgram p;
-    TNX0000 w;
+    TestWindow w;
     QVERIFY(openSampleProject(w));
     action(w, QStringLiteral("mnSalaryInput"))->trigger();
     TQuery &q = DM().Query21;
@@ -502,7 +517,7 @@ void Tst_main_window::printerSetupGoesThroughSeam_data() {
 void Tst_main_window::printerSetupGoesThroughSeam() {
     QFETCH(QString, how);
     TestProgram p;
-    TNX0000 w;
+    TestWindow w;
     if (how == QLatin1String("menu"))
         action(w, QStringLiteral("mnPrint"))->trigger();
     else
@@ -514,7 +529,7 @@ void Tst_main_window::printerSetupGoesThroughSeam() {
 
 void Tst_main_window::endClosesConnectionsAndWindow() {
     TestProgram p;
-    TNX0000 w;
+    TestWindow w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QVERIFY(DM().ACN1.isOpen());
@@ -523,6 +538,15 @@ void Tst_main_window::endClosesConnectionsAndWindow() {
     QVERIFY(!DM().ACN1.isOpen());
     QVERIFY(!DM().ACN2.isOpen());
     QVERIFY(p.messages.entries.isEmpty());
+}
+
+void Tst_main_window::builtScreensAreShown() {
+    TestProgram p;
+    TestWindow w;
+    QVERIFY(openSampleProject(w));
+    for (const char *command : {"mnBase", "mnSararyName"})
+        w.findChild<QAction *>(QString::fromLatin1(command))->trigger();
+    QCOMPARE(w.shown, QStringList({"TNX0070", "TfrmSalaryName"}));
 }
 
 QTEST_MAIN(Tst_main_window)
