@@ -1,1 +1,110 @@
-int main() { return 0; }
+// Opens the employee register on a generated company of 10,000 employees (offscreen) and
+// prints the time to construct the screen and fill its grid, the time until it is shown, and
+// the time of 100 steps to the next employee. Median of several rounds.
+//
+// Usage: bench_employee_register [employees] [rounds]   (defaults 10000 and 5)
+
+#include "app_setup.h"
+#include "band_tables.h"
+#include "company_generator.h"
+#include "database_setup.h"
+#include "employee_register.h"
+#include "loaders.h"
+#include "message_recorder.h"
+#include "state.h"
+#include "tdm.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+void openProject(int kco, int nendo) {
+    ProjectState &g = G();
+    g.gKco = kco;
+    g.gNendo = nendo;
+    g.gCorpOpen = 1;
+    g.gMkigyou2.Kco = QString::number(kco);
+    g.gMkigyou2.Nendo = QString::number(nendo);
+    LoadCompanySettings(g.gMkigyou2);
+    LoadMarks(g.gMarks);
+    LoadYHyoukaTbl();
+    TQuery &q = DM().Query1;
+    RunSql(
+        q,
+        QStringLiteral("SELECT * FROM MKIGYOU1 WHERE KCO = %1 AND NENDO = %2").arg(kco).arg(nendo),
+        'S');
+    g.gReki = q.AsInteger(QStringLiteral("REKI"));
+    g.gFnk = q.AsInteger(QStringLiteral("FNK"));
+    g.gKdate = q.AsInteger(QStringLiteral("KDATE"));
+    q.Close();
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int employees = argc > 1 ? std::max(1, atoi(argv[1])) : 10000;
+    const int rounds = argc > 2 ? std::max(1, atoi(argv[2])) : 5;
+
+    QTemporaryDir dir;
+    SetAppPath(dir.path());
+    TDM dm;
+    MessageRecorder messages;
+    generator::CompanyOptions company;
+    company.kco = 1;
+    company.name = QStringLiteral("ベンチマーク株式会社");
+    company.years = {2018};
+    company.employees = employees;
+    company.seed = 4242;
+    QDir().mkpath(G().gDataPath);
+    if (!generator::WriteControlDatabase(G().gDataPath + dbsetup::kControlFile, {company}) ||
+        !generator::WriteCompanyDatabase(G().gDataPath + dbsetup::kDataFile, company)) {
+        std::fprintf(stderr, "could not generate the company\n");
+        return 1;
+    }
+    PrepareProgramFolders();
+    OpenDatabases();
+    LoadCalendarSettings();
+    openProject(1, 2018);
+
+    std::vector<double> open, shown, next;
+    int listed = 0;
+    for (int r = 0; r < rounds; ++r) {
+        QElapsedTimer timer;
+        timer.start();
+        TNX0030 dlg;
+        open.push_back(timer.nsecsElapsed() / 1e6);
+        dlg.show();
+        QCoreApplication::processEvents();
+        shown.push_back(timer.nsecsElapsed() / 1e6);
+        listed = dlg.listedCount();
+
+        timer.restart();
+        for (int i = 0; i < 100; ++i) {
+            dlg.btnNextClick();
+            QCoreApplication::processEvents(); // the grid repaints its highlighted row
+        }
+        next.push_back(timer.nsecsElapsed() / 1e6);
+        G().gDataChanged = 0;
+    }
+    std::printf("employee register, %d employees listed (median of %d rounds)\n", listed, rounds);
+    std::printf("  construct + fill grid : %8.1f ms\n", median(open));
+    std::printf("  ... until shown       : %8.1f ms\n", median(shown));
+    std::printf("  100 x next employee   : %8.1f ms (%.2f ms per step)\n", median(next),
+                median(next) / 100);
+    if (!messages.entries.isEmpty())
+        std::printf("  messages shown: %s\n", qPrintable(messages.texts().join(QLatin1Char('|'))));
+    return 0;
+}

@@ -1,10 +1,529 @@
+#include "band_tables.h"
+#include "employee_register.h"
+#include "loaders.h"
+#include "matrix_raise.h"
+#include "state.h"
+#include "tdm.h"
+#include "test_program.h"
+#include "utilities.h"
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QDir>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
 #include <QTest>
+
+namespace {
+
+const QString kMsgExists =
+    QStringLiteral("データは既に存在します。更新する場合は、修正ボタン　を押下して下さい。");
+const QString kMsgLinkClash = QStringLiteral("賃金表とマトリクスが同じ項目にリンクされています。");
+const QString kMsgFilterLocked = QStringLiteral(
+    "ﾃﾞｰﾀが変更されています。変更する場合は、登録・修正 ボタン　を、変更しない場合は、"
+    "キャンセル ボタン　を押して下さい。");
+const QString kMsgFolderChanged =
+    QStringLiteral("フォルダが変更されました。表示されたフォルダ内で選択して下さい。");
+const QString kProjectKey = QStringLiteral(" KCO = 1 AND NENDO = 2018");
+
+// The state opening company 1 for 2018 leaves behind.
+void openProject() {
+    ProjectState &g = G();
+    g.gKco = 1;
+    g.gNendo = 2018;
+    g.gCorpOpen = 1;
+    g.gMkigyou2.Kco = QStringLiteral("1");
+    g.gMkigyou2.Nendo = QStringLiteral("2018");
+    LoadCompanySettings(g.gMkigyou2);
+    LoadMarks(g.gMarks);
+    LoadYHyoukaTbl();
+    const QString where = QStringLiteral(" FROM MKIGYOU1 WHERE") + kProjectKey;
+    g.gReki = SqlValue(DM().ACN1, QStringLiteral("SELECT REKI") + where).toInt();
+    g.gFnk = SqlValue(DM().ACN1, QStringLiteral("SELECT FNK") + where).toInt();
+    g.gKdate = SqlValue(DM().ACN1, QStringLiteral("SELECT KDATE") + where).toInt();
+}
+
+QString employeeValue(const QString &table, const QString &column, int sco) {
+    return SqlValue(DM().ACN2, QStringLiteral("SELECT %1 FROM %2 WHERE%3 AND SCO = %4")
+                                   .arg(column, table, kProjectKey)
+                                   .arg(sco));
+}
+
+int employeeCount(const QString &table) {
+    return SqlValue(DM().ACN2,
+                    QStringLiteral("SELECT COUNT(*) FROM %1 WHERE").arg(table) + kProjectKey)
+        .toInt();
+}
+
+template <class T> T *field(QWidget &dlg, const char *name) {
+    T *w = dlg.findChild<T *>(QLatin1String(name));
+    if (!w) qFatal("no widget %s", name);
+    return w;
+}
+
+void showActive(QWidget &dlg) {
+    dlg.show();
+    QApplication::setActiveWindow(&dlg);
+    if (!QTest::qWaitForWindowActive(&dlg)) qWarning("window not active");
+}
+
+// Types into a box as the user does: focus, replace the text, type.
+void typeInto(QWidget *box, const QString &text) {
+    box->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_Delete);
+    // Key events carrying each character, so Japanese text is typed as well.
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(box, &press);
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(box, &release);
+    }
+}
+
+// Leaves a field by moving the focus elsewhere and lets its check run.
+void leaveTo(QWidget *next) {
+    next->setFocus(Qt::TabFocusReason);
+    QCoreApplication::processEvents();
+}
+
+void click(QWidget &dlg, const char *name) {
+    QTest::mouseClick(field<QAbstractButton>(dlg, name), Qt::LeftButton);
+    QCoreApplication::processEvents();
+}
+
+qint64 num(QWidget &dlg, const char *name) {
+    QString t = field<QLineEdit>(dlg, name)->text();
+    return t.remove(QLatin1Char(',')).toLongLong();
+}
+
+int nextFreeCode() {
+    return SqlValue(DM().ACN2,
+                    QStringLiteral("SELECT MAX(SCO) + 1 FROM MSYAIN1 WHERE") + kProjectKey)
+        .toInt();
+}
+
+// Cancels to an empty form and starts a new employee with the code.
+void startNewEmployee(QWidget &dlg, int code) {
+    click(dlg, "btnCansel");
+    typeInto(field<QComboBox>(dlg, "cmbWorker"), QString::number(code));
+    leaveTo(field<QLineEdit>(dlg, "txtWorkerNo"));
+}
+
+void writePicture(const QString &path, const char *format) {
+    QImage image(40, 50, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    QPainter(&image).fillRect(0, 0, 20, 25, Qt::yellow);
+    QVERIFY(image.save(path, format));
+}
+
+} // namespace
 
 class Tst_employee_register : public QObject {
     Q_OBJECT
 private slots:
-    void placeholder() {}
+    void opensOnTheFirstEmployee();
+    void registerExistingCodeRefused();
+    void registerStoresBothRowsWithZerosAndQuotes();
+    void failedRegisterLeavesNoHalfEmployee();
+    void modifyStoresQuotesInBothTables();
+    void matrixLinkEqualToWageLinkRefused_data();
+    void matrixLinkEqualToWageLinkRefused();
+    void leavingLinkedBasePayRecomputesAndLocks();
+    void backOnLowestCodeDoesNothing();
+    void gradeFilterListsOneGradeAndIsLockedByChanges();
+    void totals_data();
+    void totals();
+    void deleteRemovesBothRows();
+    void closeWithChangesAsks();
+    void picture_data();
+    void picture();
 };
+
+void Tst_employee_register::opensOnTheFirstEmployee() {
+    TestProgram p;
+    openProject();
+    TNX0030 dlg;
+    const int count = employeeCount(QStringLiteral("MSYAIN1"));
+    QVERIFY(count > 50);
+    QCOMPARE(dlg.listedCount(), count);
+    QCOMPARE(field<QLineEdit>(dlg, "txtLastNo")->text(), QString::number(count));
+    const int first =
+        SqlValue(DM().ACN2, QStringLiteral("SELECT MIN(SCO) FROM MSYAIN1 WHERE") + kProjectKey)
+            .toInt();
+    QCOMPARE(G().gCurSco, first);
+    QCOMPARE(field<QLineEdit>(dlg, "txtWorkName")->text(),
+             employeeValue(QStringLiteral("MSYAIN1"), QStringLiteral("SNA"), first));
+    QVERIFY(dlg.rowHighlight());
+    QVERIFY(!field<QPushButton>(dlg, "btnAdd")->isEnabled());
+    QCOMPARE(G().gDataChanged, 0);
+    QVERIFY(p.messages.entries.isEmpty());
+}
+
+void Tst_employee_register::registerExistingCodeRefused() {
+    TestProgram p;
+    openProject();
+    TNX0030 dlg;
+    showActive(dlg);
+    const int sco = G().gCurSco;
+    const QString stored = employeeValue(QStringLiteral("MSYAIN1"), QStringLiteral("SNA"), sco);
+    typeInto(field<QLineEdit>(dlg, "txtWorkName"), QStringLiteral("別人"));
+    QCOMPARE(G().gDataChanged, 1);
+    dlg.btnAddClick();
+    QCOMPARE(p.messages.lastText(), kMsgExists);
+    QCOMPARE(employeeValue(QStringLiteral("MSYAIN1"), QStringLiteral("SNA"), sco), stored);
+    QCOMPARE(employeeCount(QStringLiteral("MSYAIN2")), dlg.listedCount());
+}
+
+void Tst_employee_register::registerStoresBothRowsWithZerosAndQuotes() {
+    TestProgram p;
+    openProject();
+    TNX0030 dlg;
+    showActive(dlg);
+    const int before = dlg.listedCount();
+    const int code = nextFreeCode();
+    startNewEmployee(dlg, code);
+    QVERIFY(field<QPushButton>(dlg, "btnAdd")->isEnabled());
+    const QString name = QStringLiteral("O'Brien 「山田」");
+    const QString position = QStringLiteral("課長'代理");
+    const QString education = QStringLiteral("'大学' \"院\"");
+    typeInto(field<QLineEdit>(dlg, "txtWorkName"), name);
+    typeInto(field<QLineEdit>(dlg, "txtYakusyoku"), position);
+    typeInto(field<QLineEdit>(dlg, "txtGakureki"), education);
+    // Pay step, zone and job points stay empty.
+    QVERIFY(field<QLineEdit>(dlg, "txtGouhou")->text().isEmpty());
+    QVERIFY(field<QLineEdit>(dlg, "txtZone")->text().isEmpty());
+    QVERIFY(field<QLineEdit>(dlg, "txtSyokumuTensu")->text().isEmpty());
+    click(dlg, "btnAdd");
+
+    QVERIFY2(p.messages.entries.isEmpty(), qPrintable(p.messages.texts().join(QLatin1Char('|'))));
+    QCOMPARE(employeeValue(QStringLiteral("MSYAIN1"), QStringLiteral("SNA"), code), name);
+    QCOMPARE(employeeValue(QStringLiteral("MSYAIN1"), QStringLiteral("YAKU"), code), position);
+    QCOMPARE(employeeValue(QStringLiteral("MSYAIN2"), QStringLiteral("GAKU"), code), education);
+    for (const char *column : {"GOUHOU", "ZONEX", "TENSU"})
+        QCOMPARE(employeeValue(QStringLiteral("MSYAIN2"), QLatin1String(column), code),
+                 QStringLiteral("0"));
+    QCOMPARE(employeeCount(QStringLiteral("MSYAIN1")), before + 1);
+    QCOMPARE(employeeCount(QStringLiteral("MSYAIN2")), before + 1);
+    QCOMPARE(dlg.listedCount(), before + 1);
+    QCOMPARE(G().gCurSco, code);
+    QCOMPARE(G().gDataChanged, 0);
+}
+
+void Tst_employee_register::failedRegisterLeavesNoHalfEmployee() {
+    TestProgram p;
+    openProject();
+    SqlValue(DM().ACN2, QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON MSYAIN2 "
+                                       "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+    TNX0030 dlg;
+    showActive(dlg);
+    const int before = employeeCount(QStringLiteral("MSYAIN1"));
+    const int code = nextFreeCode();
+    startNewEmployee(dlg, code);
+    typeInto(field<QLineEdit>(dlg, "txtWorkName"), QStringLiteral("新人"));
+    click(dlg, "btnAdd");
+
+    QCOMPARE(p.messages.lastText(), kMsgSqlUnknown);
+    QCOMPARE(employeeCount(QStringLiteral("MSYAIN1")), before);
+    QCOMPARE(employeeValue(QStringLiteral("MSYAIN1"), QStringLiteral("SCO"), code), QString());
+    // The typed employee is still on the form, to be saved again.
+    QCOMPARE(field<QLineEdit>(dlg, "txtWorkName")->text(), QStringLiteral("新人"));
+    QCOMPARE(G().gDataChanged, 1);
+}
+
+void Tst_employee_register::modifyStoresQuotesInBothTables() {
+    TestProgram p;
+    openProject();
+    TNX0030 dlg;
+    showActive(dlg);
+    const int sco = G().gCurSco;
+    typeInto(field<QLineEdit>(dlg, "txtWorkName"), QStringLiteral("D'Arcy"));
+    typeInto(field<QLineEdit>(dlg, "txtHaizoku"), QStringLiteral("'営業'"));
+    typeInto(field<QLineEdit>(dlg, "txtGouhou"), QStringLiteral("12"));
+    leaveTo(field<QLineEdit>(dlg, "txtWorkerNo"));
+    click(dlg, "btnMnt");
+    QVERIFY2(p.messages.entries.isEmpty(), qPrintable(p.messages.texts().join(QLatin1Char('|'))));
+    QCOMPARE(employeeValue(QStringLiteral("MSYAIN1"), QStringLiteral("SNA"), sco),
+             QStringLiteral("D'Arcy"));
+    QCOMPARE(employeeValue(QStringLiteral("MSYAIN2"), QStringLiteral("KEIKEN"), sco),
+             QStringLiteral("'営業'"));
+    QCOMPARE(employeeValue(QStringLiteral("MSYAIN2"), QStringLiteral("GOUHOU"), sco),
+             QStringLiteral("12"));
+    QCOMPARE(G().gDataChanged, 0);
+}
+
+void Tst_employee_register::matrixLinkEqualToWageLinkRefused_data() {
+    QTest::addColumn<bool>("newEmployee");
+    QTest::newRow("register") << true;
+    QTest::newRow("modify") << false;
+}
+
+void Tst_employee_register::matrixLinkEqualToWageLinkRefused() {
+    QFETCH(bool, newEmployee);
+    TestProgram p;
+    openProject();
+    G().gMkigyou2.Frstkyu = 2;
+    TNX0030 dlg;
+    showActive(dlg);
+    const int code = newEmployee ? nextFreeCode() : G().gCurSco;
+    if (newEmployee) startNewEmployee(dlg, code);
+    const QString storedName =
+        employeeValue(QStringLiteral("MSYAIN1"), QStringLiteral("SNA"), code);
+    const QString storedLink =
+        employeeValue(QStringLiteral("MSYAIN1"), QStringLiteral("MLINK"), code);
+    typeInto(field<QLineEdit>(dlg, "txtWorkName"), QStringLiteral("変更後"));
+    click(dlg, "optMatrix2");
+    click(dlg, newEmployee ? "btnAdd" : "btnMnt");
+
+    QCOMPARE(p.messages.lastText(), kMsgLinkClash);
+    QCOMPARE(employeeValue(QStringLiteral("MSYAIN1"), QStringLiteral("SNA"), code), storedName);
+    QCOMPARE(employeeValue(QStringLiteral("MSYAIN1"), QStringLiteral("MLINK"), code), storedLink);
+}
+
+void Tst_employee_register::leavingLinkedBasePayRecomputesAndLocks() {
+    TestProgram p;
+    openProject();
+    G().gMkigyou2.Frstkyu = 3;
+    // An employee whose band after the raise differs from the current one.
+    const QStringList row = SqlColumn(
+        DM().ACN2, QStringLiteral("SELECT SCO || ',' || NEWBANDID || ',' || NEWYHYOUKA FROM "
+                                  "MSYAIN1 WHERE NEWBANDID > 1 AND NEWYHYOUKA > 0 AND") +
+                       kProjectKey + QStringLiteral(" ORDER BY SCO LIMIT 1"));
+    QCOMPARE(row.size(), 1);
+    const QStringList parts = row.first().split(QLatin1Char(','));
+    const int sco = parts[0].toInt(), newBand = parts[1].toInt(), newEval = parts[2].toInt();
+    SqlValue(
+        DM().ACN2,
+        QStringLiteral("UPDATE MSYAIN1 SET BANDID = 1, MLINK = 0 WHERE SCO = %1 AND").arg(sco) +
+            kProjectKey);
+
+    TNX0030 dlg;
+    showActive(dlg);
+    typeInto(field<QComboBox>(dlg, "cmbWorker"), QString::number(sco));
+    leaveTo(field<QLineEdit>(dlg, "txtWorkerNo"));
+    QCOMPARE(G().gCurSco, sco);
+    QCOMPARE(field<QLineEdit>(dlg, "txtNewBand")->text(), QString::number(newBand));
+    click(dlg, "optMatrix1");
+    QCOMPARE(G().gMkigyou2.Frstkyum, 1);
+
+    // A pay inside zone 1 of the band after the raise.
+    int pay = 0;
+    for (const TBANDM &e : G().gBandTbl.Bands)
+        if (e.BandId.toInt() == newBand && e.YHyouka.toInt() == newEval)
+            pay = e.ZoneKagen[1] + 1230;
+    QVERIFY(pay > 0);
+    double rate = 0.0;
+    int expected = 0, newZone = 0;
+    CalcMatrixRaise(newBand, newEval, pay, rate, expected, newZone);
+    QVERIFY2(expected != pay, "the matrix gives a raise for this pay");
+
+    QLineEdit *after = field<QLineEdit>(dlg, "txtAFKihon1");
+    typeInto(field<QLineEdit>(dlg, "txtKihon1"), QString::number(pay));
+    leaveTo(field<QLineEdit>(dlg, "txtKihon2"));
+    QCOMPARE(field<QLineEdit>(dlg, "txtKihon1")->text(), QLocale(QLocale::English).toString(pay));
+    QCOMPARE(num(dlg, "txtAFKihon1"), qint64(expected));
+    QVERIFY(after->isReadOnly());
+    QVERIFY(!field<QLineEdit>(dlg, "txtAFKihon2")->isReadOnly());
+    QVERIFY(field<QLineEdit>(dlg, "txtAFKihon3")->isReadOnly()); // the wage-table item
+    QCOMPARE(num(dlg, "txtAFKihonSum"),
+             expected + num(dlg, "txtAFKihon2") + num(dlg, "txtAFKihon3"));
+    QVERIFY(p.messages.entries.isEmpty());
+}
+
+void Tst_employee_register::backOnLowestCodeDoesNothing() {
+    TestProgram p;
+    openProject();
+    TNX0030 dlg;
+    showActive(dlg);
+    const int first = G().gMinCode;
+    QCOMPARE(G().gCurSco, first);
+    click(dlg, "btnBack");
+    QCOMPARE(G().gCurSco, first);
+    QCOMPARE(G().gGridRow, 1);
+    QCOMPARE(field<QLineEdit>(dlg, "txtCureentNo")->text(), QStringLiteral("1"));
+    click(dlg, "btnNext");
+    QCOMPARE(G().gGridRow, 2);
+    QVERIFY(G().gCurSco != first);
+    click(dlg, "btnBack");
+    QCOMPARE(G().gCurSco, first);
+    click(dlg, "btnBack");
+    QCOMPARE(G().gCurSco, first);
+    QVERIFY(p.messages.entries.isEmpty());
+}
+
+void Tst_employee_register::gradeFilterListsOneGradeAndIsLockedByChanges() {
+    TestProgram p;
+    openProject();
+    TNX0030 dlg;
+    showActive(dlg);
+    const int grade3 =
+        SqlValue(DM().ACN2,
+                 QStringLiteral("SELECT COUNT(*) FROM MSYAIN2 WHERE TOUKYU = 3 AND") + kProjectKey)
+            .toInt();
+    QVERIFY(grade3 > 0 && grade3 < dlg.listedCount());
+    click(dlg, "OptTokyu3");
+    QCOMPARE(dlg.gradeFilter(), 3);
+    QCOMPARE(dlg.listedCount(), grade3);
+    const QAbstractItemModel *model = field<QTableView>(dlg, "StringGrid1")->model();
+    for (int r = 0; r < model->rowCount(); ++r)
+        QCOMPARE(model->index(r, 8).data().toString(), QStringLiteral("3"));
+    QCOMPARE(QString::number(G().gCurSco), model->index(0, 1).data().toString());
+
+    typeInto(field<QLineEdit>(dlg, "txtWorkName"), QStringLiteral("未保存"));
+    click(dlg, "OptTokyu5");
+    QCOMPARE(p.messages.lastText(), kMsgFilterLocked);
+    QCOMPARE(dlg.gradeFilter(), 3);
+    QVERIFY(field<QRadioButton>(dlg, "OptTokyu3")->isChecked());
+    QVERIFY(!field<QRadioButton>(dlg, "OptTokyu5")->isChecked());
+    QCOMPARE(dlg.listedCount(), grade3);
+}
+
+void Tst_employee_register::totals_data() {
+    QTest::addColumn<QList<int>>("before"); // base pay 1..3, allowances 1..5
+    QTest::addColumn<QList<int>>("after");
+    QTest::addColumn<int>("bonus1");
+    QTest::addColumn<int>("bonus2");
+    QTest::newRow("plain") << QList<int>{200000, 30000, 5000, 10000, 20000, 0, 3000, 1500}
+                           << QList<int>{205000, 31000, 5000, 12000, 20000, 0, 3000, 1500} << 400000
+                           << 500000;
+    QTest::newRow("negative adjustment") << QList<int>{99999999, 0, -5000, 0, 0, 0, 0, 0}
+                                         << QList<int>{99999999, 0, -6000, 0, 0, 0, 0, 7} << 0 << 1;
+}
+
+void Tst_employee_register::totals() {
+    QFETCH(QList<int>, before);
+    QFETCH(QList<int>, after);
+    QFETCH(int, bonus1);
+    QFETCH(int, bonus2);
+    TestProgram p;
+    openProject();
+    G().gMkigyou2.Frstkyu = 0;
+    TNX0030 dlg;
+    showActive(dlg);
+    click(dlg, "cdResetMLink");
+    for (int i = 0; i < 8; ++i) {
+        const QByteArray b =
+            i < 3 ? "txtKihon" + QByteArray::number(i + 1) : "txtTeate" + QByteArray::number(i - 2);
+        const QByteArray a = i < 3 ? "txtAFKihon" + QByteArray::number(i + 1)
+                                   : "txtAFTeate" + QByteArray::number(i - 2);
+        typeInto(field<QLineEdit>(dlg, b.constData()), QString::number(before[i]));
+        typeInto(field<QLineEdit>(dlg, a.constData()), QString::number(after[i]));
+    }
+    typeInto(field<QLineEdit>(dlg, "txtBonus1"), QString::number(bonus1));
+    typeInto(field<QLineEdit>(dlg, "txtBonus2"), QString::number(bonus2));
+    leaveTo(field<QLineEdit>(dlg, "txtTaisyokuKin"));
+    QVERIFY(p.messages.entries.isEmpty());
+
+    const qint64 k = qint64(before[0]) + before[1] + before[2];
+    const qint64 t = qint64(before[3]) + before[4] + before[5] + before[6] + before[7];
+    const qint64 ak = qint64(after[0]) + after[1] + after[2];
+    const qint64 at = qint64(after[3]) + after[4] + after[5] + after[6] + after[7];
+    QCOMPARE(num(dlg, "txtKihonSum"), k);
+    QCOMPARE(num(dlg, "txtAFKihonSum"), ak);
+    QCOMPARE(num(dlg, "txtTeateSum"), t);
+    QCOMPARE(num(dlg, "txtAFTeateSum"), at);
+    QCOMPARE(num(dlg, "txtSyotei"), k + t);
+    QCOMPARE(num(dlg, "txtAFSyotei"), ak + at);
+    QCOMPARE(num(dlg, "txtNensyu"), bonus1 + (k + t) * 12 + bonus2);
+    QCOMPARE(num(dlg, "txtAFNensyu"), bonus1 + (ak + at) * 12 + bonus2);
+    QCOMPARE(num(dlg, "txtUpKihon"), ak - k);
+    QCOMPARE(num(dlg, "txtTeateUP"), at - t);
+}
+
+void Tst_employee_register::deleteRemovesBothRows() {
+    TestProgram p;
+    openProject();
+    TNX0030 dlg;
+    showActive(dlg);
+    const int sco = G().gCurSco;
+    const int before = dlg.listedCount();
+    p.messages.answer(true);
+    click(dlg, "btnDlt");
+    QCOMPARE(p.messages.entries.size(), 1);
+    QCOMPARE(p.messages.entries.first().caption, QStringLiteral("削除確認"));
+    QCOMPARE(employeeValue(QStringLiteral("MSYAIN1"), QStringLiteral("SCO"), sco), QString());
+    QCOMPARE(employeeValue(QStringLiteral("MSYAIN2"), QStringLiteral("SCO"), sco), QString());
+    QCOMPARE(dlg.listedCount(), before - 1);
+    QVERIFY(field<QComboBox>(dlg, "cmbWorker")->currentText().isEmpty());
+}
+
+void Tst_employee_register::closeWithChangesAsks() {
+    TestProgram p;
+    openProject();
+    TNX0030 dlg;
+    showActive(dlg);
+    typeInto(field<QLineEdit>(dlg, "txtYakusyoku"), QStringLiteral("部長"));
+    p.messages.answer(true); // Yes: stay
+    click(dlg, "btnClose");
+    QVERIFY(dlg.isVisible());
+    QCOMPARE(p.messages.entries.last().caption, QStringLiteral("確認"));
+    click(dlg, "btnClose"); // No: close
+    QVERIFY(!dlg.isVisible());
+}
+
+void Tst_employee_register::picture_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("shown");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("jpeg") << "face.jpg" << true << QString();
+    QTest::newRow("bitmap") << "face.bmp" << true << QString();
+    QTest::newRow("jpeg in a sub-folder") << "staff/face.jpg" << true << QString();
+    QTest::newRow("corrupt jpeg") << "broken.jpg" << false << QString();
+    QTest::newRow("outside the folder") << "../face.jpg" << false << kMsgFolderChanged;
+}
+
+void Tst_employee_register::picture() {
+    QFETCH(QString, file);
+    QFETCH(bool, shown);
+    QFETCH(QString, message);
+    TestProgram p;
+    openProject();
+    const QString folder = p.dir() + QStringLiteral("/Picture/");
+    QDir().mkpath(folder + QStringLiteral("staff"));
+    writePicture(folder + QStringLiteral("face.jpg"), "JPG");
+    writePicture(folder + QStringLiteral("staff/face.jpg"), "JPG");
+    writePicture(folder + QStringLiteral("face.bmp"), "BMP");
+    writePicture(p.dir() + QStringLiteral("/face.jpg"), "JPG");
+    {
+        QFile good(folder + QStringLiteral("face.jpg"));
+        QVERIFY(good.open(QIODevice::ReadOnly));
+        QFile broken(folder + QStringLiteral("broken.jpg"));
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        broken.write(good.readAll().left(int(good.size() / 2)));
+    }
+    TNX0030 dlg;
+    showActive(dlg);
+    const int sco = G().gCurSco;
+    p.messages.answerFile(folder + file);
+    click(dlg, "btnPicter");
+    QCOMPARE(p.messages.entries.first().kind, MessageRecorder::Kind::OpenFile);
+    QCOMPARE(QDir::cleanPath(p.messages.entries.first().text), QDir::cleanPath(folder));
+    const auto *label = field<QLabel>(dlg, "imgPicture");
+    QCOMPARE(!dlg.picture().isNull(), shown);
+    QCOMPARE(!label->pixmap().isNull(), shown);
+    if (!message.isEmpty()) {
+        QCOMPARE(p.messages.lastText(), message);
+        QCOMPARE(G().gDataChanged, 0);
+        return;
+    }
+    QCOMPARE(p.messages.entries.size(), 1); // the dialog only; no error for a broken picture
+    QCOMPARE(dlg.pictureName(), file);
+    click(dlg, "btnMnt");
+    QCOMPARE(employeeValue(QStringLiteral("MSYAIN2"), QStringLiteral("SPATH"), sco), file);
+
+    // Shown again when the employee is loaded.
+    TNX0030 again;
+    QCOMPARE(G().gCurSco, sco);
+    QCOMPARE(!again.picture().isNull(), shown);
+}
 
 QTEST_MAIN(Tst_employee_register)
 #include "tst_employee_register.moc"
