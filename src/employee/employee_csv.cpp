@@ -1,1 +1,476 @@
-// placeholder
+#include "employee_csv.h"
+
+#include "loaders.h"
+#include "message_seam.h"
+#include "state.h"
+#include "tdm.h"
+
+#include <QCursor>
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QSaveFile>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <iconv.h>
+
+namespace {
+
+// One iconv conversion descriptor, reused for many conversions.
+class Iconv {
+public:
+    Iconv(const char *to, const char *from) : m_cd(iconv_open(to, from)) {}
+    ~Iconv() {
+        if (valid()) iconv_close(m_cd);
+    }
+    Iconv(const Iconv &) = delete;
+    Iconv &operator=(const Iconv &) = delete;
+    bool valid() const { return m_cd != reinterpret_cast<iconv_t>(-1); }
+
+    // Converts in; an unconvertible input sequence is replaced by `replacement` and skipped
+    // (skip() tells how many input bytes it spans). Returns false when any was replaced.
+    template <typename Skip>
+    bool convert(const char *in, size_t inLeft, QByteArray &out, const QByteArray &replacement,
+                 Skip skip) {
+        bool clean = true;
+        out.resize(static_cast<qsizetype>(inLeft * 3 + 16));
+        char *outPtr = out.data();
+        size_t outLeft = static_cast<size_t>(out.size());
+        char *inPtr = const_cast<char *>(in);
+        iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
+        while (inLeft > 0) {
+            if (iconv(m_cd, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1)) break;
+            const int error = errno;
+            const qsizetype used = outPtr - out.data();
+            if (error == E2BIG || outLeft < static_cast<size_t>(replacement.size())) {
+                out.resize(out.size() * 2 + 16);
+                outPtr = out.data() + used;
+                outLeft = static_cast<size_t>(out.size() - used);
+                if (error == E2BIG) continue;
+            }
+            // EILSEQ or EINVAL (incomplete sequence at the end): replace and go on.
+            clean = false;
+            memcpy(outPtr, replacement.constData(), static_cast<size_t>(replacement.size()));
+            outPtr += replacement.size();
+            outLeft -= static_cast<size_t>(replacement.size());
+            const size_t n = std::min(inLeft, skip(static_cast<unsigned char>(*inPtr)));
+            inPtr += n;
+            inLeft -= n;
+        }
+        out.resize(outPtr - out.data());
+        return clean;
+    }
+
+private:
+    iconv_t m_cd;
+};
+
+size_t utf8Length(unsigned char lead) {
+    if (lead >= 0xF0) return 4;
+    if (lead >= 0xE0) return 3;
+    if (lead >= 0xC0) return 2;
+    return 1;
+}
+
+size_t oneByte(unsigned char) {
+    return 1;
+}
+
+const QByteArray kReplacementUtf8 = QByteArrayLiteral("\xEF\xBF\xBD");
+
+// Code page 932 writes a few characters with other code points than JIS does.
+QString toCp932Forms(const QString &text) {
+    static const std::pair<char16_t, char16_t> forms[] = {
+        {u'\u301C', u'\uFF5E'}, // wave dash
+        {u'\u2016', u'\u2225'}, // double vertical line
+        {u'\u2212', u'\uFF0D'}, // minus sign
+        {u'\u00A2', u'\uFFE0'}, // cent
+        {u'\u00A3', u'\uFFE1'}, // pound
+        {u'\u00AC', u'\uFFE2'}, // not sign
+        {u'\u2014', u'\u2015'}, // em dash
+    };
+    QString out = text;
+    for (const auto &[from, to] : forms)
+        out.replace(QChar(from), QChar(to));
+    return out;
+}
+
+struct LineSpan {
+    qsizetype start;
+    qsizetype length;
+};
+
+std::vector<LineSpan> splitLines(const QByteArray &content, qsizetype from) {
+    std::vector<LineSpan> lines;
+    const char *d = content.constData();
+    const qsizetype n = content.size();
+    qsizetype start = from;
+    for (qsizetype i = from; i < n; ++i) {
+        if (d[i] != '\n' && d[i] != '\r') continue;
+        lines.push_back({start, i - start});
+        if (d[i] == '\r' && i + 1 < n && d[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    if (start < n) lines.push_back({start, n - start});
+    return lines;
+}
+
+bool hasNul(const char *d, qsizetype n) {
+    return memchr(d, 0, static_cast<size_t>(n)) != nullptr;
+}
+
+// Strict UTF-8: no overlong forms, surrogates or code points above U+10FFFF.
+bool isValidUtf8(const char *data, qsizetype n) {
+    const auto *d = reinterpret_cast<const unsigned char *>(data);
+    qsizetype i = 0;
+    while (i < n) {
+        const unsigned char c = d[i];
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        int extra = 0;
+        unsigned char lo = 0x80;
+        unsigned char hi = 0xBF;
+        if (c >= 0xC2 && c <= 0xDF) {
+            extra = 1;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            extra = 2;
+            if (c == 0xE0) lo = 0xA0;
+            if (c == 0xED) hi = 0x9F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            extra = 3;
+            if (c == 0xF0) lo = 0x90;
+            if (c == 0xF4) hi = 0x8F;
+        } else {
+            return false;
+        }
+        if (n - i <= extra) return false;
+        if (d[i + 1] < lo || d[i + 1] > hi) return false;
+        for (int k = 2; k <= extra; ++k)
+            if ((d[i + k] & 0xC0) != 0x80) return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
+std::vector<CsvTextLine> decodeLines(const QByteArray &content, const std::vector<LineSpan> &spans,
+                                     bool utf8, bool allValid, int *badCount) {
+    std::vector<CsvTextLine> lines;
+    lines.reserve(spans.size());
+    Iconv cp932("UTF-8", "CP932");
+    QByteArray buffer;
+    int bad = 0;
+    int lineNo = 0;
+    for (const LineSpan &s : spans) {
+        const char *d = content.constData() + s.start;
+        CsvTextLine line;
+        line.lineNo = ++lineNo;
+        bool ok = true;
+        if (utf8 && allValid) {
+            line.text = QString::fromUtf8(d, s.length);
+        } else if (utf8) {
+            ok = isValidUtf8(d, s.length);
+            line.text = QString::fromUtf8(d, s.length);
+        } else {
+            ok = cp932.valid() &&
+                 cp932.convert(d, static_cast<size_t>(s.length), buffer, kReplacementUtf8, oneByte);
+            line.text = QString::fromUtf8(buffer);
+        }
+        line.badText = !ok || hasNul(d, s.length);
+        if (line.badText) ++bad;
+        lines.push_back(std::move(line));
+    }
+    if (badCount) *badCount = bad;
+    return lines;
+}
+
+// Integer of a trimmed field; ok is false for anything else (overflow included).
+bool fieldInt(const QString &text, int &value) {
+    bool ok = false;
+    value = text.trimmed().toInt(&ok);
+    return ok;
+}
+
+// Empty, "0" or a non-zero integer.
+bool isOptionalId(const QString &text) {
+    const QString t = text.trimmed();
+    int v = 0;
+    return t.isEmpty() || t == QLatin1String("0") || fieldInt(t, v);
+}
+
+bool isAsciiDigits(const QString &text) {
+    if (text.isEmpty()) return false;
+    for (QChar c : text)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9')) return false;
+    return true;
+}
+
+// Longest text the data database keeps in one of the imported text columns.
+constexpr qsizetype kMaxFieldLength = 255;
+
+QString exportDate(int ymd) {
+    if (ymd == 0) return QStringLiteral("\"0\"");
+    const QString t = QString::number(ymd);
+    return CsvQuote(t.left(4) + QLatin1Char('/') + t.mid(4, 2) + QLatin1Char('/') + t.mid(6, 2));
+}
+
+// A text field of the export; line breaks would split the record, so they become spaces.
+QString exportText(const QString &text) {
+    QString t = text;
+    t.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    t.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    t.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return CsvQuote(t);
+}
+
+} // namespace
+
+QByteArray EncodeCp932(const QString &text) {
+    const QByteArray utf8 = toCp932Forms(text).toUtf8();
+    Iconv cd("CP932", "UTF-8");
+    QByteArray out;
+    if (!cd.valid()) return QByteArray(utf8.size(), '?');
+    cd.convert(utf8.constData(), static_cast<size_t>(utf8.size()), out, QByteArrayLiteral("?"),
+               utf8Length);
+    return out;
+}
+
+bool DecodeCp932(const QByteArray &bytes, QString &text) {
+    Iconv cd("UTF-8", "CP932");
+    QByteArray out;
+    const bool ok = cd.valid() && cd.convert(bytes.constData(), static_cast<size_t>(bytes.size()),
+                                             out, kReplacementUtf8, oneByte);
+    text = QString::fromUtf8(out);
+    return ok;
+}
+
+std::vector<CsvTextLine> DecodeCsvLines(const QByteArray &content) {
+    const bool bom = content.startsWith("\xEF\xBB\xBF");
+    const std::vector<LineSpan> spans = splitLines(content, bom ? 3 : 0);
+    if (bom) return decodeLines(content, spans, true, false, nullptr);
+    if (isValidUtf8(content.constData(), content.size()))
+        return decodeLines(content, spans, true, true, nullptr);
+    int badCp932 = 0;
+    int badUtf8 = 0;
+    std::vector<CsvTextLine> lines = decodeLines(content, spans, false, false, &badCp932);
+    if (badCp932 == 0) return lines;
+    std::vector<CsvTextLine> asUtf8 = decodeLines(content, spans, true, false, &badUtf8);
+    return badUtf8 < badCp932 ? asUtf8 : lines;
+}
+
+bool ParseCsvLine(const QString &line, QStringList &fields) {
+    fields.clear();
+    const QChar *d = line.constData();
+    const qsizetype n = line.size();
+    const QChar quote = QLatin1Char('"');
+    const QChar comma = QLatin1Char(',');
+    bool closed = true;
+    qsizetype i = 0;
+    for (;;) {
+        QString field;
+        const bool quoted = i < n && d[i] == quote;
+        if (quoted) {
+            qsizetype start = ++i;
+            bool open = true;
+            while (i < n) {
+                if (d[i] != quote) {
+                    ++i;
+                } else if (i + 1 < n && d[i + 1] == quote) {
+                    field.append(d + start, i + 1 - start); // keeps one of the two quotes
+                    i += 2;
+                    start = i;
+                } else {
+                    field.append(d + start, i - start);
+                    ++i;
+                    open = false;
+                    break;
+                }
+            }
+            if (open) {
+                field.append(d + start, n - start);
+                closed = false;
+            }
+        }
+        qsizetype end = line.indexOf(comma, i);
+        if (end < 0) end = n;
+        field.append(d + i, end - i);
+        if (!quoted && field.startsWith(QLatin1Char('\\'))) field.remove(0, 1);
+        fields << field;
+        if (end >= n) break;
+        i = end + 1;
+    }
+    return closed;
+}
+
+QString CsvQuote(const QString &text) {
+    QString t = text;
+    t.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + t + QLatin1Char('"');
+}
+
+const std::array<QString, kImportColumns> &ImportHeadings() {
+    static const std::array<QString, kImportColumns> headings{
+        QStringLiteral("状態"),     QStringLiteral("社員名"),   QStringLiteral("社員番号"),
+        QStringLiteral("本支店ID"), QStringLiteral("職務ID"),   QStringLiteral("役職"),
+        QStringLiteral("性別"),     QStringLiteral("学歴"),     QStringLiteral("専攻"),
+        QStringLiteral("職務経験"), QStringLiteral("社内身分"), QStringLiteral("生年月日"),
+        QStringLiteral("入社日"),   QStringLiteral("賃金等級"), QStringLiteral("配属"),
+        QStringLiteral("公的資格")};
+    return headings;
+}
+
+QString NormaliseSex(const QString &value) {
+    static const QStringList male{QStringLiteral("男性"), QStringLiteral("True"),
+                                  QStringLiteral("true"), QStringLiteral("TRUE"),
+                                  QStringLiteral("1"),    QStringLiteral("-1"),
+                                  QStringLiteral("男")};
+    return male.contains(value) ? kSexMale : kSexFemale;
+}
+
+bool ParseSlashDate(const QString &text, int &ymd) {
+    const QStringList parts = text.trimmed().split(QLatin1Char('/'));
+    if (parts.size() != 3) return false;
+    for (const QString &p : parts)
+        if (!isAsciiDigits(p)) return false;
+    const QString &y = parts[0];
+    if ((y.size() != 4 && y.size() != 2) || parts[1].size() > 2 || parts[2].size() > 2)
+        return false;
+    int year = y.toInt();
+    if (y.size() == 2) year += year <= 30 ? 2000 : 1900;
+    if (year < 1000) return false;
+    const QDate date(year, parts[1].toInt(), parts[2].toInt());
+    if (!date.isValid()) return false;
+    ymd = date.year() * 10000 + date.month() * 100 + date.day();
+    return true;
+}
+
+bool ParseImportDate(const QString &text, int &ymd) {
+    const QString t = text.trimmed();
+    if (t.isEmpty() || t == QLatin1String("0")) {
+        ymd = 0;
+        return true;
+    }
+    return ParseSlashDate(t, ymd);
+}
+
+ImportCheck CheckEmployeeCsv(const QByteArray &content) {
+    ImportCheck result;
+    std::vector<CsvTextLine> lines = DecodeCsvLines(content);
+    if (lines.empty()) return result;
+
+    // Heading: each field that names a preview column feeds that column.
+    QStringList fields;
+    ParseCsvLine(lines.front().text, fields);
+    const qsizetype fieldCount = fields.size();
+    std::vector<int> columnOf(static_cast<size_t>(fieldCount), -1);
+    bool anyKnown = false;
+    const auto &headings = ImportHeadings();
+    for (qsizetype f = 0; f < fieldCount; ++f)
+        for (int c = 1; c < kImportColumns; ++c)
+            if (fields[f].trimmed() == headings[static_cast<size_t>(c)]) {
+                columnOf[static_cast<size_t>(f)] = c;
+                anyKnown = true;
+            }
+
+    for (size_t l = 1; l < lines.size(); ++l) {
+        const CsvTextLine &line = lines[l];
+        if (line.text.isEmpty() && !line.badText) continue;
+        const bool closed = ParseCsvLine(line.text, fields);
+        ImportRow row;
+        bool tooLong = false;
+        for (qsizetype f = 0; f < std::min(fields.size(), fieldCount); ++f) {
+            const int c = columnOf[static_cast<size_t>(f)];
+            if (c < 0) continue;
+            row[static_cast<size_t>(c)] = fields[f];
+            tooLong = tooLong || fields[f].size() > kMaxFieldLength;
+        }
+        int value = 0;
+        int grade = 0;
+        const bool bad = line.badText || !closed || fields.size() != fieldCount || tooLong ||
+                         row[ColName].isEmpty() || row[ColNumber].isEmpty() ||
+                         !isOptionalId(row[ColBranchId]) || !isOptionalId(row[ColJobId]) ||
+                         !(row[ColGrade].trimmed().isEmpty() ||
+                           (fieldInt(row[ColGrade], grade) && grade >= 0 && grade <= 9)) ||
+                         !ParseImportDate(row[ColBirth], value) ||
+                         !ParseImportDate(row[ColEntry], value);
+        row[ColSex] = NormaliseSex(row[ColSex]);
+        if (bad) {
+            row[ColStatus] = kStatusError;
+            ++result.errors;
+        }
+        result.rows.push_back(std::move(row));
+        result.lineNos.push_back(line.lineNo);
+    }
+    if (!anyKnown) {
+        result.rows.clear();
+        result.lineNos.clear();
+        result.errors = 0;
+        result.outcome = ImportCheck::NoHeading;
+    } else {
+        result.outcome = result.rows.empty() ? ImportCheck::NoData : ImportCheck::Checked;
+    }
+    return result;
+}
+
+QString EmployeeExportPath() {
+    return G().gAppPath + QStringLiteral("CSV/社員マスタ出力.CSV");
+}
+
+int WriteEmployeeCsv() {
+    const QString key = ProjectKeySql();
+    if (key.isEmpty()) return 0;
+    TQuery &q = DM().Query21;
+    RunSql(q, QStringLiteral("SELECT * FROM VSYAIN WHERE") + key + QStringLiteral(" ORDER BY SCOT"),
+           'S');
+    const int count = q.RecordCount();
+    if (count == 0) return 0;
+
+    const QString sep = QStringLiteral(",");
+    QString text;
+    text.reserve(static_cast<qsizetype>(count) * 120 + 128);
+    text += kExportHeading + QStringLiteral("\r\n");
+    for (; !q.Eof(); q.Next()) {
+        text += exportText(q.AsString(QStringLiteral("SCOT"))) + sep;
+        text += exportText(q.AsString(QStringLiteral("SNA"))) + sep;
+        text += exportText(q.AsString(QStringLiteral("YAKU"))) + sep;
+        text += CsvQuote(q.AsString(QStringLiteral("SEIBETSU")) == QLatin1String("0") ? kSexMale
+                                                                                      : kSexFemale);
+        text += sep;
+        text += exportText(q.AsString(QStringLiteral("GAKU"))) + sep;
+        text += exportText(q.AsString(QStringLiteral("SENKOU"))) + sep;
+        text += exportText(q.AsString(QStringLiteral("KEIKEN"))) + sep;
+        text += exportText(q.AsString(QStringLiteral("SM2"))) + sep;
+        text += exportDate(q.AsInteger(QStringLiteral("SEIHI"))) + sep;
+        text += exportDate(q.AsInteger(QStringLiteral("NYUHI"))) + sep;
+        text += QString::number(q.AsInteger(QStringLiteral("TOUKYU"))) + QStringLiteral("\r\n");
+    }
+    q.Close();
+
+    const QString path = EmployeeExportPath();
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return -1;
+    file.write(EncodeCp932(text));
+    return file.commit() ? count : -1;
+}
+
+void ExportEmployees() {
+    if (ProjectKeySql().isEmpty()) return;
+    if (!AskYesNo(QStringLiteral("社員マスタを") + G().gAppPath +
+                      QStringLiteral("CSVへ出力します。\r\nよろしいですか？"),
+                  kExportCaption))
+        return;
+    const bool cursor = qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr;
+    if (cursor) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const int written = WriteEmployeeCsv();
+    if (cursor) QGuiApplication::restoreOverrideCursor();
+    if (written == 0)
+        ShowMessage(kMsgNoEmployees);
+    else if (written < 0)
+        ShowMessage(kMsgExportFailed + EmployeeExportPath(), QString(), MsgIcon::Error);
+    else
+        ShowMessage(kMsgExported);
+}

@@ -1,0 +1,116 @@
+#pragma once
+// The employee CSV files: Shift_JIS (code page 932) encoding, CSV field syntax, the check of
+// an import file into preview rows, and the export of the open project's employees.
+// Everything here except ExportEmployees is free of widgets and dialogs.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <vector>
+
+// --- Encoding -------------------------------------------------------------------------------
+
+// Text in code page 932. A character the code page lacks is written as "?"; the JIS forms of a
+// few characters (wave dash, minus sign, ...) are written as their code page 932 equivalents.
+QByteArray EncodeCp932(const QString &text);
+// Code page 932 bytes as text; false when a byte sequence is invalid (it reads as U+FFFD).
+bool DecodeCp932(const QByteArray &bytes, QString &text);
+
+// One line of a text file, decoded, without its line end.
+struct CsvTextLine {
+    QString text;
+    int lineNo = 0;       // from 1
+    bool badText = false; // invalid bytes for the file's encoding, or a NUL byte
+};
+
+// Splits a file into lines (CR LF, LF or CR) and decodes them: UTF-8 when the file starts with
+// a UTF-8 byte-order mark or is valid UTF-8 throughout, otherwise code page 932 (unless UTF-8
+// leaves fewer lines undecodable). A line end at the very end of the file starts no line.
+std::vector<CsvTextLine> DecodeCsvLines(const QByteArray &content);
+
+// --- Field syntax ---------------------------------------------------------------------------
+
+// The fields of one CSV line. A field that starts with a double quote runs to the closing
+// quote (a doubled quote inside stands for one quote); anything between the closing quote and
+// the next comma is kept as it is. An unquoted field runs to the next comma and loses a
+// leading backslash. Returns false when a quoted field is not closed before the end of the
+// line (that field then holds the rest of the line).
+bool ParseCsvLine(const QString &line, QStringList &fields);
+
+// A text enclosed in double quotes with every double quote inside doubled.
+QString CsvQuote(const QString &text);
+
+// --- Import check ---------------------------------------------------------------------------
+
+// The columns of the import preview; column 0 is the row status.
+inline constexpr int kImportColumns = 16;
+enum ImportColumn {
+    ColStatus,
+    ColName,
+    ColNumber,
+    ColBranchId,
+    ColJobId,
+    ColPosition,
+    ColSex,
+    ColEducation,
+    ColMajor,
+    ColExperience,
+    ColCategory,
+    ColBirth,
+    ColEntry,
+    ColGrade,
+    ColPosting,
+    ColQualification,
+};
+const std::array<QString, kImportColumns> &ImportHeadings();
+inline const QString kStatusError = QStringLiteral("ERROR");
+inline const QString kSexMale = QStringLiteral("男");
+inline const QString kSexFemale = QStringLiteral("女");
+
+// "男" for the values that mean male ("男性", "True", "true", "TRUE", "1", "-1", "男"), "女"
+// for every other value, empty included.
+QString NormaliseSex(const QString &value);
+
+// A date written year/month/day with "/" (four-digit year, or two digits read as 2000..2030
+// and 1931..1999) as yyyymmdd; false when it is none or no calendar date.
+bool ParseSlashDate(const QString &text, int &ymd);
+// A date field of the import: empty and "0" (what the export writes for no date) give 0.
+bool ParseImportDate(const QString &text, int &ymd);
+
+using ImportRow = std::array<QString, kImportColumns>;
+
+struct ImportCheck {
+    enum Outcome { Checked, NoData, NoHeading };
+    Outcome outcome = NoData;
+    std::vector<ImportRow> rows;
+    std::vector<int> lineNos; // the file line of each row
+    int errors = 0;
+};
+
+// Checks the content of an import file: maps the heading line to the preview columns, puts
+// each further line into a row and marks rows that cannot be imported with "ERROR". Empty
+// lines are skipped; a file without data lines is NoData.
+ImportCheck CheckEmployeeCsv(const QByteArray &content);
+
+// --- Export ---------------------------------------------------------------------------------
+
+inline const QString kExportHeading = QStringLiteral(
+    "社員番号,社員名,役職,性別,学歴,専攻,職務経験,社内身分,生年月日,入社日,賃金等級");
+
+// The export file beside the program: gAppPath + "CSV/社員マスタ出力.CSV".
+QString EmployeeExportPath();
+
+// Writes the employees of the open project, ordered by employee number, to the export file.
+// Returns the number of employees written, 0 when the project has none (nothing is written),
+// or -1 when the file could not be written.
+int WriteEmployeeCsv();
+
+// The export command: asks for confirmation, writes the file and tells the user the outcome.
+void ExportEmployees();
+
+inline const QString kMsgNoEmployees = QStringLiteral("社員マスタは有りません。");
+inline const QString kMsgExported = QStringLiteral("CSVデレクトリに社員マスタが出力されました。");
+inline const QString kMsgExportFailed =
+    QStringLiteral("CSVファイルの出力でエラーが発生しました。　");
+inline const QString kExportCaption = QStringLiteral("NXｳﾞｧﾙﾃﾝ");
