@@ -1,6 +1,9 @@
 #include "main_window.h"
 
 #include "basic_settings.h"
+#include "employee_csv.h"
+#include "employee_register.h"
+#include "import_worker.h"
 #include "work_types.h"
 
 #include "app_setup.h"
@@ -480,11 +483,14 @@ void TNX0000::mnPrintClick() {
 void TNX0000::mnImportClick() {
     if (!RequireProject()) return;
     OpenScreen(QStringLiteral("TfrmImportWorker"));
+    TfrmImportWorker dialog(this);
+    ShowModal(&dialog);
 }
 
 void TNX0000::mnExportClick() {
     if (!RequireProject()) return;
     OpenScreen(QStringLiteral("EmployeeExport"));
+    ExportEmployees();
 }
 
 void TNX0000::mnDBCondClick() {
@@ -500,6 +506,10 @@ void TNX0000::mnEndClick() {
 void TNX0000::mnWorkerClick() {
     if (!RequireProject()) return;
     OpenScreen(QStringLiteral("TNX0030"));
+    {
+        TNX0030 dialog(this);
+        ShowModal(&dialog);
+    }
     // The analysis and raise panels are offered once the employee register has been used.
     findChild<QWidget *>(QStringLiteral("Panel_Plot"))->setVisible(true);
     findChild<QWidget *>(QStringLiteral("Panel_NewYear"))->setVisible(true);
