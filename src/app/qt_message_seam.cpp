@@ -72,8 +72,12 @@ bool QtMessageSeam::chooseColor(QColor &color) {
     return true;
 }
 
+QPrinter &ProgramPrinter() {
+    static QPrinter printer(QPrinter::HighResolution);
+    return printer;
+}
+
 bool QtMessageSeam::printerSetup() {
-    QPrinter printer;
-    QPrintDialog dialog(&printer, parentWindow());
+    QPrintDialog dialog(&ProgramPrinter(), parentWindow());
     return dialog.exec() == QDialog::Accepted;
 }

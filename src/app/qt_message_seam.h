@@ -3,6 +3,11 @@
 
 #include "message_seam.h"
 
+class QPrinter;
+
+// The printer the user chose in the printer set-up; every print job of the run uses it.
+QPrinter &ProgramPrinter();
+
 class QtMessageSeam : public MessageSeam {
 public:
     void message(const QString &caption, const QString &text, MsgIcon icon) override;
