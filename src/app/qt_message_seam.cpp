@@ -73,8 +73,10 @@ bool QtMessageSeam::chooseColor(QColor &color) {
 }
 
 QPrinter &ProgramPrinter() {
-    static QPrinter printer(QPrinter::HighResolution);
-    return printer;
+    // Made once and kept until the process ends: destroying a printer after the
+    // application object is gone is not safe.
+    static QPrinter *printer = new QPrinter(QPrinter::HighResolution);
+    return *printer;
 }
 
 bool QtMessageSeam::printerSetup() {
