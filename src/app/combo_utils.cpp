@@ -9,14 +9,6 @@
 
 namespace {
 constexpr qsizetype kMaxNameLength = 500;
-
-// "#,##0" independent of the locale.
-QString groupedInt(qint64 value) {
-    QString digits = QString::number(value < 0 ? -value : value);
-    for (qsizetype pos = digits.size() - 3; pos > 0; pos -= 3)
-        digits.insert(pos, QLatin1Char(','));
-    return value < 0 ? QLatin1Char('-') + digits : digits;
-}
 } // namespace
 
 bool FillComboFromSql(const QString &sql, QComboBox *combo) {
@@ -65,6 +57,6 @@ bool FormatIntEdit(QLineEdit *edit) {
         ShowMessage(kMsgInvalidNumber);
         return false;
     }
-    edit->setText(groupedInt(value));
+    edit->setText(FormatAmount(value));
     return true;
 }

@@ -132,6 +132,15 @@ QString ShortestNumText(double value) {
     return QString::number(value, 'f', QLocale::FloatingPointShortest);
 }
 
+QString FormatAmount(qint64 value) {
+    // The magnitude as unsigned, so the most negative value has one too.
+    const quint64 magnitude = value < 0 ? 0 - static_cast<quint64>(value) : quint64(value);
+    QString digits = QString::number(magnitude);
+    for (qsizetype pos = digits.size() - 3; pos > 0; pos -= 3)
+        digits.insert(pos, QLatin1Char(','));
+    return value < 0 ? QLatin1Char('-') + digits : digits;
+}
+
 QString CheckNumText(const QString &text, int limit) {
     QString number = text;
     number.remove(QLatin1Char(','));

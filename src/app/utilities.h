@@ -38,6 +38,9 @@ QString TextBeforeSpace(const QString &text);
 // The shortest decimal text of a value, without exponent ("1.5", "-99", "100").
 QString ShortestNumText(double value);
 
+// An amount as "#,##0", independent of the locale ("-1,234,567").
+QString FormatAmount(qint64 value);
+
 // Checks a typed number against a digit limit (sign, digits and decimal point counted; a
 // negative value may use one more character). Returns the message to show, empty when valid.
 QString CheckNumText(const QString &text, int limit);

@@ -2,6 +2,7 @@
 
 #include "colour_text.h"
 #include "edit_controls.h"
+#include "form_helpers.h"
 #include "loaders.h"
 #include "message_seam.h"
 #include "state.h"
@@ -10,11 +11,9 @@
 
 #include <QComboBox>
 #include <QDate>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -22,7 +21,6 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTabWidget>
-#include <QTimer>
 #include <QVBoxLayout>
 
 // A white strip showing a colour: as a filled swatch, or as a short line drawn with a line
@@ -79,10 +77,6 @@ private:
 
 namespace {
 
-const QString kMsgNoChange = QStringLiteral("ﾃﾞｰﾀの変更がありません。");
-const QString kAskLeave = QStringLiteral("ﾃﾞｰﾀが変更されています。\r【はい】:戻ります。\r"
-                                         "【いいえ】:画面を閉じます。");
-const QString kCaptionConfirm = QStringLiteral("確認");
 const QStringList kFullWidthDigits = {QStringLiteral("１"), QStringLiteral("２"),
                                       QStringLiteral("３"), QStringLiteral("４"),
                                       QStringLiteral("５"), QStringLiteral("６")};
@@ -167,6 +161,7 @@ QString storedColour(const QString &text) {
 TNX0070::TNX0070(QWidget *parent) : QDialog(parent) {
     setObjectName(QStringLiteral("TNX0070"));
     setWindowTitle(QStringLiteral("基本設定"));
+    m_exits = new TFieldExits(this);
 
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("pgcBase"));
@@ -191,6 +186,7 @@ TNX0070::TNX0070(QWidget *parent) : QDialog(parent) {
     layout->addWidget(m_tabs);
     layout->addLayout(buttons);
     setFixedSize(sizeHint());
+    InstallEnterMovesFocus(this);
 }
 
 TNX0070::~TNX0070() = default;
@@ -217,8 +213,8 @@ QWidget *TNX0070::buildDatePage() {
     kijunLayout->addWidget(m_txtKijunbi);
     kijunLayout->addWidget(new QLabel(QStringLiteral("(YYYY.MM.DD)"), kijun));
     kijunLayout->addStretch();
-    connect(m_txtKijunbi, &QLineEdit::textChanged, this, &TNX0070::setDateChanged);
-    watchExit(m_txtKijunbi);
+    WatchChanges(m_txtKijunbi, ChangeSource::Any, [this] { setDateChanged(); });
+    m_exits->watch(m_txtKijunbi, [this] { return txtKijunbiExit(); });
 
     auto *reki = new QGroupBox(QStringLiteral("暦　設定"), page);
     m_optSeireki = new QRadioButton(QStringLiteral("西　暦"), reki);
@@ -262,8 +258,8 @@ QWidget *TNX0070::buildDatePage() {
         grid->addWidget(new QLabel(QStringLiteral("から"), table), n, 8);
         connect(row.optChg, &QRadioButton::clicked, this, &TNX0070::optChgClick);
         for (QLineEdit *e : {row.txtNengou, row.txtChgyy, row.txtChgmm, row.txtChgdd}) {
-            connect(e, &QLineEdit::textChanged, this, &TNX0070::setEraChanged);
-            if (e != row.txtNengou) watchExit(e);
+            WatchChanges(e, ChangeSource::Any, [this] { setEraChanged(); });
+            if (e != row.txtNengou) m_exits->watch(e, [this, e] { return eraBoxExit(e); });
         }
     }
     grid->setColumnStretch(9, 1);
@@ -353,8 +349,9 @@ QWidget *TNX0070::buildMarkPage() {
             m_marks[static_cast<size_t>(i)].Hanrei = text;
             setMarkChanged();
         });
-        connect(ui.cmbMSize, &QComboBox::editTextChanged, this, &TNX0070::setMarkChanged);
-        watchExit(ui.cmbMSize);
+        WatchChanges(ui.cmbMSize, ChangeSource::Any, [this] { setMarkChanged(); });
+        m_exits->watch(ui.cmbMSize, [this, n] { return cmbMSizeExit(n); });
+        EnterLeavesCombo(ui.cmbMSize);
         connect(ui.cmbSensyu, &QComboBox::activated, this, [this, n] { cmbSensyuSelect(n); });
         connect(ui.cmbSenHaba, &QComboBox::activated, this, [this, n] { cmbSenHabaSelect(n); });
         connect(btnMk, &QPushButton::clicked, this, [this, n] { btnMkColorClick(n); });
@@ -557,29 +554,18 @@ void TNX0070::optChgClick() {
     setEraChanged();
 }
 
-bool TNX0070::refuse(QWidget *field, const QString &message) {
-    ShowMessage(message);
-    for (int i = 0; i < m_tabs->count(); ++i)
-        if (m_tabs->widget(i)->isAncestorOf(field)) m_tabs->setCurrentIndex(i);
-    field->setFocus(Qt::OtherFocusReason);
-    if (auto *edit = qobject_cast<QLineEdit *>(field)) edit->selectAll();
-    if (auto *combo = qobject_cast<QComboBox *>(field); combo && combo->lineEdit())
-        combo->lineEdit()->selectAll();
-    return false;
-}
-
 bool TNX0070::txtKijunbiExit() {
     QString digits = m_txtKijunbi->text().trimmed();
     digits.remove(QLatin1Char('.'));
     bool isNumber = false;
     digits.toDouble(&isNumber);
-    if (!isNumber) return refuse(m_txtKijunbi, kMsgNotNumber);
+    if (!isNumber) return RefuseField(m_txtKijunbi, kMsgNotNumber);
     // Only a real calendar date in yyyymmdd form is a base date; "2024.4.1" would otherwise
     // be read as 202441.
     static const QRegularExpression eightDigits(QStringLiteral("^[0-9]{8}$"));
     if (!eightDigits.match(digits).hasMatch() ||
         !QDate::fromString(digits, QStringLiteral("yyyyMMdd")).isValid())
-        return refuse(m_txtKijunbi, kMsgOutOfRange);
+        return RefuseField(m_txtKijunbi, kMsgOutOfRange);
     const int ymd = digits.toInt();
     const bool loading = m_loading;
     m_loading = true; // reformatting is no change of its own
@@ -593,7 +579,8 @@ bool TNX0070::cmbMSizeExit(int mark) {
     QComboBox *combo = m_markUi[static_cast<size_t>(mark - 1)].cmbMSize;
     bool ok = false;
     const int size = combo->currentText().trimmed().toInt(&ok);
-    if (!ok || size < kMinMarkSize || size > kMaxMarkSize) return refuse(combo, kMsgOutOfRange);
+    if (!ok || size < kMinMarkSize || size > kMaxMarkSize)
+        return RefuseField(combo, kMsgOutOfRange);
     m_marks[static_cast<size_t>(mark - 1)].Mksize = size;
     return true;
 }
@@ -611,8 +598,8 @@ bool TNX0070::eraBoxExit(QLineEdit *box) {
     if (high == 0) return true;
     bool ok = false;
     const int v = box->text().trimmed().toInt(&ok);
-    if (!ok) return refuse(box, kMsgNotNumber);
-    if (v != 0 && (v < low || v > high)) return refuse(box, kMsgOutOfRange);
+    if (!ok) return RefuseField(box, kMsgNotNumber);
+    if (v != 0 && (v < low || v > high)) return RefuseField(box, kMsgOutOfRange);
     return true;
 }
 
@@ -621,7 +608,7 @@ void TNX0070::cmbSensyuSelect(int mark) {
     bool ok = false;
     const int type = selectedValue(combo, 1, 3, ok);
     if (!ok) {
-        refuse(combo, kMsgOutOfRange);
+        RefuseField(combo, kMsgOutOfRange);
         return;
     }
     m_marks[static_cast<size_t>(mark - 1)].Ksyurui = type;
@@ -634,7 +621,7 @@ void TNX0070::cmbSenHabaSelect(int mark) {
     bool ok = false;
     const int width = selectedValue(combo, 1, 5, ok);
     if (!ok) {
-        refuse(combo, kMsgOutOfRange);
+        RefuseField(combo, kMsgOutOfRange);
         return;
     }
     m_marks[static_cast<size_t>(mark - 1)].Khaba = width;
@@ -647,7 +634,7 @@ void TNX0070::cmbGSensyuSelect(int slot) {
     bool ok = false;
     const int type = selectedValue(combo, 1, 3, ok);
     if (!ok) {
-        refuse(combo, kMsgOutOfRange);
+        RefuseField(combo, kMsgOutOfRange);
         return;
     }
     m_lines[static_cast<size_t>(slot - 1)].Syurui = type;
@@ -660,7 +647,7 @@ void TNX0070::cmbGSenHabaSelect(int slot) {
     bool ok = false;
     const int width = selectedValue(combo, 1, 5, ok);
     if (!ok) {
-        refuse(combo, kMsgOutOfRange);
+        RefuseField(combo, kMsgOutOfRange);
         return;
     }
     m_lines[static_cast<size_t>(slot - 1)].Haba = width;
@@ -803,61 +790,11 @@ void TNX0070::btnCancelClick() {
 }
 
 void TNX0070::btnCloseClick() {
-    if (G().gDataChanged == 1 && AskYesNo(kAskLeave, kCaptionConfirm)) return;
+    if (G().gDataChanged == 1 && AskStayOnChangedData()) return;
     clearFlags();
     QDialog::reject();
 }
 
 void TNX0070::reject() {
     btnCloseClick();
-}
-
-void TNX0070::keyPressEvent(QKeyEvent *event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        if (auto *button = qobject_cast<QPushButton *>(focusWidget()))
-            button->click();
-        else
-            focusNextChild();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-void TNX0070::watchExit(QWidget *field) {
-    field->installEventFilter(this);
-}
-
-bool TNX0070::eventFilter(QObject *watched, QEvent *event) {
-    // An editable combo box keeps Enter to itself; here it moves on like everywhere else.
-    if (event->type() == QEvent::KeyPress && qobject_cast<QComboBox *>(watched)) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            focusNextChild();
-            return true;
-        }
-    }
-    if (event->type() == QEvent::FocusOut) {
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        // Opening a pop-up or another window is no leaving of the field.
-        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
-            auto *field = qobject_cast<QWidget *>(watched);
-            // Checked once the focus change is complete, so a refusal can take it back.
-            QTimer::singleShot(0, this, [this, field] { fieldExit(field); });
-        }
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-void TNX0070::fieldExit(QWidget *field) {
-    if (m_inExit || !isVisible() || !field->isEnabled()) return;
-    m_inExit = true;
-    if (field == m_txtKijunbi) {
-        txtKijunbiExit();
-    } else if (auto *edit = qobject_cast<QLineEdit *>(field)) {
-        eraBoxExit(edit);
-    } else {
-        for (int m = 1; m <= 6; ++m)
-            if (field == m_markUi[static_cast<size_t>(m - 1)].cmbMSize) cmbMSizeExit(m);
-    }
-    m_inExit = false;
 }

@@ -15,6 +15,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
+class TFieldExits;
 class TLineSample;
 
 class TNX0070 : public QDialog {
@@ -52,10 +53,6 @@ public slots:
     void btnKColorClick(int mark);
     void btnGColorClick(int slot);
     void reject() override;
-
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     struct MarkGroup {
@@ -96,14 +93,12 @@ private:
     void setGraphChanged();
     void showMark(int mark);
     void showLine(int slot);
-    void watchExit(QWidget *field);
-    void fieldExit(QWidget *field);
-    bool refuse(QWidget *field, const QString &message);
     bool checkBeforeSave();
     bool saveControl();
     bool saveData();
 
     QTabWidget *m_tabs = nullptr;
+    TFieldExits *m_exits = nullptr;
     QRadioButton *m_optKeisan1 = nullptr;
     QRadioButton *m_optKeisan2 = nullptr;
     QLineEdit *m_txtKijunbi = nullptr;
@@ -125,5 +120,4 @@ private:
     bool m_markChanged = false;
     bool m_graphChanged = false;
     bool m_loading = false;
-    bool m_inExit = false;
 };

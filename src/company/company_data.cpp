@@ -2,17 +2,16 @@
 
 #include "company_list.h"
 #include "edit_controls.h"
+#include "form_helpers.h"
 #include "message_seam.h"
 #include "state.h"
 #include "tdm.h"
 #include "utilities.h"
 
 #include <QComboBox>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -22,16 +21,11 @@
 #include <functional>
 
 namespace {
-const QString kMsgNoChange = QStringLiteral("ﾃﾞｰﾀの変更がありません。");
 const QString kMsgNameRequired = QStringLiteral("企業名称は必ず入力してください。");
 const QString kMsgSurveyDate = QStringLiteral("調査日の入力エラーです。");
 const QString kMsgRaiseDate = QStringLiteral("昇給日の入力エラーです。");
 const QString kMsgModelRequired = QStringLiteral("モデルコードを入力して下さい。");
 const QString kMsgLivingRequired = QStringLiteral("生計費コードを入力して下さい。");
-const QString kAskDelete = QStringLiteral("ﾃﾞｰﾀを削除しますか？\r【はい】:削除します。\r"
-                                          "【いいえ】:戻ります。");
-const QString kAskClose = QStringLiteral("ﾃﾞｰﾀが変更されています。\r【はい】:戻ります。\r"
-                                         "【いいえ】:画面を閉じます。");
 const QString kCodeNone = QStringLiteral("0 : なし");
 
 const std::array<QString, 4> kKihonDefaults{QString(), QStringLiteral("年齢給"),
@@ -98,14 +92,16 @@ bool commitBoth(ScopedTransaction &control, ScopedTransaction &data,
 TNX0020::TNX0020(TNX0010 *list) : QDialog(list), m_list(list) {
     setObjectName(QStringLiteral("TNX0020"));
     setWindowTitle(QStringLiteral("企業データ"));
+    m_exits = new TFieldExits(this, TFieldExits::Timing::AtOnce);
     BuildForm();
+    InstallEnterMovesFocus(this);
 }
 
 void TNX0020::BuildForm() {
     auto lineEdit = [this](QLineEdit *edit, const char *name, int maxLength) {
         edit->setObjectName(QLatin1String(name));
         if (maxLength > 0) edit->setMaxLength(maxLength);
-        connect(edit, &QLineEdit::textChanged, this, &TNX0020::MarkChanged);
+        WatchChanges(edit, ChangeSource::Any, [this] { MarkChanged(); });
         return edit;
     };
     auto label = [this](const QString &text) { return new QLabel(text, this); };
@@ -113,13 +109,13 @@ void TNX0020::BuildForm() {
         DateBoxes b;
         b.era = new QComboBox(this);
         b.era->setObjectName(QLatin1String(era));
-        connect(b.era, &QComboBox::currentIndexChanged, this, &TNX0020::MarkChanged);
+        WatchChanges(b.era, ChangeSource::Any, [this] { MarkChanged(); });
         b.year = lineEdit(new TRightEdit(this), yy, 2);
         b.month = lineEdit(new TRightEdit(this), mm, 2);
         b.day = lineEdit(new TRightEdit(this), dd, 2);
         for (QLineEdit *e : {b.year, b.month, b.day}) {
             e->setMaximumWidth(40);
-            e->installEventFilter(this);
+            watchExit(e);
         }
         return b;
     };
@@ -141,8 +137,8 @@ void TNX0020::BuildForm() {
         box->setEditable(true);
         box->setInsertPolicy(QComboBox::NoInsert);
         box->setCompleter(nullptr);
-        box->installEventFilter(this);
-        connect(box, &QComboBox::editTextChanged, this, &TNX0020::MarkChanged);
+        watchExit(box);
+        WatchChanges(box, ChangeSource::Any, [this] { MarkChanged(); });
         return box;
     };
 
@@ -154,7 +150,7 @@ void TNX0020::BuildForm() {
     m_txtCorpName = lineEdit(new QLineEdit(this), "txtCorpName", 60);
     m_chk = dateBoxes("cmbChkNengou", "txtChkyy", "txtChkmm", "txtChkdd");
     m_txtBaseUp = lineEdit(new TRightEdit(this), "txtBaseUp", 8);
-    m_txtBaseUp->installEventFilter(this);
+    watchExit(m_txtBaseUp);
     m_txtSalaryKbn = lineEdit(new QLineEdit(this), "txtSalaryKbn", 50);
     for (int i = 1; i <= 3; ++i)
         m_txtKihon[i] =
@@ -178,8 +174,8 @@ void TNX0020::BuildForm() {
             options[static_cast<size_t>(i)]->setObjectName(QLatin1String(prefix) +
                                                            QString::number(i + 1));
             box->addWidget(options[static_cast<size_t>(i)]);
-            connect(options[static_cast<size_t>(i)], &QRadioButton::toggled, this,
-                    &TNX0020::MarkChanged);
+            WatchChanges(options[static_cast<size_t>(i)], ChangeSource::Any,
+                         [this] { MarkChanged(); });
         }
         group->hide();
         return group;
@@ -448,19 +444,15 @@ void TNX0020::MarkChanged() {
 
 // --- Field checks -----------------------------------------------------------------------
 
-bool TNX0020::eventFilter(QObject *watched, QEvent *event) {
-    if (event->type() == QEvent::FocusOut && !m_loading && !m_checking && !m_closing) {
-        const auto reason = static_cast<QFocusEvent *>(event)->reason();
-        auto *field = qobject_cast<QWidget *>(watched);
-        if (field && reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason &&
-            !FieldExit(field))
-            field->setFocus();
-    }
-    return QDialog::eventFilter(watched, event);
+void TNX0020::watchExit(QWidget *field) {
+    m_exits->watch(field, [this, field] {
+        if (m_loading || m_closing || FieldExit(field)) return true;
+        field->setFocus();
+        return false;
+    });
 }
 
 bool TNX0020::FieldExit(QWidget *field) {
-    m_checking = true;
     bool ok = true;
     auto refuse = [&](const QString &message) {
         ShowMessage(message);
@@ -499,7 +491,6 @@ bool TNX0020::FieldExit(QWidget *field) {
             }
         }
     }
-    m_checking = false;
     return ok;
 }
 
@@ -734,7 +725,7 @@ void TNX0020::btnMntClick() {
 
 void TNX0020::btnDltClick() {
     if (G().gEditMode != 3) return;
-    if (!AskYesNo(kAskDelete, QStringLiteral("削除"))) return;
+    if (!AskDeleteData(QStringLiteral("削除"))) return;
     int kco = 0, nendo = 0;
     if (!Keys(kco, nendo)) return;
 
@@ -769,7 +760,7 @@ void TNX0020::btnCanselClick() {
 }
 
 void TNX0020::btnCloseClick() {
-    if (G().gDataChanged == 1 && AskYesNo(kAskClose, QStringLiteral("確認"))) {
+    if (G().gDataChanged == 1 && AskStayOnChangedData()) {
         m_txtCorpName->setFocus();
         return;
     }
@@ -798,14 +789,4 @@ void TNX0020::done(int result) {
     }
     QDialog::done(result);
     m_closing = false;
-}
-
-void TNX0020::keyPressEvent(QKeyEvent *event) {
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-        focusNextChild();
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }

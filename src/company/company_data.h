@@ -13,6 +13,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QWidget;
+class TFieldExits;
 class TNX0010;
 
 class TNX0020 : public QDialog {
@@ -34,8 +35,6 @@ public slots:
 protected:
     void reject() override;
     void done(int result) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     struct DateBoxes {
@@ -66,6 +65,8 @@ private:
     // Checks the whole form for a save; shows the refusal and returns false.
     bool ReadForm(FormValues &values, bool requireCodes);
     bool ReadDate(const DateBoxes &boxes, int &ymd);
+    // Checks the field when the focus leaves it; a refusal keeps the focus in it.
+    void watchExit(QWidget *field);
     // The exit check of a field; shows the refusal and returns false.
     bool FieldExit(QWidget *field);
     void MarkChanged();
@@ -75,6 +76,7 @@ private:
     void SetLinkValue(const std::array<QRadioButton *, 4> &options, int value);
 
     TNX0010 *m_list = nullptr;
+    TFieldExits *m_exits = nullptr;
     QLineEdit *m_txtCorpID = nullptr;
     QLineEdit *m_txtNendo = nullptr;
     QLineEdit *m_txtCorpName = nullptr;
@@ -99,6 +101,5 @@ private:
     int m_savedReki = 0;
     bool m_inSession = false; // between Initialise and closing
     bool m_loading = false;
-    bool m_checking = false;
     bool m_closing = false;
 };

@@ -2,6 +2,7 @@
 
 #include "band_tables.h"
 #include "company_data.h"
+#include "form_helpers.h"
 #include "loaders.h"
 #include "message_seam.h"
 #include "state.h"
@@ -10,7 +11,6 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -119,6 +119,7 @@ TNX0010::TNX0010(QWidget *parent) : QDialog(parent) {
     });
 
     m_companyData = new TNX0020(this);
+    InstallEnterMovesFocus(this);
 }
 
 void TNX0010::Initialise() {
@@ -334,14 +335,4 @@ void TNX0010::btnCloseClick() {
 
 void TNX0010::reject() {
     btnCloseClick();
-}
-
-void TNX0010::keyPressEvent(QKeyEvent *event) {
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-        focusNextChild();
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }

@@ -38,7 +38,6 @@ signals:
 protected:
     // Escape and the window's close button behave as btnClose.
     void reject() override;
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void FillGrid();

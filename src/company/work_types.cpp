@@ -1,6 +1,7 @@
 #include "work_types.h"
 
 #include "combo_utils.h"
+#include "form_helpers.h"
 #include "loaders.h"
 #include "message_seam.h"
 #include "state.h"
@@ -8,14 +9,11 @@
 #include "utilities.h"
 
 #include <QComboBox>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -23,9 +21,6 @@ namespace {
 const QString kMsgIdRange = QStringLiteral("IDは1～4で入力して下さい。");
 const QString kMsgNoName = QStringLiteral("就労形態を入力して下さい。");
 const QString kAskDelete = QStringLiteral("表示ﾃﾞｰﾀを削除してもいいですか？");
-const QString kAskLeave = QStringLiteral("ﾃﾞｰﾀが変更されています。\r【はい】:戻ります。\r"
-                                         "【いいえ】:画面を閉じます。");
-const QString kCaptionConfirm = QStringLiteral("確認");
 constexpr int kMaxTextLength = 20;
 
 bool validId(int id) {
@@ -59,7 +54,7 @@ TfrmSalaryName::TfrmSalaryName(QWidget *parent) : QDialog(parent) {
         e->setObjectName(name);
         e->setMaxLength(kMaxTextLength);
         e->setMinimumWidth(200);
-        connect(e, &QLineEdit::textChanged, this, [this] {
+        WatchChanges(e, ChangeSource::Any, [this] {
             if (!m_loading) m_changed = true;
         });
         return e;
@@ -70,7 +65,8 @@ TfrmSalaryName::TfrmSalaryName(QWidget *parent) : QDialog(parent) {
     m_cmbSalaryID->setEditable(true);
     m_cmbSalaryID->setInsertPolicy(QComboBox::NoInsert);
     m_cmbSalaryID->setMinimumWidth(200);
-    m_cmbSalaryID->installEventFilter(this);
+    (new TFieldExits(this))->watch(m_cmbSalaryID, [this] { return cmbSalaryIDExit(); });
+    EnterLeavesCombo(m_cmbSalaryID);
     m_txtName = makeEdit(QStringLiteral("txtName"));
     m_txtTeigi = makeEdit(QStringLiteral("txtTeigi"));
     for (int i = 0; i < 3; ++i)
@@ -124,6 +120,7 @@ TfrmSalaryName::TfrmSalaryName(QWidget *parent) : QDialog(parent) {
     layout->addLayout(buttons);
     setFixedSize(sizeHint());
     m_btnDlt->setEnabled(false);
+    InstallEnterMovesFocus(this);
 }
 
 TfrmSalaryName::~TfrmSalaryName() = default;
@@ -181,12 +178,7 @@ int TfrmSalaryName::salaryId() const {
 bool TfrmSalaryName::cmbSalaryIDExit() {
     if (m_cmbSalaryID->currentText().trimmed().isEmpty()) return true;
     const int id = salaryId();
-    if (!validId(id)) {
-        ShowMessage(kMsgIdRange);
-        m_cmbSalaryID->setFocus();
-        m_cmbSalaryID->lineEdit()->selectAll();
-        return false;
-    }
+    if (!validId(id)) return RefuseField(m_cmbSalaryID, kMsgIdRange);
     clearFields();
     m_loading = true;
     const int index = SelectComboCode(m_cmbSalaryID, QString::number(id));
@@ -280,23 +272,12 @@ void TfrmSalaryName::btnCancelClick() {
 }
 
 void TfrmSalaryName::btnCloseClick() {
-    if (m_changed && AskYesNo(kAskLeave, kCaptionConfirm)) return;
+    if (m_changed && AskStayOnChangedData()) return;
     QDialog::reject();
 }
 
 void TfrmSalaryName::reject() {
     btnCloseClick();
-}
-
-void TfrmSalaryName::keyPressEvent(QKeyEvent *event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        if (auto *button = qobject_cast<QPushButton *>(focusWidget()))
-            button->click();
-        else
-            focusNextPrevChild(true);
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 // The fields form a ring: after the last allowance comes the work type name again.
@@ -306,27 +287,4 @@ bool TfrmSalaryName::focusNextPrevChild(bool next) {
         return true;
     }
     return QDialog::focusNextPrevChild(next);
-}
-
-bool TfrmSalaryName::eventFilter(QObject *watched, QEvent *event) {
-    // An editable combo box keeps Enter to itself; here it moves on like everywhere else.
-    if (watched == m_cmbSalaryID && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            focusNextPrevChild(true);
-            return true;
-        }
-    }
-    if (watched == m_cmbSalaryID && event->type() == QEvent::FocusOut) {
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        // Opening the list or another window is no leaving of the box.
-        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
-            QTimer::singleShot(0, this, [this] {
-                if (m_inExit || !isVisible()) return;
-                m_inExit = true;
-                cmbSalaryIDExit();
-                m_inExit = false;
-            });
-    }
-    return QDialog::eventFilter(watched, event);
 }

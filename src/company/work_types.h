@@ -30,9 +30,7 @@ public slots:
     void reject() override;
 
 protected:
-    void keyPressEvent(QKeyEvent *event) override;
     bool focusNextPrevChild(bool next) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void fillList();
@@ -51,6 +49,5 @@ private:
     QPushButton *m_btnDlt = nullptr;
     bool m_changed = false;
     bool m_loading = false;
-    bool m_inExit = false;
     int m_loadedId = 0; // id of the stored work type shown, 0 for none
 };

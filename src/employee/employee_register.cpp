@@ -3,6 +3,7 @@
 #include "band_tables.h"
 #include "combo_utils.h"
 #include "edit_controls.h"
+#include "form_helpers.h"
 #include "loaders.h"
 #include "matrix_raise.h"
 #include "message_seam.h"
@@ -17,12 +18,10 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -32,7 +31,6 @@
 #include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableView>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -41,7 +39,6 @@
 
 namespace {
 
-const QString kMsgNoChange = QStringLiteral("ﾃﾞｰﾀの変更がありません。");
 const QString kMsgNoCode = QStringLiteral("社員コードが入力されていません。");
 const QString kMsgNoName = QStringLiteral("氏名は必ず入力してください。");
 const QString kMsgExists =
@@ -59,11 +56,6 @@ const QString kMsgFilterLocked = QStringLiteral(
     "キャンセル ボタン　を押して下さい。");
 const QString kMsgFolderChanged =
     QStringLiteral("フォルダが変更されました。表示されたフォルダ内で選択して下さい。");
-const QString kAskDelete =
-    QStringLiteral("ﾃﾞｰﾀを削除しますか？\r【はい】:削除します。\r【いいえ】:戻ります。");
-const QString kAskChangedPrefix = QStringLiteral("ﾃﾞｰﾀが変更されています。\r【はい】:戻ります。\r"
-                                                 "【いいえ】:");
-const QString kCaptionConfirm = QStringLiteral("確認");
 const QString kCaptionDelete = QStringLiteral("削除確認");
 const QString kNone = QStringLiteral("0 : なし");
 const QString kPictureFolder = QStringLiteral("Picture");
@@ -71,20 +63,12 @@ const QString kPictureFolder = QStringLiteral("Picture");
 constexpr int kAmountDigits = 8;
 constexpr int kGridColumns = 11;
 
-// "#,##0", independent of the locale.
-QString grouped(qint64 value) {
-    QString digits = QString::number(value < 0 ? -value : value);
-    for (qsizetype pos = digits.size() - 3; pos > 0; pos -= 3)
-        digits.insert(pos, QLatin1Char(','));
-    return value < 0 ? QLatin1Char('-') + digits : digits;
-}
-
 // "#,##0.000".
 QString groupedRate(double value) {
     const double rounded = RoundHalfUp(4, value);
     const qint64 whole = static_cast<qint64>(rounded);
     const int frac = static_cast<int>(std::llround(std::fabs(rounded - whole) * 1000));
-    QString text = grouped(whole < 0 ? -whole : whole) + QLatin1Char('.') +
+    QString text = FormatAmount(whole < 0 ? -whole : whole) + QLatin1Char('.') +
                    QStringLiteral("%1").arg(frac, 3, 10, QLatin1Char('0'));
     return rounded < 0 ? QLatin1Char('-') + text : text;
 }
@@ -224,6 +208,7 @@ struct TNX0030::Values {
 TNX0030::TNX0030(QWidget *parent) : QDialog(parent) {
     setObjectName(QStringLiteral("TNX0030"));
     setWindowTitle(QStringLiteral("社員データ"));
+    m_exits = new TFieldExits(this);
 
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("PageControl1"));
@@ -238,6 +223,7 @@ TNX0030::TNX0030(QWidget *parent) : QDialog(parent) {
     layout->addWidget(m_tabs);
     layout->addWidget(m_grid, 1);
     resize(1040, 860);
+    InstallEnterMovesFocus(this);
 
     FormCreate();
 }
@@ -248,7 +234,7 @@ QLineEdit *TNX0030::addEdit(const char *name, int maxLength, bool right) {
     QLineEdit *e = right ? new TRightEdit(this) : new QLineEdit(this);
     e->setObjectName(QLatin1String(name));
     if (maxLength > 0) e->setMaxLength(maxLength);
-    watchChange(e);
+    WatchChanges(e, ChangeSource::User);
     return e;
 }
 
@@ -263,17 +249,8 @@ QComboBox *TNX0030::addCombo(const char *name, bool editable) {
     return c;
 }
 
-void TNX0030::watchChange(QLineEdit *edit) {
-    connect(edit, &QLineEdit::textEdited, this, &TNX0030::setDataChanged);
-}
-
-void TNX0030::setDataChanged() {
-    G().gDataChanged = 1;
-}
-
 void TNX0030::watchExit(QWidget *field, std::function<bool()> check) {
-    m_exitChecks.insert(field, std::move(check));
-    field->installEventFilter(this);
+    m_exits->watch(field, std::move(check));
 }
 
 QWidget *TNX0030::buildHeader() {
@@ -326,7 +303,7 @@ QWidget *TNX0030::buildHeader() {
     // A click first completes the check of the field being left.
     const auto wire = [this](QPushButton *b, void (TNX0030::*slot)()) {
         connect(b, &QPushButton::clicked, this, [this, slot] {
-            if (runPendingExit()) (this->*slot)();
+            if (m_exits->runPending()) (this->*slot)();
         });
     };
     wire(m_btnAdd, &TNX0030::btnAddClick);
@@ -373,7 +350,7 @@ QWidget *TNX0030::buildBasicPage() {
         d.yy = addEdit(yy, 2, true);
         d.mm = addEdit(mm, 2, true);
         d.dd = addEdit(dd, 2, true);
-        connect(d.era, &QComboBox::activated, this, &TNX0030::setDataChanged);
+        WatchChanges(d.era, ChangeSource::User);
         auto *w = new QWidget(page);
         auto *h = new QHBoxLayout(w);
         h->setContentsMargins(0, 0, 0, 0);
@@ -402,7 +379,8 @@ QWidget *TNX0030::buildBasicPage() {
     auto *sexGroup = new QButtonGroup(page);
     sexGroup->addButton(m_optSex1, 0);
     sexGroup->addButton(m_optSex2, 1);
-    connect(sexGroup, &QButtonGroup::idClicked, this, &TNX0030::setDataChanged);
+    WatchChanges(m_optSex1, ChangeSource::User);
+    WatchChanges(m_optSex2, ChangeSource::User);
     auto *sex = new QWidget(page);
     auto *sexLayout = new QHBoxLayout(sex);
     sexLayout->setContentsMargins(0, 0, 0, 0);
@@ -435,11 +413,8 @@ QWidget *TNX0030::buildBasicPage() {
     put(QStringLiteral("職務配置"), m_txtHaizoku, 2);
     ++row;
     m_cmbSikaku = addCombo("cmbSikaku", true);
-    connect(m_cmbSikaku, &QComboBox::activated, this, [this] {
-        setDataChanged();
-        matrixRecompute();
-    });
-    connect(m_cmbSikaku->lineEdit(), &QLineEdit::textEdited, this, &TNX0030::setDataChanged);
+    WatchChanges(m_cmbSikaku, ChangeSource::User);
+    connect(m_cmbSikaku, &QComboBox::activated, this, &TNX0030::matrixRecompute);
     watchExit(m_cmbSikaku, [this] { return cmbSikakuExit(); });
     put(QStringLiteral("資格等級"), m_cmbSikaku);
     m_txtGouhou = addEdit("txtGouhou", 2, true);
@@ -451,8 +426,7 @@ QWidget *TNX0030::buildBasicPage() {
     m_numFields.push_back({m_txtTasseiRitsu, NumKind::Real, 0, 0});
     put(QStringLiteral("達成率"), m_txtTasseiRitsu);
     m_cmbHyouka1 = addCombo("cmbHyouka1", true);
-    connect(m_cmbHyouka1, &QComboBox::activated, this, &TNX0030::setDataChanged);
-    connect(m_cmbHyouka1->lineEdit(), &QLineEdit::textEdited, this, &TNX0030::setDataChanged);
+    WatchChanges(m_cmbHyouka1, ChangeSource::User);
     watchExit(m_cmbHyouka1, [this] { return cmbHyouka1Exit(); });
     put(QStringLiteral("評価　本年"), m_cmbHyouka1, 2);
     ++row;
@@ -476,8 +450,7 @@ QWidget *TNX0030::buildBasicPage() {
     put(QStringLiteral("職務点数"), m_txtSyokumuTensu, 2);
     ++row;
     m_cmbMark = addCombo("cmbMark", true);
-    connect(m_cmbMark, &QComboBox::activated, this, &TNX0030::setDataChanged);
-    connect(m_cmbMark->lineEdit(), &QLineEdit::textEdited, this, &TNX0030::setDataChanged);
+    WatchChanges(m_cmbMark, ChangeSource::User);
     watchExit(m_cmbMark, [this] { return cmbMarkExit(); });
     put(QStringLiteral("マーク"), m_cmbMark);
 
@@ -607,12 +580,13 @@ QWidget *TNX0030::buildBandPage() {
     auto *grid = new QGridLayout(page);
     m_cmbBand = addCombo("cmbBand", false);
     m_cmbYHyouka = addCombo("cmbYHyouka", false);
-    for (QComboBox *c : {m_cmbBand, m_cmbYHyouka})
+    for (QComboBox *c : {m_cmbBand, m_cmbYHyouka}) {
+        WatchChanges(c, ChangeSource::User);
         connect(c, &QComboBox::activated, this, [this] {
-            setDataChanged();
             computeZone();
             matrixRecompute();
         });
+    }
     m_txtZone = addEdit("txtZone", 0, true);
     m_txtUPRitsu = addEdit("txtUPRitsu", 0, true);
     m_txtNewBand = addEdit("txtNewBand", 0, true);
@@ -745,7 +719,7 @@ void TNX0030::initialise() {
 }
 
 void TNX0030::clearForm() {
-    m_pendingExit = nullptr;
+    m_exits->forgetPending();
     m_workerTyped = false;
     for (QLineEdit *e : findChildren<QLineEdit *>()) {
         // The line edits inside the combo boxes are cleared with their boxes.
@@ -919,7 +893,7 @@ void TNX0030::showPicture(const QString &name) {
 
 void TNX0030::loadEmployee() {
     ProjectState &g = G();
-    m_pendingExit = nullptr;
+    m_exits->forgetPending();
     m_workerTyped = false;
     const QString key = ProjectKeySql();
     TQuery &q = DM().Query21;
@@ -944,7 +918,7 @@ void TNX0030::loadEmployee() {
         return FieldVarToInt(q.Value(QLatin1String(column)));
     };
     const auto amount = [&q](const QString &column) {
-        return grouped(static_cast<qint64>(RoundHalfUp(1, FieldVarToFloat(q.Value(column)))));
+        return FormatAmount(static_cast<qint64>(RoundHalfUp(1, FieldVarToFloat(q.Value(column)))));
     };
 
     m_cmbWorker->setEditText(QString::number(g.gCurSco));
@@ -1050,7 +1024,7 @@ void TNX0030::matrixRecompute() {
         int newPay = 0, newZone = 0;
         CalcMatrixRaise(m_txtNewBand->text().toInt(), m_txtNewYHYOUKA->text().toInt(),
                         static_cast<int>(amountOf(m_txtKihon[link])), rate, newPay, newZone);
-        m_txtAFKihon[link]->setText(grouped(newPay));
+        m_txtAFKihon[link]->setText(FormatAmount(newPay));
         m_txtAFKihon[link]->setReadOnly(true);
     }
     computeTotals();
@@ -1067,20 +1041,20 @@ void TNX0030::computeTotals() {
         atSum += amountOf(m_txtAFTeate[i]);
     }
     const qint64 bonus = amountOf(m_txtBonus1) + amountOf(m_txtBonus2);
-    m_txtKihonSum->setText(grouped(kSum));
-    m_txtAFKihonSum->setText(grouped(akSum));
-    m_txtTeateSum->setText(grouped(tSum));
-    m_txtAFTeateSum->setText(grouped(atSum));
-    m_txtSyotei->setText(grouped(kSum + tSum));
-    m_txtAFSyotei->setText(grouped(akSum + atSum));
-    m_txtNensyu->setText(grouped(bonus + (kSum + tSum) * 12));
-    m_txtAFNensyu->setText(grouped(bonus + (akSum + atSum) * 12));
-    m_txtUpKihon->setText(grouped(akSum - kSum));
-    m_txtTeateUP->setText(grouped(atSum - tSum));
+    m_txtKihonSum->setText(FormatAmount(kSum));
+    m_txtAFKihonSum->setText(FormatAmount(akSum));
+    m_txtTeateSum->setText(FormatAmount(tSum));
+    m_txtAFTeateSum->setText(FormatAmount(atSum));
+    m_txtSyotei->setText(FormatAmount(kSum + tSum));
+    m_txtAFSyotei->setText(FormatAmount(akSum + atSum));
+    m_txtNensyu->setText(FormatAmount(bonus + (kSum + tSum) * 12));
+    m_txtAFNensyu->setText(FormatAmount(bonus + (akSum + atSum) * 12));
+    m_txtUpKihon->setText(FormatAmount(akSum - kSum));
+    m_txtTeateUP->setText(FormatAmount(atSum - tSum));
 }
 
 void TNX0030::optMatrixClick(int link) {
-    setDataChanged();
+    MarkDataChanged();
     setMatrixLink(link);
     computeZone();
     matrixRecompute();
@@ -1092,21 +1066,10 @@ void TNX0030::cdResetMLinkClick() {
 
 void TNX0030::cmbMibunChange() {
     applyCaptions(ComboCode(m_cmbMibun));
-    setDataChanged();
+    MarkDataChanged();
 }
 
 // --- Field checks -----------------------------------------------------------------------------
-
-bool TNX0030::refuse(QWidget *field, const QString &message) {
-    ShowMessage(message);
-    for (int i = 0; i < m_tabs->count(); ++i)
-        if (m_tabs->widget(i)->isAncestorOf(field)) m_tabs->setCurrentIndex(i);
-    field->setFocus(Qt::OtherFocusReason);
-    if (auto *edit = qobject_cast<QLineEdit *>(field)) edit->selectAll();
-    if (auto *combo = qobject_cast<QComboBox *>(field); combo && combo->lineEdit())
-        combo->lineEdit()->selectAll();
-    return false;
-}
 
 QString TNX0030::numberMessage(const NumField &field) const {
     // An empty box is allowed everywhere and counts as 0.
@@ -1130,12 +1093,12 @@ QString TNX0030::numberMessage(const NumField &field) const {
 
 bool TNX0030::numberExit(const NumField &field) {
     const QString message = numberMessage(field);
-    return message.isEmpty() || refuse(field.edit, message);
+    return message.isEmpty() || RefuseField(field.edit, message);
 }
 
 bool TNX0030::amountExit(QLineEdit *edit) {
     if (!numberExit({edit, NumKind::Amount, 0, 0})) return false;
-    if (!edit->text().trimmed().isEmpty()) edit->setText(grouped(amountOf(edit)));
+    if (!edit->text().trimmed().isEmpty()) edit->setText(FormatAmount(amountOf(edit)));
     computeTotals();
     return true;
 }
@@ -1143,7 +1106,7 @@ bool TNX0030::amountExit(QLineEdit *edit) {
 bool TNX0030::kihonExit(int item) {
     QLineEdit *edit = m_txtKihon[static_cast<size_t>(item)];
     if (!numberExit({edit, NumKind::Amount, 0, 0})) return false;
-    if (!edit->text().trimmed().isEmpty()) edit->setText(grouped(amountOf(edit)));
+    if (!edit->text().trimmed().isEmpty()) edit->setText(FormatAmount(amountOf(edit)));
     if (G().gMkigyou2.Frstkyum != 0) {
         computeZone();
         matrixRecompute();
@@ -1162,8 +1125,8 @@ bool TNX0030::txtGouhouExit() {
 bool TNX0030::cmbSikakuExit() {
     int grade = 0;
     if (!firstFieldInt(m_cmbSikaku->currentText(), grade))
-        return refuse(m_cmbSikaku, kMsgNotNumber);
-    if (grade < 1 || grade > 9) return refuse(m_cmbSikaku, kMsgGradeRange);
+        return RefuseField(m_cmbSikaku, kMsgNotNumber);
+    if (grade < 1 || grade > 9) return RefuseField(m_cmbSikaku, kMsgGradeRange);
     m_cmbSikaku->setCurrentIndex(grade - 1);
     m_cmbSikaku->setEditText(SikakuText(grade));
     matrixRecompute();
@@ -1172,9 +1135,10 @@ bool TNX0030::cmbSikakuExit() {
 
 bool TNX0030::cmbMarkExit() {
     int mark = 0;
-    if (!firstFieldInt(m_cmbMark->currentText(), mark)) return refuse(m_cmbMark, kMsgNotNumber);
+    if (!firstFieldInt(m_cmbMark->currentText(), mark))
+        return RefuseField(m_cmbMark, kMsgNotNumber);
     const QString text = MarkText(mark);
-    if (text.isEmpty()) return refuse(m_cmbMark, kMsgNotInMaster);
+    if (text.isEmpty()) return RefuseField(m_cmbMark, kMsgNotInMaster);
     m_cmbMark->setCurrentIndex(mark - 1);
     m_cmbMark->setEditText(text);
     return true;
@@ -1183,9 +1147,9 @@ bool TNX0030::cmbMarkExit() {
 bool TNX0030::cmbHyouka1Exit() {
     int code = 0;
     if (!firstFieldInt(m_cmbHyouka1->currentText(), code))
-        return refuse(m_cmbHyouka1, kMsgNotNumber);
+        return RefuseField(m_cmbHyouka1, kMsgNotNumber);
     const QString text = HyoukaText(code);
-    if (text.isEmpty()) return refuse(m_cmbHyouka1, kMsgNotInMaster);
+    if (text.isEmpty()) return RefuseField(m_cmbHyouka1, kMsgNotInMaster);
     m_cmbHyouka1->setCurrentIndex(m_cmbHyouka1->findText(text));
     m_cmbHyouka1->setEditText(text);
     return true;
@@ -1199,8 +1163,8 @@ bool TNX0030::cmbWorkerExit() {
         return true;
     }
     int code = 0;
-    if (!firstFieldInt(text, code)) return refuse(m_cmbWorker, kMsgNotNumber);
-    if (code == 0) return refuse(m_cmbWorker, kMsgZeroCode);
+    if (!firstFieldInt(text, code)) return RefuseField(m_cmbWorker, kMsgNotNumber);
+    if (code == 0) return RefuseField(m_cmbWorker, kMsgZeroCode);
     m_workerTyped = false;
     const int row = gridRowOfCode(code);
     m_cmbWorker->setEditText(QString::number(code));
@@ -1218,43 +1182,6 @@ int TNX0030::typedCode() const {
 
 bool TNX0030::syncCodeBox() {
     return cmbWorkerExit();
-}
-
-bool TNX0030::runPendingExit() {
-    QWidget *field = m_pendingExit;
-    m_pendingExit = nullptr;
-    if (!field || m_inExit || !isVisible() || !field->isEnabled()) return true;
-    m_inExit = true;
-    const auto check = m_exitChecks.value(field);
-    const bool ok = !check || check();
-    m_inExit = false;
-    return ok;
-}
-
-bool TNX0030::eventFilter(QObject *watched, QEvent *event) {
-    if (event->type() == QEvent::FocusOut && !m_inExit) {
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        // Opening a pop-up or another window is no leaving of the field.
-        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
-            auto *field = qobject_cast<QWidget *>(watched);
-            if (m_pendingExit && m_pendingExit != field) runPendingExit();
-            m_pendingExit = field;
-            // Checked once the focus change is complete, so a refusal can take it back.
-            QTimer::singleShot(0, this, [this] { runPendingExit(); });
-        }
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-void TNX0030::keyPressEvent(QKeyEvent *event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        if (auto *button = qobject_cast<QPushButton *>(focusWidget()))
-            button->click();
-        else
-            focusNextChild();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 // --- Saving -----------------------------------------------------------------------------------
@@ -1311,8 +1238,8 @@ bool TNX0030::collectValues(Values &v) {
         const QString text = combo->currentText().trimmed();
         value = 0;
         if (text.isEmpty()) return true;
-        if (!firstFieldInt(text, value)) return refuse(combo, kMsgNotNumber);
-        return value == 0 || known(value) || refuse(combo, kMsgNotInMaster);
+        if (!firstFieldInt(text, value)) return RefuseField(combo, kMsgNotNumber);
+        return value == 0 || known(value) || RefuseField(combo, kMsgNotInMaster);
     };
     if (!comboCode(m_cmbSikaku, v.grade, [](int n) { return n >= 1 && n <= 9; })) return false;
     if (!comboCode(m_cmbMark, v.mark, [](int n) { return !MarkText(n).isEmpty(); })) return false;
@@ -1600,7 +1527,7 @@ void TNX0030::btnDltClick() {
         ShowMessage(kMsgNoCode);
         return;
     }
-    if (!AskYesNo(kAskDelete, kCaptionDelete)) return;
+    if (!AskDeleteData(kCaptionDelete)) return;
     const QString key = ProjectKeySql();
     if (key.isEmpty()) return;
     const QString where = QStringLiteral(" WHERE SCO = %1 AND").arg(G().gCurSco) + key;
@@ -1627,8 +1554,7 @@ void TNX0030::btnCanselClick() {
 // --- Navigation and the grade filter ----------------------------------------------------------
 
 bool TNX0030::confirmStay(const QString &target) {
-    if (G().gDataChanged != 1 || !AskYesNo(kAskChangedPrefix + target, kCaptionConfirm))
-        return false;
+    if (G().gDataChanged != 1 || !AskStayOnChangedData(target)) return false;
     m_tabs->setCurrentIndex(0);
     m_txtWorkerNo->setFocus();
     return true;
@@ -1701,14 +1627,12 @@ void TNX0030::btnPicterClick() {
         return;
     }
     showPicture(relative);
-    setDataChanged();
+    MarkDataChanged();
 }
 
 void TNX0030::btnCloseClick() {
-    if (G().gDataChanged == 1 &&
-        AskYesNo(kAskChangedPrefix + QStringLiteral("画面を閉じます。"), kCaptionConfirm))
-        return;
-    m_pendingExit = nullptr;
+    if (G().gDataChanged == 1 && AskStayOnChangedData()) return;
+    m_exits->forgetPending();
     G().gDataChanged = 0;
     QDialog::reject();
 }

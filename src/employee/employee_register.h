@@ -5,9 +5,7 @@
 // one row of MSYAIN1 and one of MSYAIN2, always written together.
 
 #include <QDialog>
-#include <QHash>
 #include <QImage>
-#include <QPointer>
 #include <array>
 #include <functional>
 #include <vector>
@@ -22,6 +20,7 @@ class QTabWidget;
 class QTableView;
 class QStringListModel;
 class EmployeeGridModel;
+class TFieldExits;
 class TQuery;
 
 class TNX0030 : public QDialog {
@@ -66,10 +65,6 @@ public slots:
     bool cmbHyouka1Exit();
     void reject() override;
 
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     struct DateBoxes {
         QComboBox *era = nullptr;
@@ -94,8 +89,6 @@ private:
     QLineEdit *addEdit(const char *name, int maxLength, bool right = false);
     QComboBox *addCombo(const char *name, bool editable);
     void watchExit(QWidget *field, std::function<bool()> check);
-    void watchChange(QLineEdit *edit);
-    void setDataChanged();
 
     void FormCreate();
     void initialise();
@@ -116,12 +109,10 @@ private:
     int typedCode() const;
     bool syncCodeBox();
 
-    bool refuse(QWidget *field, const QString &message);
     QString numberMessage(const NumField &field) const;
     bool numberExit(const NumField &field);
     bool amountExit(QLineEdit *edit);
     bool kihonExit(int item);
-    bool runPendingExit();
     bool joinDates(Values &v);
     bool collectValues(Values &v);
     void applyCaptions(int workType);
@@ -196,9 +187,7 @@ private:
     EmployeeGridModel *m_model = nullptr;
 
     std::vector<NumField> m_numFields;
-    QHash<QWidget *, std::function<bool()>> m_exitChecks;
-    QPointer<QWidget> m_pendingExit;
-    bool m_inExit = false;
+    TFieldExits *m_exits = nullptr;
     bool m_quietGrid = false;
     bool m_highlight = false;
     bool m_workerTyped = false;

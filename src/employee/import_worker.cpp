@@ -1,5 +1,6 @@
 #include "import_worker.h"
 
+#include "form_helpers.h"
 #include "loaders.h"
 #include "message_seam.h"
 #include "state.h"
@@ -14,7 +15,6 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -133,17 +133,11 @@ TfrmImportWorker::TfrmImportWorker(QWidget *parent) : QDialog(parent) {
     connect(m_btnRep, &QPushButton::clicked, this, &TfrmImportWorker::BTN_RepClick);
     connect(m_btnAdd, &QPushButton::clicked, this, &TfrmImportWorker::BTN_AddClick);
     connect(m_btnClose, &QPushButton::clicked, this, &TfrmImportWorker::BTN_CloseClick);
+    // Enter on a button moves on as well instead of pressing it.
+    InstallEnterMovesFocus(this, EnterOnButton::MoveOn);
 }
 
 TfrmImportWorker::~TfrmImportWorker() = default;
-
-void TfrmImportWorker::keyPressEvent(QKeyEvent *event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        focusNextChild();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
 
 void TfrmImportWorker::BTN_SelectFileClick() {
     const QString path =

@@ -37,9 +37,6 @@ public slots:
     void BTN_AddClick();
     void BTN_CloseClick();
 
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
-
 private:
     // Stores the checked rows in one transaction; on any failure nothing is kept.
     bool importRows(bool replace);
