@@ -470,8 +470,10 @@ QWidget *TNX0030::buildBasicPage() {
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
 
+    // The pay step has its own exit check (range, then the matrix recomputation); the list
+    // still holds it for the checks on saving.
     for (const NumField &f : m_numFields)
-        watchExit(f.edit, [this, f] { return numberExit(f); });
+        if (f.edit != m_txtGouhou) watchExit(f.edit, [this, f] { return numberExit(f); });
     return page;
 }
 

@@ -19,6 +19,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTest>
 
@@ -335,6 +336,14 @@ void Tst_employee_register::leavingLinkedBasePayRecomputesAndLocks() {
     QVERIFY(field<QLineEdit>(dlg, "txtAFKihon3")->isReadOnly()); // the wage-table item
     QCOMPARE(num(dlg, "txtAFKihonSum"),
              expected + num(dlg, "txtAFKihon2") + num(dlg, "txtAFKihon3"));
+
+    // Leaving the pay step runs the matrix recomputation too.
+    field<QTabWidget>(dlg, "PageControl1")->setCurrentIndex(0);
+    leaveTo(field<QLineEdit>(dlg, "txtWorkName"));
+    after->setText(QStringLiteral("1"));
+    typeInto(field<QLineEdit>(dlg, "txtGouhou"), QStringLiteral("12"));
+    leaveTo(field<QLineEdit>(dlg, "txtTasseiRitsu"));
+    QCOMPARE(num(dlg, "txtAFKihon1"), qint64(expected));
     QVERIFY(p.messages.entries.isEmpty());
 }
 
