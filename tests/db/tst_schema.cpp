@@ -9,10 +9,10 @@
 #include <QTest>
 
 namespace {
-QString expand(const QString &spec) {
+QString expand(const QString &columns) {
     // "KKYU1..3" -> "KKYU1 KKYU2 KKYU3"; "TK01..09" keeps the width.
     QStringList out;
-    for (const QString &word : spec.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+    for (const QString &word : columns.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         const qsizetype dots = word.indexOf(QLatin1String(".."));
         if (dots < 0) {
             out << word;
