@@ -51,29 +51,38 @@ bool LoadYHyoukaTbl() {
     return true;
 }
 
-bool LoadBandTbl() {
-    TBANDTBL &tbl = G().gBandTbl;
+// Reads one of the band views of the project into a band table: the columns both views
+// share, the project-wide title and rounding unit, then what readRow adds per view.
+template <typename Table, typename ReadRow>
+void loadBands(Table &tbl, const QString &view, const QString &order, ReadRow readRow) {
     tbl.Bands.clear();
     tbl.Title.clear();
     tbl.Marume = 0;
     const QString key = ProjectKeySql();
-    if (key.isEmpty()) return true;
+    if (key.isEmpty()) return;
     TQuery &q = DM().Query21;
     RunSql(q,
-           QStringLiteral("SELECT * FROM VBANDM WHERE") + key +
-               QStringLiteral(" ORDER BY BANDID,MATRIXID,YHYOUKA"),
+           QStringLiteral("SELECT * FROM ") + view + QStringLiteral(" WHERE") + key +
+               QStringLiteral(" ORDER BY ") + order,
            'S');
     tbl.Bands.reserve(static_cast<size_t>(q.RecordCount()));
     for (; !q.Eof(); q.Next()) {
-        TBANDM b;
+        typename decltype(tbl.Bands)::value_type b;
         readBandColumns(q, b);
         readBandSettings(q, tbl);
-        b.YHyouka = FieldVarToStrEmpty(v(q, "YHYOUKA"));
-        for (int k = 1; k <= 5; ++k)
-            b.Up[k] = FieldVarToFloat(q.Value(QStringLiteral("UP%1").arg(k)));
+        readRow(q, b);
         tbl.Bands.push_back(std::move(b));
     }
     q.Close();
+}
+
+bool LoadBandTbl() {
+    loadBands(G().gBandTbl, QStringLiteral("VBANDM"), QStringLiteral("BANDID,MATRIXID,YHYOUKA"),
+              [](const TQuery &q, TBANDM &b) {
+                  b.YHyouka = FieldVarToStrEmpty(v(q, "YHYOUKA"));
+                  for (int k = 1; k <= 5; ++k)
+                      b.Up[k] = FieldVarToFloat(q.Value(QStringLiteral("UP%1").arg(k)));
+              });
     return true;
 }
 
@@ -82,26 +91,11 @@ int BandUpperBound(const std::array<int, 6> &zoneJyogen, int zoneSu) {
 }
 
 bool LoadBandTbl2() {
-    TBANDTBL2 &tbl = G().gBandTbl2;
-    tbl.Bands.clear();
-    tbl.Title.clear();
-    tbl.Marume = 0;
-    const QString key = ProjectKeySql();
-    if (key.isEmpty()) return true;
-    TQuery &q = DM().Query21;
-    RunSql(q,
-           QStringLiteral("SELECT * FROM VBANDM2 WHERE") + key +
-               QStringLiteral(" ORDER BY BANDID,MATRIXID"),
-           'S');
-    for (; !q.Eof(); q.Next()) {
-        TBANDM2 b;
-        readBandColumns(q, b);
-        readBandSettings(q, tbl);
-        b.BandKagen = b.ZoneKagen[1];
-        b.BandJyogen = BandUpperBound(b.ZoneJyogen, b.ZoneSu);
-        tbl.Bands.push_back(std::move(b));
-    }
-    q.Close();
+    loadBands(G().gBandTbl2, QStringLiteral("VBANDM2"), QStringLiteral("BANDID,MATRIXID"),
+              [](const TQuery &, TBANDM2 &b) {
+                  b.BandKagen = b.ZoneKagen[1];
+                  b.BandJyogen = BandUpperBound(b.ZoneJyogen, b.ZoneSu);
+              });
     return true;
 }
 
