@@ -17,6 +17,8 @@ inline const QString kMsgOutOfRange = QStringLiteral("入力範囲外です。")
 inline const QString kMsgInvalidNumber = QStringLiteral("入力データが有効な数字でありません。");
 // Name shown for a code missing from its list.
 inline const QString kTextUnregistered = QStringLiteral("未登録");
+// The list item of code 0: nothing chosen.
+inline const QString kCodeNone = QStringLiteral("0 : なし");
 
 // --- Numbers and field values ---------------------------------------------------------------
 

@@ -26,7 +26,6 @@ const QString kMsgSurveyDate = QStringLiteral("調査日の入力エラーです
 const QString kMsgRaiseDate = QStringLiteral("昇給日の入力エラーです。");
 const QString kMsgModelRequired = QStringLiteral("モデルコードを入力して下さい。");
 const QString kMsgLivingRequired = QStringLiteral("生計費コードを入力して下さい。");
-const QString kCodeNone = QStringLiteral("0 : なし");
 
 const std::array<QString, 4> kKihonDefaults{QString(), QStringLiteral("年齢給"),
                                             QStringLiteral("職能給"), QStringLiteral("基本給")};

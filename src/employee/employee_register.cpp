@@ -57,7 +57,6 @@ const QString kMsgFilterLocked = QStringLiteral(
 const QString kMsgFolderChanged =
     QStringLiteral("フォルダが変更されました。表示されたフォルダ内で選択して下さい。");
 const QString kCaptionDelete = QStringLiteral("削除確認");
-const QString kNone = QStringLiteral("0 : なし");
 const QString kPictureFolder = QStringLiteral("Picture");
 
 constexpr int kAmountDigits = 8;
@@ -681,7 +680,7 @@ void TNX0030::initialise() {
     m_cmbSikaku->clear();
     for (int n = 1; n <= 9; ++n)
         m_cmbSikaku->addItem(CodeNameText(QString::number(n), g.gMkigyou2.Tk[n]));
-    m_cmbSikaku->addItem(kNone);
+    m_cmbSikaku->addItem(kCodeNone);
     m_cmbMark->clear();
     for (int n = 1; n <= 6; ++n)
         m_cmbMark->addItem(MarkText(n));
@@ -713,7 +712,7 @@ void TNX0030::initialise() {
         q.Close();
     }
     g.gHyoukaCount = static_cast<int>(g.gHyoukaList.size());
-    m_cmbHyouka1->addItem(kNone);
+    m_cmbHyouka1->addItem(kCodeNone);
 
     clearForm();
     StringGrid1Click(1);
@@ -730,10 +729,10 @@ void TNX0030::clearForm() {
     m_cmbWorker->clearEditText();
     for (QComboBox *c : {m_cmbSikaku, m_cmbHyouka1}) {
         c->setCurrentIndex(c->count() - 1);
-        c->setEditText(kNone);
+        c->setEditText(kCodeNone);
     }
     m_cmbMark->setCurrentIndex(-1);
-    m_cmbMark->setEditText(kNone);
+    m_cmbMark->setEditText(kCodeNone);
     for (QComboBox *c : {m_cmbMibun, m_cmbBand, m_cmbYHyouka})
         c->setCurrentIndex(-1);
     const bool era = G().gReki != 0;
