@@ -3,7 +3,7 @@
 //
 // Usage: bench_employee_csv [employees] [rounds]   (defaults 10000 and 3)
 
-#include "app_setup.h"
+#include "program_setup.h"
 #include "company_generator.h"
 #include "database_setup.h"
 #include "employee_csv.h"

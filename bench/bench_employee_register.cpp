@@ -4,7 +4,8 @@
 //
 // Usage: bench_employee_register [employees] [rounds]   (defaults 10000 and 5)
 
-#include "app_setup.h"
+#include "program_setup.h"
+#include "band_loaders.h"
 #include "band_tables.h"
 #include "company_generator.h"
 #include "database_setup.h"

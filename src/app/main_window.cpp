@@ -6,7 +6,8 @@
 #include "import_worker.h"
 #include "work_types.h"
 
-#include "app_setup.h"
+#include "program_setup.h"
+#include "band_loaders.h"
 #include "band_tables.h"
 #include "company_list.h"
 #include "message_seam.h"

@@ -1,5 +1,6 @@
 #include "company_list.h"
 
+#include "band_loaders.h"
 #include "band_tables.h"
 #include "company_data.h"
 #include "form_helpers.h"

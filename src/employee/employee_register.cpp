@@ -1,5 +1,6 @@
 #include "employee_register.h"
 
+#include "band_loaders.h"
 #include "band_tables.h"
 #include "combo_utils.h"
 #include "edit_controls.h"

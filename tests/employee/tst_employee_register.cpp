@@ -1,3 +1,4 @@
+#include "band_loaders.h"
 #include "band_tables.h"
 #include "employee_register.h"
 #include "loaders.h"

@@ -1,6 +1,6 @@
 #include "test_program.h"
 
-#include "app_setup.h"
+#include "program_setup.h"
 #include "state.h"
 
 #include <QSqlDatabase>

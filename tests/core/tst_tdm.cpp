@@ -1,7 +1,7 @@
 // The data module: opening the databases, the two statement failure messages, reading
 // results, quoting texts and the transaction helper.
 
-#include "app_setup.h"
+#include "program_setup.h"
 #include "state.h"
 #include "test_program.h"
 

@@ -1,4 +1,4 @@
-#include "app_setup.h"
+#include "program_setup.h"
 
 #include "database_setup.h"
 #include "state.h"

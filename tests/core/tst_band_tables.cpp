@@ -1,6 +1,7 @@
 // Loading the band and matrix design of a project into memory, saving a band and looking up
 // matrix rates.
 
+#include "band_loaders.h"
 #include "band_tables.h"
 #include "state.h"
 #include "test_program.h"

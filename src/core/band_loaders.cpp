@@ -1,3 +1,5 @@
+#include "band_loaders.h"
+
 #include "band_tables.h"
 
 #include "loaders.h"
@@ -86,9 +88,6 @@ bool LoadBandTbl() {
     return true;
 }
 
-int BandUpperBound(const std::array<int, 6> &zoneJyogen, int zoneSu) {
-    return zoneSu >= 2 && zoneSu <= 5 ? zoneJyogen[zoneSu] : zoneJyogen[1];
-}
 
 bool LoadBandTbl2() {
     loadBands(G().gBandTbl2, QStringLiteral("VBANDM2"), QStringLiteral("BANDID,MATRIXID"),
@@ -166,19 +165,4 @@ bool SaveBandRow(const TBANDTBL2 &table, int index) {
                QLatin1Char(')'),
            'E');
     return tx.commit();
-}
-
-double FindMatrixRate(const TMATTBL &table, int bandId, int evaluation, int zone) {
-    if (zone < 1 || zone > 5) return 0.0;
-    for (const TMATHYOUKA &row : table.Rows) {
-        if (row.BandId != bandId) continue;
-        for (const TMATRIX &cell : row.Cells)
-            if (cell.YHyouka == evaluation) return cell.Up[zone];
-        return 0.0; // only the band's first group is searched
-    }
-    return 0.0;
-}
-
-double FindMatrixRate(int bandId, int evaluation, int zone) {
-    return FindMatrixRate(G().gMatTbl, bandId, evaluation, zone);
 }

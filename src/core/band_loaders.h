@@ -1,0 +1,19 @@
+#pragma once
+// Loaders of the band and matrix tables of the open project (gYHyoukaTbl, gBandTbl,
+// gBandTbl2, gMatTbl) and the save of one band row. Each holds whatever its last call read.
+
+#include "records.h"
+
+// Reads the role evaluations of the project, in code order.
+bool LoadYHyoukaTbl();
+// Reads every band combined with every role evaluation of its matrix into gBandTbl.
+bool LoadBandTbl();
+// Reads every band into gBandTbl2, with the band's lowest and highest amount.
+bool LoadBandTbl2();
+// Reads the matrix cells of every band into gMatTbl, one group per band.
+bool LoadMatTbl();
+
+// Writes band `index` of the table to BANDM, replacing the stored row of that band id. The
+// delete and the insert form one save: when either fails the stored band stays as it was.
+// Returns whether the band was stored.
+bool SaveBandRow(const TBANDTBL2 &table, int index);
