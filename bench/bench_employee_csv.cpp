@@ -9,6 +9,7 @@
 #include "employee_csv.h"
 #include "import_worker.h"
 #include "loaders.h"
+#include "project.h"
 #include "message_recorder.h"
 #include "state.h"
 #include "tdm.h"
@@ -80,12 +81,10 @@ int main(int argc, char **argv) {
     PrepareProgramFolders();
     OpenDatabases();
     LoadCalendarSettings();
-    G().gKco = 1;
-    G().gNendo = 2018;
-    G().gCorpOpen = 1;
-    G().gMkigyou2.Kco = QStringLiteral("1");
-    G().gMkigyou2.Nendo = QStringLiteral("2018");
-    LoadCompanySettings(G().gMkigyou2);
+    if (!OpenProject(1, 2018)) {
+        std::fprintf(stderr, "the company has no settings\n");
+        return 1;
+    }
     const int stored = count("SELECT count(*) AS N FROM MSYAIN1 WHERE KCO = 1 AND NENDO = 2018");
     std::printf("company with %d employees made in %.0f ms\n", stored,
                 static_cast<double>(setup.elapsed()));

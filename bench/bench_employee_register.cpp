@@ -11,6 +11,7 @@
 #include "database_setup.h"
 #include "employee_register.h"
 #include "loaders.h"
+#include "project.h"
 #include "message_recorder.h"
 #include "state.h"
 #include "tdm.h"
@@ -28,27 +29,6 @@ namespace {
 double median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
-}
-
-void openProject(int kco, int nendo) {
-    ProjectState &g = G();
-    g.gKco = kco;
-    g.gNendo = nendo;
-    g.gCorpOpen = 1;
-    g.gMkigyou2.Kco = QString::number(kco);
-    g.gMkigyou2.Nendo = QString::number(nendo);
-    LoadCompanySettings(g.gMkigyou2);
-    LoadMarks(g.gMarks);
-    LoadYHyoukaTbl();
-    TQuery &q = DM().Query1;
-    RunSql(
-        q,
-        QStringLiteral("SELECT * FROM MKIGYOU1 WHERE KCO = %1 AND NENDO = %2").arg(kco).arg(nendo),
-        'S');
-    g.gReki = q.AsInteger(QStringLiteral("REKI"));
-    g.gFnk = q.AsInteger(QStringLiteral("FNK"));
-    g.gKdate = q.AsInteger(QStringLiteral("KDATE"));
-    q.Close();
 }
 
 } // namespace
@@ -78,7 +58,10 @@ int main(int argc, char **argv) {
     PrepareProgramFolders();
     OpenDatabases();
     LoadCalendarSettings();
-    openProject(1, 2018);
+    if (!OpenProject(1, 2018)) {
+        std::fprintf(stderr, "the company has no settings\n");
+        return 1;
+    }
 
     std::vector<double> open, shown, next;
     int listed = 0;
@@ -86,6 +69,7 @@ int main(int argc, char **argv) {
         QElapsedTimer timer;
         timer.start();
         TNX0030 dlg;
+        dlg.prepare();
         open.push_back(timer.nsecsElapsed() / 1e6);
         dlg.show();
         QCoreApplication::processEvents();
@@ -101,7 +85,7 @@ int main(int argc, char **argv) {
         G().gDataChanged = 0;
     }
     std::printf("employee register, %d employees listed (median of %d rounds)\n", listed, rounds);
-    std::printf("  construct + fill grid : %8.1f ms\n", median(open));
+    std::printf("  construct + prepare   : %8.1f ms\n", median(open));
     std::printf("  ... until shown       : %8.1f ms\n", median(shown));
     std::printf("  100 x next employee   : %8.1f ms (%.2f ms per step)\n", median(next),
                 median(next) / 100);

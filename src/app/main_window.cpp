@@ -6,11 +6,10 @@
 #include "import_worker.h"
 #include "work_types.h"
 
-#include "program_setup.h"
 #include "band_loaders.h"
-#include "band_tables.h"
 #include "company_list.h"
 #include "message_seam.h"
+#include "program_setup.h"
 #include "splash.h"
 #include "state.h"
 #include "tdm.h"
@@ -19,19 +18,34 @@
 #include <QAction>
 #include <QBoxLayout>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QElapsedTimer>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLinearGradient>
 #include <QMenuBar>
 #include <QPainter>
-#include <QPushButton>
 #include <QScreen>
-#include <QSignalBlocker>
 #include <QToolButton>
 
+// One command of the menus: its menu, the action's object name, its caption, whether it needs an open
+// project, and what it does: its own handler, or else open its screen (a report screen with
+// its kind and title) after the command's check.
+struct MainCommand {
+    enum class Check { None, ModelCode, BandNames };
+    const char *menu;
+    const char *name;
+    const char *caption;
+    bool needsProject;
+    const char *screen;
+    void (TNX0000::*handler)() = nullptr;
+    Check check = Check::None;
+    int reportKind = 0;
+    const char *title = "";
+};
+
 namespace {
+using Check = MainCommand::Check;
+
 const QString kMsgNoProject =
     QStringLiteral("企業の選択がされていません。企業を選択してください。");
 const QString kMsgReleaseCompany = QStringLiteral("企業の選択を解除して下さい。");
@@ -41,9 +55,66 @@ const QString kMsgNoModelCode =
 const QString kMsgNoBandName =
     QStringLiteral("バンド名称が登録されていません。\nバンド名称を登録して下さい。");
 
-constexpr int kFirstListYear = 2004;
-
 const char *const kProjectMenus[] = {"mnData", "mnMatrix", "mnGraph", "mnSalaryUp"};
+
+// The menus in order: object name and caption.
+const std::pair<const char *, const char *> kMenus[] = {
+    {"mnProject", "プロジェクト(&P)"},
+    {"mnData", "データ入力(&D)"},
+    {"mnMatrix", "バンド設計(&M)"},
+    {"mnGraph", "プロット分析(&G)"},
+    {"mnSalaryUp", "昇給管理(&S)"},
+    {"mnReport", "レポート(&R)"},
+    {"mnHelp", "ヘルプ(&H)"},
+};
+
+// Every command in menu order; a row without a name is a separator.
+const MainCommand kCommands[] = {
+    {"mnProject", "mnNew", "新規作成(&N)", false, "", &TNX0000::mnNewClick},
+    {"mnProject", "mnOPen", "開く(&O)", false, "", &TNX0000::mnOPenClick},
+    {"mnProject", "mnClose", "閉じる(&C)", false, "", &TNX0000::mnCloseClick},
+    {"mnProject", "mnMnt", "変更(&R)", false, "", &TNX0000::mnMntClick},
+    {"mnProject", "mnDlt", "削除(&D)", false, "", &TNX0000::mnDltClick},
+    {"mnProject", nullptr, nullptr, false, nullptr},
+    {"mnProject", "mnBase", "基本設定(&B)", true, "TNX0070", &TNX0000::mnBaseClick},
+    {"mnProject", "mnSararyName", "就労形態(&F)", true, "TfrmSalaryName", &TNX0000::mnSararyNameClick},
+    {"mnProject", nullptr, nullptr, false, nullptr},
+    {"mnProject", "mnPrint", "プリンタ設定(&P)", false, "", &TNX0000::mnPrintClick},
+    {"mnProject", nullptr, nullptr, false, nullptr},
+    {"mnProject", "mnImport", "社員情報取込(&I)", true, "TfrmImportWorker", &TNX0000::mnImportClick},
+    {"mnProject", "mnExport", "社員マスタ出力(&E)", true, "EmployeeExport", &TNX0000::mnExportClick},
+    {"mnProject", nullptr, nullptr, false, nullptr},
+    {"mnProject", "mnDBCond", "データベース圧縮(&D)", false, "DatabaseCompaction"},
+    {"mnProject", nullptr, nullptr, false, nullptr},
+    {"mnProject", "mnEnd", "終了(&Z)", false, "", &TNX0000::mnEndClick},
+    {"mnData", "mnWorker", "社員情報　登録(&E)", true, "TNX0030", &TNX0000::mnWorkerClick},
+    {"mnData", "mnLiving", "生計費　登録(&L)", true, "TNX0050"},
+    {"mnData", "mnModelData", "モデルデータ　登録(&S)", true, "TNX0080"},
+    {"mnData", "mnModelSalary", "モデル賃金　登録(&M)", true, "TNX0060", nullptr, Check::ModelCode},
+    {"mnMatrix", "mnMmatId", "マトリクスID(&I)", true, "TfrmMatrixid"},
+    {"mnMatrix", "mnMHyouka", "役割評価(&H)", true, "TfrmYHyouka"},
+    {"mnMatrix", "mnMCtrMat", "マトリクス作成(&C)", true, "TfrmMatInput"},
+    {"mnMatrix", "mnBandName", "バンド名称登録(&B)", true, "TfrmBandName"},
+    {"mnMatrix", "mnBand", "バンド作成(&D)", true, "TfrmBand", nullptr, Check::BandNames},
+    {"mnMatrix", "mnBandGraph", "バンド分析グラフ(&G)", true, "TfrmBandGraph", nullptr, Check::BandNames},
+    {"mnGraph", "mnSalaryPlot", "基本プロット　画面(&U)", true, "TNX1010"},
+    {"mnGraph", "mnSalaryUpCurve", "回帰分析　画面(&V)", true, "TNX1020"},
+    {"mnGraph", "mnLivingComp", "生計費との比較(&W)", true, "TNX1030"},
+    {"mnGraph", "mnModelSalaryComp", "モデル賃金との比較(&X)", true, "TNX1040"},
+    {"mnGraph", "mnSalaryUpSetting", "昇給カーブの設計(&Y)", true, "TNX1050"},
+    {"mnSalaryUp", "mnSalaryInput", "昇給管理　入力(&K)", true, "TNX3010"},
+    {"mnSalaryUp", "mnNendoUpdate", "年度更新(&N)", true, "TNX3030"},
+    {"mnSalaryUp", "mnEvaConv", "評価の変換(&H)", true, "TNX3020"},
+    {"mnReport", "mn_SaralyReport", "グループ別社員賃金(&A)", true, "TNX0090", nullptr, Check::None, 2,
+       "グループ別社員賃金レポート"},
+    {"mnReport", "mn_SaralyUpReport", "グループ別社員昇給", true, "TNX0090", nullptr, Check::None, 1,
+       "グループ別社員昇給レポート"},
+    {"mnReport", "mn_MatUpList", "グループ別マトリクス昇給(&M)", true, "TNX0090", nullptr, Check::None, 3,
+       "グループ別マトリクス昇給レポート"},
+    {"mnHelp", "BeforeUse", "ご利用案内(&D)", false, "UsageGuide"},
+    {"mnHelp", "mnHELPH", "ヘルプ(&H)", false, "HelpFile"},
+    {"mnHelp", "mnVersion", "バージョン情報(&V)", false, "TNX4010"},
+};
 
 struct PanelButton {
     const char *command;
@@ -82,16 +153,16 @@ QString ProjectTitle() {
 
 TNX0000::TNX0000(QWidget *parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("TNX0000"));
-    BuildMenus();
-    BuildPanels();
-    FormCreate();
+    buildMenus();
+    buildPanels();
+    formCreate();
     resize(1280, 800);
 }
 
 TNX0000::~TNX0000() = default;
 
 // Project initialisation. gAppPath is set by the program before the window is created.
-void TNX0000::FormCreate() {
+void TNX0000::formCreate() {
     setWindowTitle(kAppCaption);
     PrepareProgramFolders();
     OpenDatabases();
@@ -106,101 +177,51 @@ void TNX0000::FormCreate() {
     g.gNendo = g.gTodayYear;
     LoadCalendarSettings();
 
-    SetProjectMenus(false);
-    for (const char *panel : {"Panel_EarlySet", "Panel_Plot", "Panel_Band", "Panel_NewYear"})
-        findChild<QWidget *>(QLatin1String(panel))->setVisible(false);
+    setProjectMenus(false);
+    setProjectPanels(false, false, false, false);
 }
 
-QAction *TNX0000::AddCommand(QMenu *menu, const char *name, const QString &caption,
-                             void (TNX0000::*slot)()) {
-    auto *action = new QAction(caption, this);
-    action->setObjectName(QLatin1String(name));
-    connect(action, &QAction::triggered, this, slot);
-    menu->addAction(action);
-    return action;
-}
-
-void TNX0000::BuildMenus() {
+void TNX0000::buildMenus() {
     QMenuBar *bar = menuBar();
-    auto addMenu = [&](const char *name, const QString &caption) {
-        QMenu *menu = bar->addMenu(caption);
+    for (const auto &[name, caption] : kMenus) {
+        QMenu *menu = bar->addMenu(QString::fromUtf8(caption));
         menu->setObjectName(QLatin1String(name));
-        return menu;
-    };
-
-    QMenu *project = addMenu("mnProject", QStringLiteral("プロジェクト(&P)"));
-    AddCommand(project, "mnNew", QStringLiteral("新規作成(&N)"), &TNX0000::mnNewClick);
-    AddCommand(project, "mnOPen", QStringLiteral("開く(&O)"), &TNX0000::mnOPenClick);
-    AddCommand(project, "mnClose", QStringLiteral("閉じる(&C)"), &TNX0000::mnCloseClick);
-    AddCommand(project, "mnMnt", QStringLiteral("変更(&R)"), &TNX0000::mnMntClick);
-    AddCommand(project, "mnDlt", QStringLiteral("削除(&D)"), &TNX0000::mnDltClick);
-    project->addSeparator();
-    AddCommand(project, "mnBase", QStringLiteral("基本設定(&B)"), &TNX0000::mnBaseClick);
-    AddCommand(project, "mnSararyName", QStringLiteral("就労形態(&F)"),
-               &TNX0000::mnSararyNameClick);
-    project->addSeparator();
-    AddCommand(project, "mnPrint", QStringLiteral("プリンタ設定(&P)"), &TNX0000::mnPrintClick);
-    project->addSeparator();
-    AddCommand(project, "mnImport", QStringLiteral("社員情報取込(&I)"), &TNX0000::mnImportClick);
-    AddCommand(project, "mnExport", QStringLiteral("社員マスタ出力(&E)"), &TNX0000::mnExportClick);
-    project->addSeparator();
-    AddCommand(project, "mnDBCond", QStringLiteral("データベース圧縮(&D)"),
-               &TNX0000::mnDBCondClick);
-    project->addSeparator();
-    AddCommand(project, "mnEnd", QStringLiteral("終了(&Z)"), &TNX0000::mnEndClick);
-
-    QMenu *data = addMenu("mnData", QStringLiteral("データ入力(&D)"));
-    AddCommand(data, "mnWorker", QStringLiteral("社員情報　登録(&E)"), &TNX0000::mnWorkerClick);
-    AddCommand(data, "mnLiving", QStringLiteral("生計費　登録(&L)"), &TNX0000::mnLivingClick);
-    AddCommand(data, "mnModelData", QStringLiteral("モデルデータ　登録(&S)"),
-               &TNX0000::mnModelDataClick);
-    AddCommand(data, "mnModelSalary", QStringLiteral("モデル賃金　登録(&M)"),
-               &TNX0000::mnModelSalaryClick);
-
-    QMenu *matrix = addMenu("mnMatrix", QStringLiteral("バンド設計(&M)"));
-    AddCommand(matrix, "mnMmatId", QStringLiteral("マトリクスID(&I)"), &TNX0000::mnMmatIdClick);
-    AddCommand(matrix, "mnMHyouka", QStringLiteral("役割評価(&H)"), &TNX0000::mnMHyoukaClick);
-    AddCommand(matrix, "mnMCtrMat", QStringLiteral("マトリクス作成(&C)"), &TNX0000::mnMCtrMatClick);
-    AddCommand(matrix, "mnBandName", QStringLiteral("バンド名称登録(&B)"),
-               &TNX0000::mnBandNameClick);
-    AddCommand(matrix, "mnBand", QStringLiteral("バンド作成(&D)"), &TNX0000::mnBandClick);
-    AddCommand(matrix, "mnBandGraph", QStringLiteral("バンド分析グラフ(&G)"),
-               &TNX0000::mnBandGraphClick);
-
-    QMenu *graph = addMenu("mnGraph", QStringLiteral("プロット分析(&G)"));
-    AddCommand(graph, "mnSalaryPlot", QStringLiteral("基本プロット　画面(&U)"),
-               &TNX0000::mnSalaryPlotClick);
-    AddCommand(graph, "mnSalaryUpCurve", QStringLiteral("回帰分析　画面(&V)"),
-               &TNX0000::mnSalaryUpCurveClick);
-    AddCommand(graph, "mnLivingComp", QStringLiteral("生計費との比較(&W)"),
-               &TNX0000::mnLivingCompClick);
-    AddCommand(graph, "mnModelSalaryComp", QStringLiteral("モデル賃金との比較(&X)"),
-               &TNX0000::mnModelSalaryCompClick);
-    AddCommand(graph, "mnSalaryUpSetting", QStringLiteral("昇給カーブの設計(&Y)"),
-               &TNX0000::mnSalaryUpSettingClick);
-
-    QMenu *salaryUp = addMenu("mnSalaryUp", QStringLiteral("昇給管理(&S)"));
-    AddCommand(salaryUp, "mnSalaryInput", QStringLiteral("昇給管理　入力(&K)"),
-               &TNX0000::mnSalaryInputClick);
-    AddCommand(salaryUp, "mnNendoUpdate", QStringLiteral("年度更新(&N)"),
-               &TNX0000::mnNendoUpdateClick);
-    AddCommand(salaryUp, "mnEvaConv", QStringLiteral("評価の変換(&H)"), &TNX0000::mnEvaConvClick);
-
-    QMenu *report = addMenu("mnReport", QStringLiteral("レポート(&R)"));
-    AddCommand(report, "mn_SaralyReport", QStringLiteral("グループ別社員賃金(&A)"),
-               &TNX0000::mn_SaralyReportClick);
-    AddCommand(report, "mn_SaralyUpReport", QStringLiteral("グループ別社員昇給"),
-               &TNX0000::mn_SaralyUpReportClick);
-    AddCommand(report, "mn_MatUpList", QStringLiteral("グループ別マトリクス昇給(&M)"),
-               &TNX0000::mn_MatUpListClick);
-
-    QMenu *help = addMenu("mnHelp", QStringLiteral("ヘルプ(&H)"));
-    AddCommand(help, "BeforeUse", QStringLiteral("ご利用案内(&D)"), &TNX0000::BeforeUseClick);
-    AddCommand(help, "mnHELPH", QStringLiteral("ヘルプ(&H)"), &TNX0000::mnHELPHClick);
-    AddCommand(help, "mnVersion", QStringLiteral("バージョン情報(&V)"), &TNX0000::mnVersionClick);
+        for (const MainCommand &c : kCommands) {
+            if (qstrcmp(c.menu, name) != 0) continue;
+            if (!c.name) {
+                menu->addSeparator();
+                continue;
+            }
+            auto *action = new QAction(QString::fromUtf8(c.caption), this);
+            action->setObjectName(QLatin1String(c.name));
+            connect(action, &QAction::triggered, this, [this, &c] { runCommand(c); });
+            menu->addAction(action);
+        }
+    }
 }
 
-void TNX0000::BuildPanels() {
+void TNX0000::runCommand(const MainCommand &c) {
+    if (c.needsProject && !requireProject()) return;
+    if (c.handler) {
+        (this->*c.handler)();
+        return;
+    }
+    if (c.check == Check::ModelCode && G().gMkigyou2.Mdco == 0) {
+        ShowMessage(kMsgNoModelCode);
+        return;
+    }
+    if (c.check == Check::BandNames) {
+        LoadBandTbl2();
+        if (G().gBandTbl2.Bands.empty()) {
+            ShowMessage(kMsgNoBandName);
+            return;
+        }
+    }
+    if (c.reportKind != 0) G().gReportKind = c.reportKind;
+    openScreen(QLatin1String(c.screen), QString::fromUtf8(c.title));
+}
+
+void TNX0000::buildPanels() {
     // A panel's buttons run exactly the command of their menu item.
     auto makePanel = [this](const char *name, Qt::Orientation orientation,
                             std::initializer_list<PanelButton> buttons) {
@@ -300,7 +321,7 @@ void TNX0000::BuildPanels() {
     setCentralWidget(central);
 }
 
-void TNX0000::SetProjectMenus(bool enabled) {
+void TNX0000::setProjectMenus(bool enabled) {
     for (const char *name : kProjectMenus) {
         QMenu *menu = findChild<QMenu *>(QLatin1String(name));
         menu->menuAction()->setEnabled(enabled);
@@ -308,27 +329,27 @@ void TNX0000::SetProjectMenus(bool enabled) {
     }
 }
 
-void TNX0000::SetProjectPanels(bool earlySet, bool plot, bool band, bool newYear) {
+void TNX0000::setProjectPanels(bool earlySet, bool plot, bool band, bool newYear) {
     findChild<QWidget *>(QStringLiteral("Panel_EarlySet"))->setVisible(earlySet);
     findChild<QWidget *>(QStringLiteral("Panel_Plot"))->setVisible(plot);
     findChild<QWidget *>(QStringLiteral("Panel_Band"))->setVisible(band);
     findChild<QWidget *>(QStringLiteral("Panel_NewYear"))->setVisible(newYear);
 }
 
-void TNX0000::CreateStartupScreens() {
-    CompanyList(); // makes its company data screen TNX0020 too
-    BasicSettings();
+void TNX0000::createStartupScreens() {
+    companyList(); // makes its company data screen TNX0020 too
+    basicSettings();
     // Further long-lived screens join here as they are built, in this order: TNX0050,
     // TNX0060, TNX0080, TNX1010, TNX1020, TNX1030, TNX1040, TNX1050, TNX1051,
     // TNX1100, TNX1102, TNX3020.
 }
 
-void TNX0000::CreateLateStartupScreens() {
+void TNX0000::createLateStartupScreens() {
     // Long-lived screens made after the splash's minimum time join here, in this order:
     // TNX3030, TNX4010, TfrmPrintPreview.
 }
 
-TNX0010 *TNX0000::CompanyList() {
+TNX0010 *TNX0000::companyList() {
     if (!m_companyList) {
         m_companyList = new TNX0010(this);
         connect(m_companyList, &TNX0010::projectOpened, this, &TNX0000::ProjectOpened);
@@ -336,7 +357,7 @@ TNX0010 *TNX0000::CompanyList() {
     return m_companyList;
 }
 
-TNX0070 *TNX0000::BasicSettings() {
+TNX0070 *TNX0000::basicSettings() {
     if (!m_basicSettings) m_basicSettings = new TNX0070(this);
     return m_basicSettings;
 }
@@ -345,11 +366,11 @@ int TNX0000::ShowModal(QDialog *dialog) {
     return dialog->exec();
 }
 
-void TNX0000::OpenScreen(const QString &screen, const QString &title) {
+void TNX0000::openScreen(const QString &screen, const QString &title) {
     emit screenRequested(screen, title);
 }
 
-bool TNX0000::RequireProject() {
+bool TNX0000::requireProject() {
     if (G().gCorpOpen == 1) return true;
     ShowMessage(kMsgNoProject);
     return false;
@@ -370,61 +391,20 @@ void TNX0000::ProjectOpened() {
 
 // --- Project commands ------------------------------------------------------------------
 
-bool TNX0000::RunCompanyList(int mode) {
+bool TNX0000::runCompanyList(ListMode mode) {
     ProjectState &g = G();
     // Registering, changing or deleting companies waits until the open project is closed;
     // the open flag counts too, because other screens reuse gEditMode.
-    if (mode != 4 && (g.gEditMode == 4 || g.gCorpOpen == 1)) {
+    if (mode != ListMode::Select && (g.gEditMode == 4 || g.gCorpOpen == 1)) {
         ShowMessage(kMsgReleaseCompany);
         return false;
     }
-    g.gEditMode = mode;
-    if (mode == 1) g.gCorpOpen = 0;
-
-    TNX0010 *list = CompanyList();
-    auto *btnAdd = list->findChild<QPushButton *>(QStringLiteral("btnAdd"));
-    auto *btnMnt = list->findChild<QPushButton *>(QStringLiteral("btnMnt"));
-    auto *btnDlt = list->findChild<QPushButton *>(QStringLiteral("btnDlt"));
-    switch (mode) {
-    case 1:
-        list->setWindowTitle(QStringLiteral("企業　登録"));
-        btnAdd->setText(QStringLiteral("登録"));
-        break;
-    case 2:
-        list->setWindowTitle(QStringLiteral("企業　変更"));
-        btnMnt->setText(QStringLiteral("修正"));
-        break;
-    case 3:
-        list->setWindowTitle(QStringLiteral("企業　削除"));
-        btnDlt->setText(QStringLiteral("削除"));
-        break;
-    default:
-        list->setWindowTitle(QStringLiteral("企業　選択"));
-        btnAdd->setText(QStringLiteral("選択"));
-        break;
-    }
-    btnAdd->setEnabled(mode == 1 || mode == 4);
-    btnMnt->setEnabled(mode == 2);
-    btnDlt->setEnabled(mode == 3);
-
     // Every project command starts from the current calendar year.
     RefreshToday();
-    g.gNendo = g.gTodayYear;
     g.gListMonth = g.gTodayMonth;
     g.gListDay = g.gTodayDay;
-    auto *cmbNendo = list->findChild<QComboBox *>(QStringLiteral("cmbNendo"));
-    {
-        const QSignalBlocker blocker(cmbNendo);
-        cmbNendo->clear();
-        for (int year = kFirstListYear; year <= g.gNendo + 1; ++year)
-            cmbNendo->addItem(QString::number(year));
-        const QString current = QString::number(g.gNendo);
-        const int index = cmbNendo->findText(current);
-        cmbNendo->setCurrentIndex(index);
-        if (cmbNendo->isEditable()) cmbNendo->setEditText(current);
-    }
-
-    list->Initialise();
+    TNX0010 *list = companyList();
+    list->prepare(mode, g.gTodayYear);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         list->move(screen->availableGeometry().center() - list->rect().center());
     ShowModal(list);
@@ -432,14 +412,14 @@ bool TNX0000::RunCompanyList(int mode) {
 }
 
 void TNX0000::mnNewClick() {
-    RunCompanyList(1);
+    runCompanyList(ListMode::Register);
 }
 
 void TNX0000::mnOPenClick() {
-    RunCompanyList(4);
+    runCompanyList(ListMode::Select);
     // Whatever happened in the list, the project menus and panels are offered; the gated
     // commands still check that a project is open.
-    SetProjectMenus(true);
+    setProjectMenus(true);
     findChild<QWidget *>(QStringLiteral("Panel_EarlySet"))->setVisible(true);
     findChild<QWidget *>(QStringLiteral("Panel_Band"))->setVisible(true);
 }
@@ -450,30 +430,28 @@ void TNX0000::mnCloseClick() {
     g.gKco = 0;
     g.gCorpOpen = 0;
     setWindowTitle(ProjectTitle());
-    SetProjectMenus(false);
-    SetProjectPanels(false, false, false, false);
+    setProjectMenus(false);
+    setProjectPanels(false, false, false, false);
 }
 
 void TNX0000::mnMntClick() {
-    RunCompanyList(2);
+    runCompanyList(ListMode::Modify);
 }
 
 void TNX0000::mnDltClick() {
-    RunCompanyList(3);
+    runCompanyList(ListMode::Delete);
 }
 
 void TNX0000::mnBaseClick() {
-    if (!RequireProject()) return;
-    OpenScreen(QStringLiteral("TNX0070"));
-    BasicSettings()->FormShow();
-    ShowModal(BasicSettings());
+    openScreen(QStringLiteral("TNX0070"));
+    basicSettings()->prepare();
+    ShowModal(basicSettings());
 }
 
 void TNX0000::mnSararyNameClick() {
-    if (!RequireProject()) return;
-    OpenScreen(QStringLiteral("TfrmSalaryName"));
+    openScreen(QStringLiteral("TfrmSalaryName"));
     TfrmSalaryName dialog(this);
-    dialog.FormShow();
+    dialog.prepare();
     ShowModal(&dialog);
 }
 
@@ -482,186 +460,30 @@ void TNX0000::mnPrintClick() {
 }
 
 void TNX0000::mnImportClick() {
-    if (!RequireProject()) return;
-    OpenScreen(QStringLiteral("TfrmImportWorker"));
+    openScreen(QStringLiteral("TfrmImportWorker"));
     TfrmImportWorker dialog(this);
     ShowModal(&dialog);
 }
 
 void TNX0000::mnExportClick() {
-    if (!RequireProject()) return;
-    OpenScreen(QStringLiteral("EmployeeExport"));
+    openScreen(QStringLiteral("EmployeeExport"));
     ExportEmployees();
-}
-
-void TNX0000::mnDBCondClick() {
-    OpenScreen(QStringLiteral("DatabaseCompaction"));
 }
 
 void TNX0000::mnEndClick() {
     close();
 }
 
-// --- Data input ------------------------------------------------------------------------
-
 void TNX0000::mnWorkerClick() {
-    if (!RequireProject()) return;
-    OpenScreen(QStringLiteral("TNX0030"));
+    openScreen(QStringLiteral("TNX0030"));
     {
         TNX0030 dialog(this);
+        dialog.prepare();
         ShowModal(&dialog);
     }
     // The analysis and raise panels are offered once the employee register has been used.
     findChild<QWidget *>(QStringLiteral("Panel_Plot"))->setVisible(true);
     findChild<QWidget *>(QStringLiteral("Panel_NewYear"))->setVisible(true);
-}
-
-void TNX0000::mnLivingClick() {
-    if (!RequireProject()) return;
-    OpenScreen(QStringLiteral("TNX0050"));
-}
-
-void TNX0000::mnModelDataClick() {
-    if (!RequireProject()) return;
-    OpenScreen(QStringLiteral("TNX0080"));
-}
-
-void TNX0000::mnModelSalaryClick() {
-    if (!RequireProject()) return;
-    if (G().gMkigyou2.Mdco == 0) {
-        ShowMessage(kMsgNoModelCode);
-        return;
-    }
-    OpenScreen(QStringLiteral("TNX0060"));
-}
-
-// --- Band design -----------------------------------------------------------------------
-
-void TNX0000::mnMmatIdClick() {
-    if (!RequireProject()) return;
-    OpenScreen(QStringLiteral("TfrmMatrixid"));
-}
-
-void TNX0000::mnMHyoukaClick() {
-    if (!RequireProject()) return;
-    OpenScreen(QStringLiteral("TfrmYHyouka"));
-}
-
-void TNX0000::mnMCtrMatClick() {
-    if (!RequireProject()) return;
-    OpenScreen(QStringLiteral("TfrmMatInput"));
-}
-
-void TNX0000::mnBandNameClick() {
-    if (!RequireProject()) return;
-    OpenScreen(QStringLiteral("TfrmBandName"));
-}
-
-void TNX0000::mnBandClick() {
-    if (!RequireProject()) return;
-    LoadBandTbl2();
-    if (G().gBandTbl2.Bands.empty()) {
-        ShowMessage(kMsgNoBandName);
-        return;
-    }
-    OpenScreen(QStringLiteral("TfrmBand"));
-}
-
-void TNX0000::mnBandGraphClick() {
-    if (!RequireProject()) return;
-    LoadBandTbl2();
-    if (G().gBandTbl2.Bands.empty()) {
-        ShowMessage(kMsgNoBandName);
-        return;
-    }
-    OpenScreen(QStringLiteral("TfrmBandGraph"));
-}
-
-// --- Plot analysis ---------------------------------------------------------------------
-
-void TNX0000::mnSalaryPlotClick() {
-    if (!RequireProject()) return;
-    OpenScreen(QStringLiteral("TNX1010"));
-}
-
-void TNX0000::mnSalaryUpCurveClick() {
-    if (!RequireProject()) return;
-    OpenScreen(QStringLiteral("TNX1020"));
-}
-
-void TNX0000::mnLivingCompClick() {
-    if (!RequireProject()) return;
-    OpenScreen(QStringLiteral("TNX1030"));
-}
-
-void TNX0000::mnModelSalaryCompClick() {
-    if (!RequireProject()) return;
-    OpenScreen(QStringLiteral("TNX1040"));
-}
-
-void TNX0000::mnSalaryUpSettingClick() {
-    if (!RequireProject()) return;
-    OpenScreen(QStringLiteral("TNX1050"));
-}
-
-// --- Raise management ------------------------------------------------------------------
-
-void TNX0000::mnSalaryInputClick() {
-    if (!RequireProject()) return;
-    // The wage table of the project, left open on the data database's general query for
-    // the raise input screen.
-    const TMKIGYOU2 &k = G().gMkigyou2;
-    RunSql(DM().Query21,
-           QStringLiteral("SELECT * FROM DCHINGIN2 WHERE KCO = ") + SqlInt(k.Kco.toInt()) +
-               QStringLiteral(" AND NENDO = ") + SqlInt(k.Nendo.toInt()),
-           'S');
-    OpenScreen(QStringLiteral("TNX3010"));
-}
-
-void TNX0000::mnNendoUpdateClick() {
-    if (!RequireProject()) return;
-    OpenScreen(QStringLiteral("TNX3030"));
-}
-
-void TNX0000::mnEvaConvClick() {
-    if (!RequireProject()) return;
-    OpenScreen(QStringLiteral("TNX3020"));
-}
-
-// --- Reports ---------------------------------------------------------------------------
-
-void TNX0000::OpenReport(int kind, const QString &title) {
-    G().gReportKind = kind;
-    OpenScreen(QStringLiteral("TNX0090"), title);
-}
-
-void TNX0000::mn_SaralyReportClick() {
-    if (!RequireProject()) return;
-    OpenReport(2, QStringLiteral("グループ別社員賃金レポート"));
-}
-
-void TNX0000::mn_SaralyUpReportClick() {
-    if (!RequireProject()) return;
-    OpenReport(1, QStringLiteral("グループ別社員昇給レポート"));
-}
-
-void TNX0000::mn_MatUpListClick() {
-    if (!RequireProject()) return;
-    OpenReport(3, QStringLiteral("グループ別マトリクス昇給レポート"));
-}
-
-// --- Help ------------------------------------------------------------------------------
-
-void TNX0000::BeforeUseClick() {
-    OpenScreen(QStringLiteral("UsageGuide"));
-}
-
-void TNX0000::mnHELPHClick() {
-    OpenScreen(QStringLiteral("HelpFile"));
-}
-
-void TNX0000::mnVersionClick() {
-    OpenScreen(QStringLiteral("TNX4010"));
 }
 
 // --- Start-up --------------------------------------------------------------------------
@@ -675,8 +497,8 @@ std::unique_ptr<TNX0000> StartUp(const SplashTimings &timings) {
     QElapsedTimer shown;
     shown.start();
 
-    window->CreateStartupScreens();
+    window->createStartupScreens();
     WaitAtLeast(shown, timings.minShownMs);
-    window->CreateLateStartupScreens();
+    window->createLateStartupScreens();
     return window;
 }

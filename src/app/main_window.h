@@ -2,17 +2,20 @@
 // The main window: the menu bar and the tool-button panels from which every screen is
 // opened. It initialises the project state at creation (databases, calendar settings), gates
 // each command on that state, and shows the open project in its title, menus and panels.
+// Every command is a row of one table (its menu, caption, gate and screen); the commands that
+// do more than open a screen have a handler of their own.
 
 #include <QMainWindow>
 #include <memory>
 
 class QAction;
 class QDialog;
-class QMenu;
 class QWidget;
 class TNX0010;
 class TNX0070;
 struct SplashTimings;
+struct MainCommand;
+enum class ListMode;
 
 // The window title: "【　<year> 年度  :  <company>　】 NXヴァルテンマトリクス" while a project is
 // open (the year in the company's calendar), otherwise the program's caption.
@@ -26,14 +29,14 @@ public:
 
     // The screens that live for the whole run, created by the start-up sequence in two
     // steps: those made while the splash is up, then those made after its minimum time.
-    void CreateStartupScreens();
-    void CreateLateStartupScreens();
+    void createStartupScreens();
+    void createLateStartupScreens();
 
     // The company list; created on first use when start-up has not made it.
-    TNX0010 *CompanyList();
+    TNX0010 *companyList();
 
 public slots:
-    // Project menu.
+    // The commands with more to do than opening their screen.
     void mnNewClick();
     void mnOPenClick();
     void mnCloseClick();
@@ -44,38 +47,8 @@ public slots:
     void mnPrintClick();
     void mnImportClick();
     void mnExportClick();
-    void mnDBCondClick();
     void mnEndClick();
-    // Data input.
     void mnWorkerClick();
-    void mnLivingClick();
-    void mnModelDataClick();
-    void mnModelSalaryClick();
-    // Band design.
-    void mnMmatIdClick();
-    void mnMHyoukaClick();
-    void mnMCtrMatClick();
-    void mnBandNameClick();
-    void mnBandClick();
-    void mnBandGraphClick();
-    // Plot analysis.
-    void mnSalaryPlotClick();
-    void mnSalaryUpCurveClick();
-    void mnLivingCompClick();
-    void mnModelSalaryCompClick();
-    void mnSalaryUpSettingClick();
-    // Raise management.
-    void mnSalaryInputClick();
-    void mnNendoUpdateClick();
-    void mnEvaConvClick();
-    // Reports.
-    void mn_SaralyReportClick();
-    void mn_SaralyUpReportClick();
-    void mn_MatUpListClick();
-    // Help.
-    void BeforeUseClick();
-    void mnHELPHClick();
-    void mnVersionClick();
 
     // The company list opened a project in select mode.
     void ProjectOpened();
@@ -91,23 +64,19 @@ protected:
     virtual int ShowModal(QDialog *dialog);
 
 private:
-    void FormCreate();
-    void BuildMenus();
-    void BuildPanels();
-    QAction *AddCommand(QMenu *menu, const char *name, const QString &caption,
-                        void (TNX0000::*slot)());
-    void SetProjectMenus(bool enabled);
-    void SetProjectPanels(bool earlySet, bool plot, bool band, bool newYear);
+    void formCreate();
+    void buildMenus();
+    void buildPanels();
+    void runCommand(const MainCommand &command);
+    void setProjectMenus(bool enabled);
+    void setProjectPanels(bool earlySet, bool plot, bool band, bool newYear);
     // Shows the "no project" message unless a project is open.
-    bool RequireProject();
-    // Common preparation of the project commands; mode 1 register, 2 modify, 3 delete,
-    // 4 select. False when the command was refused.
-    bool RunCompanyList(int mode);
-    void OpenReport(int kind, const QString &title);
+    bool requireProject();
+    // The common preparation of the project commands; false when the command was refused.
+    bool runCompanyList(ListMode mode);
     // Where a command shows its screen; screens not built yet are only announced.
-    void OpenScreen(const QString &screen, const QString &title = QString());
-
-    TNX0070 *BasicSettings();
+    void openScreen(const QString &screen, const QString &title = QString());
+    TNX0070 *basicSettings();
 
     TNX0010 *m_companyList = nullptr;
     TNX0070 *m_basicSettings = nullptr;

@@ -397,7 +397,7 @@ QWidget *TNX0070::buildGraphPage() {
     return page;
 }
 
-void TNX0070::FormShow() {
+void TNX0070::prepare() {
     m_loading = true;
     m_tabs->setCurrentIndex(0);
     for (MarkGroup &ui : m_markUi) {
@@ -710,19 +710,19 @@ bool TNX0070::saveControl() {
                        .arg(m_optWareki->isChecked() ? 1 : 0) +
                    key,
                'E');
-    std::array<QString, 3> names;
-    std::array<int, 3> years{};
+    std::array<QString, 4> names;
+    std::array<int, 4> years{};
     if (m_eraChanged) {
         QString sql = QStringLiteral("UPDATE MSEIGYO SET ");
         int choice = 0;
         for (int i = 0; i < 3; ++i) {
             const EraRow &row = m_era[static_cast<size_t>(i)];
-            names[static_cast<size_t>(i)] = row.txtNengou->text();
-            years[static_cast<size_t>(i)] = row.txtChgyy->text().trimmed().toInt();
+            names[i + 1] = row.txtNengou->text();
+            years[i + 1] = row.txtChgyy->text().trimmed().toInt();
             sql += QStringLiteral("REKI%1 = %2, SNEN%1 = %3, STSUKI%1 = %4, SHI%1 = %5, ")
                        .arg(i + 1)
-                       .arg(SqlText(names[static_cast<size_t>(i)]))
-                       .arg(years[static_cast<size_t>(i)])
+                       .arg(SqlText(names[i + 1]))
+                       .arg(years[i + 1])
                        .arg(row.txtChgmm->text().trimmed().toInt())
                        .arg(row.txtChgdd->text().trimmed().toInt());
             if (row.optChg->isChecked()) choice = i;

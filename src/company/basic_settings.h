@@ -25,7 +25,7 @@ public:
     ~TNX0070() override;
 
     // Re-initialises the screen for the open project; called each time before it is shown.
-    void FormShow();
+    void prepare();
 
     // The change flags of the groups (gDataChanged is the fifth).
     bool dateChanged() const { return m_dateChanged; }

@@ -264,6 +264,27 @@ void TNX0020::BuildForm() {
     connect(m_btnClose, &QPushButton::clicked, this, &TNX0020::btnCloseClick);
 }
 
+void TNX0020::prepare(int mode, int kco, int nendo) {
+    const std::array<std::pair<QPushButton *, QString>, 3> modes{{
+        {m_btnAdd, QStringLiteral("登録")},
+        {m_btnMnt, QStringLiteral("修正")},
+        {m_btnDlt, QStringLiteral("削除")},
+    }};
+    for (int i = 0; i < 3; ++i) {
+        const bool active = i + 1 == mode;
+        modes[i].first->setText(active ? modes[i].second : QString());
+        modes[i].first->setEnabled(active);
+    }
+    m_txtNendo->setText(QString::number(nendo));
+    m_txtCorpID->setText(QString::number(kco));
+
+    // Modal over the list; the list is refilled by this screen when it is done.
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    activateWindow();
+    Initialise();
+}
+
 void TNX0020::Initialise() {
     if (!m_inSession) {
         // The calendar of the company shown replaces gReki only while this screen is open.
@@ -773,7 +794,7 @@ void TNX0020::CloseScreen() {
 }
 
 void TNX0020::RefreshList() {
-    if (m_list) m_list->Initialise();
+    if (m_list) m_list->refill();
 }
 
 void TNX0020::reject() {

@@ -21,6 +21,9 @@ class TNX0020 : public QDialog {
 public:
     explicit TNX0020(TNX0010 *list);
 
+    // Shows the screen over the list for one company: mode 1 register, 2 modify, 3 delete; only
+    // the mode's button is captioned and enabled.
+    void prepare(int mode, int kco, int nendo);
     // Clears the form and loads the code lists; in modes 2 and 3 loads the company; focuses
     // the name; gDataChanged := 0.
     void Initialise();

@@ -1,13 +1,12 @@
 #include "company_list.h"
 
-#include "band_loaders.h"
-#include "band_tables.h"
 #include "company_data.h"
+#include "company_store.h"
 #include "form_helpers.h"
-#include "loaders.h"
 #include "message_seam.h"
+#include "project.h"
+#include "screen_kit.h"
 #include "state.h"
-#include "tdm.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -15,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -24,6 +24,7 @@ enum Column { ColNo = 0, ColCode = 1, ColName = 2, ColPath = 3 };
 const QString kMsgNoCompany = QStringLiteral("企業コードが選択されていません。");
 const QString kMsgNoSettings = QStringLiteral("企業マスターが存在しません。");
 const QString kInfoText = QStringLiteral("2017～2018年度「株式会社ロメルタ」はサンプル企業です");
+constexpr int kFirstListYear = 2004;
 
 QTableWidgetItem *gridItem(const QString &text, Qt::Alignment align) {
     auto *item = new QTableWidgetItem(text);
@@ -49,11 +50,7 @@ TNX0010::TNX0010(QWidget *parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("企業　選択"));
     setModal(true);
 
-    m_cmbNendo = new QComboBox(this);
-    m_cmbNendo->setObjectName(QStringLiteral("cmbNendo"));
-    m_cmbNendo->setEditable(true);
-    m_cmbNendo->setInsertPolicy(QComboBox::NoInsert);
-    m_cmbNendo->setCompleter(nullptr);
+    m_cmbNendo = MakeCombo(this, "cmbNendo", true);
     m_cmbNendo->lineEdit()->setMaxLength(4);
     m_cmbNendo->setMinimumWidth(90);
 
@@ -76,15 +73,10 @@ TNX0010::TNX0010(QWidget *parent) : QDialog(parent) {
     m_lblInfo = new QLabel(this);
     m_lblInfo->setObjectName(QStringLiteral("Lbl_Info"));
 
-    auto makeButton = [this](const char *name, const QString &caption) {
-        auto *b = new QPushButton(caption, this);
-        b->setObjectName(QLatin1String(name));
-        return b;
-    };
-    m_btnAdd = makeButton("btnAdd", QStringLiteral("登　録"));
-    m_btnMnt = makeButton("btnMnt", QStringLiteral("修　正"));
-    m_btnDlt = makeButton("btnDlt", QStringLiteral("削　除"));
-    m_btnClose = makeButton("btnClose", QStringLiteral("閉じる"));
+    m_btnAdd = MakeButton(this, "btnAdd", QStringLiteral("登　録"));
+    m_btnMnt = MakeButton(this, "btnMnt", QStringLiteral("修　正"));
+    m_btnDlt = MakeButton(this, "btnDlt", QStringLiteral("削　除"));
+    m_btnClose = MakeButton(this, "btnClose", QStringLiteral("閉じる"));
 
     auto *yearRow = new QHBoxLayout;
     yearRow->addWidget(new QLabel(QStringLiteral("年　　度"), this));
@@ -123,7 +115,47 @@ TNX0010::TNX0010(QWidget *parent) : QDialog(parent) {
     InstallEnterMovesFocus(this);
 }
 
-void TNX0010::Initialise() {
+void TNX0010::prepare(ListMode mode, int year) {
+    ProjectState &g = G();
+    g.gEditMode = static_cast<int>(mode);
+    if (mode == ListMode::Register) g.gCorpOpen = 0;
+
+    switch (mode) {
+    case ListMode::Register:
+        setWindowTitle(QStringLiteral("企業　登録"));
+        m_btnAdd->setText(QStringLiteral("登録"));
+        break;
+    case ListMode::Modify:
+        setWindowTitle(QStringLiteral("企業　変更"));
+        m_btnMnt->setText(QStringLiteral("修正"));
+        break;
+    case ListMode::Delete:
+        setWindowTitle(QStringLiteral("企業　削除"));
+        m_btnDlt->setText(QStringLiteral("削除"));
+        break;
+    case ListMode::Select:
+        setWindowTitle(QStringLiteral("企業　選択"));
+        m_btnAdd->setText(QStringLiteral("選択"));
+        break;
+    }
+    m_btnAdd->setEnabled(mode == ListMode::Register || mode == ListMode::Select);
+    m_btnMnt->setEnabled(mode == ListMode::Modify);
+    m_btnDlt->setEnabled(mode == ListMode::Delete);
+
+    g.gNendo = year;
+    {
+        const QSignalBlocker quiet(m_cmbNendo);
+        m_cmbNendo->clear();
+        for (int y = kFirstListYear; y <= year + 1; ++y)
+            m_cmbNendo->addItem(QString::number(y));
+        const QString current = QString::number(year);
+        m_cmbNendo->setCurrentIndex(m_cmbNendo->findText(current));
+        m_cmbNendo->setEditText(current);
+    }
+    refill();
+}
+
+void TNX0010::refill() {
     setFixedSize(560, 420);
     m_grid->setColumnCount(4);
     m_grid->setHorizontalHeaderLabels({QString(), QStringLiteral("企業ｺｰﾄﾞ"),
@@ -133,52 +165,41 @@ void TNX0010::Initialise() {
     m_grid->setColumnWidth(ColName, 250);
     m_grid->horizontalHeader()->setStretchLastSection(true);
     m_yearTyped = false;
-    G().gGridRow = 1;
-    FillGrid();
+    m_gridRow = 1;
+    fillGrid();
     m_lblInfo->setText(kInfoText);
 }
 
-void TNX0010::FillGrid() {
-    ProjectState &g = G();
-    TQuery &q = DM().Query1;
-    RunSql(q,
-           QStringLiteral("SELECT KCO,KNA,PATH FROM MKIGYOU1 WHERE NENDO = ") + SqlInt(g.gNendo) +
-               QStringLiteral(" ORDER BY KCO"),
-           'S');
+void TNX0010::fillGrid() {
+    const ProjectState &g = G();
+    const std::vector<CompanyIndexRow> companies = CompaniesOfYear(g.gNendo);
     m_syncingGrid = true;
     m_grid->clearContents();
-    m_grid->setRowCount(std::max(q.RecordCount(), 1));
+    m_grid->setRowCount(std::max(static_cast<int>(companies.size()), 1));
     int row = 0;
-    for (; !q.Eof(); q.Next(), ++row) {
+    for (const CompanyIndexRow &c : companies) {
         auto *no = gridItem(QString::number(row + 1), Qt::AlignHCenter);
         no->setFlags(Qt::ItemIsEnabled);
         no->setBackground(palette().button());
         m_grid->setItem(row, ColNo, no);
-        m_grid->setItem(
-            row, ColCode,
-            gridItem(QString::number(q.AsInteger(QStringLiteral("KCO"))), Qt::AlignRight));
-        m_grid->setItem(row, ColName, gridItem(q.AsString(QStringLiteral("KNA")), Qt::AlignLeft));
+        m_grid->setItem(row, ColCode, gridItem(QString::number(c.kco), Qt::AlignRight));
+        m_grid->setItem(row, ColName, gridItem(c.kna, Qt::AlignLeft));
         // The path column always shows the data directory.
         m_grid->setItem(row, ColPath, gridItem(g.gDataPath, Qt::AlignLeft));
+        ++row;
     }
-    q.Close();
-    SelectGridRow(1);
+    selectGridRow(1);
     m_syncingGrid = false;
-
-    RunSql(q, QStringLiteral("SELECT Max(KCO) AS MAXKCO FROM MKIGYOU1"), 'S');
-    g.gMaxKco = q.Eof() ? 0 : q.AsInteger(QStringLiteral("MAXKCO"));
-    q.Close();
+    m_maxKco = HighestCompanyCode();
 
     // Until the user clicks another row, the first company is the chosen one.
-    if (g.gEditMode != 1) {
-        g.gGridRow = 1;
-        g.gSelKco = intOrZero(cellText(m_grid, 0, ColCode));
-        m_selName = cellText(m_grid, 0, ColName);
-        m_selPath = cellText(m_grid, 0, ColPath);
+    if (g.gEditMode != static_cast<int>(ListMode::Register)) {
+        m_gridRow = 1;
+        m_selKco = intOrZero(cellText(m_grid, 0, ColCode));
     }
 }
 
-void TNX0010::SelectGridRow(int gridRow) {
+void TNX0010::selectGridRow(int gridRow) {
     if (gridRow < 1 || gridRow > m_grid->rowCount()) return;
     const bool syncing = m_syncingGrid;
     m_syncingGrid = true;
@@ -188,7 +209,6 @@ void TNX0010::SelectGridRow(int gridRow) {
 }
 
 void TNX0010::StringGrid1Click(int row, int column) {
-    ProjectState &g = G();
     const bool dataCell =
         row >= 0 && row < m_grid->rowCount() && column >= ColCode && column <= ColPath;
     const QString code = dataCell ? cellText(m_grid, row, ColCode) : QString();
@@ -196,14 +216,11 @@ void TNX0010::StringGrid1Click(int row, int column) {
     const QString path = dataCell ? cellText(m_grid, row, ColPath) : QString();
     if (!dataCell || (code.isEmpty() && name.isEmpty() && path.isEmpty())) {
         // The cursor stays on the row that is chosen.
-        if (row >= 0) SelectGridRow(g.gGridRow);
+        if (row >= 0) selectGridRow(m_gridRow);
         return;
     }
-    g.gGridRow = row + 1;
-    g.gSelKco = intOrZero(code);
-    if (g.gSelKco == 0) return;
-    m_selName = name;
-    m_selPath = path;
+    m_gridRow = row + 1;
+    m_selKco = intOrZero(code);
 }
 
 void TNX0010::cmbNendoChange() {
@@ -216,102 +233,50 @@ void TNX0010::cmbNendoChange() {
     const int year = m_cmbNendo->itemText(index).trimmed().toInt(&ok);
     if (!ok) return;
     g.gNendo = year;
-    FillGrid();
+    fillGrid();
 }
 
 void TNX0010::btnAddClick() {
     ProjectState &g = G();
     if (g.gEditMode == 2 || g.gEditMode == 3 || g.gNendo == 0) return;
-    if (g.gEditMode == 1) {
+    if (g.gEditMode == static_cast<int>(ListMode::Register)) {
         // A new company gets the highest code of all years + 1.
-        g.gKco = g.gMaxKco + 1;
-        OpenCompanyData(1);
+        g.gKco = m_maxKco + 1;
+        openCompanyData(1);
         return;
     }
-    SelectCompany();
+    selectCompany();
 }
 
-void TNX0010::SelectCompany() {
-    ProjectState &g = G();
-    if (g.gSelKco == 0) {
+void TNX0010::selectCompany() {
+    if (m_selKco == 0) {
         ShowMessage(kMsgNoCompany);
         return;
     }
-    const int kco = static_cast<int>(g.gSelKco);
-    const QString key = QStringLiteral(" WHERE NENDO = ") + SqlInt(g.gNendo) +
-                        QStringLiteral(" AND KCO = ") + SqlInt(kco);
-    TQuery &q = DM().Query1;
-    RunSql(q, QStringLiteral("SELECT * FROM MKIGYOU1") + key, 'S');
-    const int reki = q.AsInteger(QStringLiteral("REKI"));
-    const int fnk = q.AsInteger(QStringLiteral("FNK"));
-    const int kdate = q.AsInteger(QStringLiteral("KDATE"));
-    q.Close();
-
-    // Read into a record of its own first: a company without settings must not disturb the
-    // project that may still be open.
-    TMKIGYOU2 settings;
-    settings.Kco = QString::number(kco);
-    settings.Nendo = QString::number(g.gNendo);
-    settings.Kkna[4] = g.gMkigyou2.Kkna[4];
-    if (!LoadCompanySettings(settings)) {
+    if (!OpenProject(m_selKco, G().gNendo)) {
         ShowMessage(kMsgNoSettings);
         return;
     }
-
-    g.gKco = kco;
-    g.gKna = m_selName;
-    g.gReki = reki;
-    g.gFnk = fnk;
-    g.gKdate = kdate;
-    g.gMkigyou2 = settings;
-    LoadMarks(g.gMarks);
-    LoadYHyoukaTbl();
-    g.gCorpOpen = 1;
     QDialog::accept();
     emit projectOpened();
 }
 
 void TNX0010::btnMntClick() {
     ProjectState &g = G();
-    if (g.gEditMode != 2 || g.gNendo == 0 || g.gSelKco == 0) return;
-    g.gKco = static_cast<int>(g.gSelKco);
-    OpenCompanyData(2);
+    if (g.gEditMode != 2 || g.gNendo == 0 || m_selKco == 0) return;
+    g.gKco = m_selKco;
+    openCompanyData(2);
 }
 
 void TNX0010::btnDltClick() {
-    ProjectState &g = G();
     // Without a chosen company there is nothing to delete.
-    if (g.gEditMode != 3 || g.gNendo == 0 || g.gSelKco == 0) return;
-    OpenCompanyData(3);
+    if (G().gEditMode != 3 || G().gNendo == 0 || m_selKco == 0) return;
+    openCompanyData(3);
 }
 
-void TNX0010::OpenCompanyData(int mode) {
-    ProjectState &g = G();
-    auto button = [this](const char *name) {
-        return m_companyData->findChild<QPushButton *>(QLatin1String(name));
-    };
-    const std::array<std::pair<const char *, QString>, 3> modes{{
-        {"btnAdd", QStringLiteral("登録")},
-        {"btnMnt", QStringLiteral("修正")},
-        {"btnDlt", QStringLiteral("削除")},
-    }};
-    for (int i = 0; i < 3; ++i) {
-        QPushButton *b = button(modes[static_cast<size_t>(i)].first);
-        const bool active = i + 1 == mode;
-        b->setText(active ? modes[static_cast<size_t>(i)].second : QString());
-        b->setEnabled(active);
-    }
-    const int code = mode == 1 ? g.gKco : static_cast<int>(g.gSelKco);
-    m_companyData->findChild<QLineEdit *>(QStringLiteral("txtNendo"))
-        ->setText(QString::number(g.gNendo));
-    m_companyData->findChild<QLineEdit *>(QStringLiteral("txtCorpID"))
-        ->setText(QString::number(code));
-
-    // Modal over the list; the list is refilled by the data screen when it is done.
-    m_companyData->setWindowModality(Qt::ApplicationModal);
-    m_companyData->show();
-    m_companyData->activateWindow();
-    m_companyData->Initialise();
+void TNX0010::openCompanyData(int mode) {
+    const int code = mode == 1 ? G().gKco : m_selKco;
+    m_companyData->prepare(mode, code, G().gNendo);
 }
 
 void TNX0010::btnCloseClick() {
@@ -323,12 +288,10 @@ void TNX0010::btnCloseClick() {
     } else if (g.gCorpOpen == 1) {
         // The open project stays open: the year and code describe it again, not the year
         // browsed or the company changed in the list.
-        bool okKco = false, okNendo = false;
-        const int kco = g.gMkigyou2.Kco.toInt(&okKco);
-        const int nendo = g.gMkigyou2.Nendo.toInt(&okNendo);
-        if (okKco && okNendo) {
-            g.gKco = kco;
-            g.gNendo = nendo;
+        const ProjectKey &key = g.gProjectKey;
+        if (key.isSet) {
+            g.gKco = key.kco;
+            g.gNendo = key.nendo;
         }
     }
     QDialog::reject();

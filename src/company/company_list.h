@@ -1,8 +1,7 @@
 #pragma once
-// The company list: the one screen through which a project (company and fiscal year) is
-// chosen, and the gateway to registering, changing and deleting companies. The project
-// commands of the main window set the mode (gEditMode 1 register, 2 modify, 3 delete,
-// 4 select), the buttons and the year box, then run Initialise() and show it modally.
+// TNX0010, the company list: the one screen through which a project (company and fiscal year)
+// is chosen, and the gateway to registering, changing and deleting companies. A project
+// command of the main window prepares it for its mode and the current year, then shows it.
 
 #include <QDialog>
 
@@ -12,15 +11,26 @@ class QPushButton;
 class QTableWidget;
 class TNX0020;
 
+// The modes of the project commands; the values are those of gEditMode.
+enum class ListMode { Register = 1, Modify = 2, Delete = 3, Select = 4 };
+
 class TNX0010 : public QDialog {
     Q_OBJECT
 public:
     explicit TNX0010(QWidget *parent = nullptr);
 
-    // Fixes the size, prepares the grid header (gGridRow := 1), fills the grid for gNendo
-    // and sets the information line.
-    void Initialise();
+    // Prepares the list for a project command: gEditMode, the caption and buttons of the mode,
+    // the years 2004 .. year + 1 with `year` chosen (gNendo := year), and the grid of the year.
+    void prepare(ListMode mode, int year);
+    // Refills the grid of gNendo and chooses its first row (the data screen calls it when done).
+    void refill();
     TNX0020 *companyData() const { return m_companyData; }
+
+    // The company code last picked in the grid (0 for none), the grid row (from 1) it is on,
+    // and the highest company code of all years.
+    int selectedCode() const { return m_selKco; }
+    int gridRow() const { return m_gridRow; }
+    int highestCode() const { return m_maxKco; }
 
 public slots:
     void btnAddClick();
@@ -40,10 +50,10 @@ protected:
     void reject() override;
 
 private:
-    void FillGrid();
-    void SelectGridRow(int gridRow);
-    void OpenCompanyData(int mode);
-    void SelectCompany();
+    void fillGrid();
+    void selectGridRow(int gridRow);
+    void openCompanyData(int mode);
+    void selectCompany();
 
     QComboBox *m_cmbNendo = nullptr;
     QTableWidget *m_grid = nullptr;
@@ -54,9 +64,9 @@ private:
     QPushButton *m_btnClose = nullptr;
     TNX0020 *m_companyData = nullptr;
 
-    // Name and path of the row last picked.
-    QString m_selName;
-    QString m_selPath;
+    int m_selKco = 0;
+    int m_gridRow = 1;
+    int m_maxKco = 0;
     // The year box holds typed text rather than a picked item.
     bool m_yearTyped = false;
     bool m_syncingGrid = false;

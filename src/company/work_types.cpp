@@ -125,7 +125,7 @@ TfrmSalaryName::TfrmSalaryName(QWidget *parent) : QDialog(parent) {
 
 TfrmSalaryName::~TfrmSalaryName() = default;
 
-void TfrmSalaryName::FormShow() {
+void TfrmSalaryName::prepare() {
     fillList();
     clearFields();
     m_cmbSalaryID->setFocus();

@@ -16,7 +16,7 @@ public:
     ~TfrmSalaryName() override;
 
     // Fills the list of work types and clears the fields; called before the screen is shown.
-    void FormShow();
+    void prepare();
 
     bool changed() const { return m_changed; }
 

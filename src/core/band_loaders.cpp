@@ -3,6 +3,7 @@
 #include "band_tables.h"
 
 #include "loaders.h"
+#include "sql_builder.h"
 #include "state.h"
 #include "tdm.h"
 #include "utilities.h"
@@ -136,33 +137,57 @@ bool LoadMatTbl() {
 
 bool SaveBandRow(const TBANDTBL2 &table, int index) {
     if (index < 0 || index >= static_cast<int>(table.Bands.size())) return false;
-    const TBANDM2 &b = table.Bands[static_cast<size_t>(index)];
-    const TMKIGYOU2 &s = G().gMkigyou2;
+    const TBANDM2 &b = table.Bands[index];
+    const ProjectKey &key = G().gProjectKey;
     bool ok = false;
     const qint64 bandId = b.BandId.trimmed().toLongLong(&ok);
-    const QString key = ProjectKeySql();
-    if (!ok || key.isEmpty()) return false;
+    if (!ok || !key.isSet) return false;
     // A matrix id that is no number is stored as 0 (no matrix) rather than breaking the row.
     const qint64 matrixId = b.MatrixId.trimmed().toLongLong();
 
-    QStringList values = {
-        s.Kco.trimmed(),      s.Nendo.trimmed(),     SqlInt(bandId),
-        SqlText(b.BandName),  SqlText(b.BandTeigi),  SqlInt(matrixId),
-        SqlText(table.Title), SqlInt(table.Marume),  SqlInt(b.Kijun),
-        SqlInt(b.KagenRitsu), SqlInt(b.JyogenRitsu), QString::number(b.Spread, 'f', 2),
-        SqlInt(b.Range)};
+    SqlRow row;
+    row.set(QStringLiteral("KCO"), key.kco)
+        .set(QStringLiteral("NENDO"), key.nendo)
+        .set(QStringLiteral("BANDID"), bandId)
+        .set(QStringLiteral("BANDNAME"), b.BandName)
+        .set(QStringLiteral("TEIGI"), b.BandTeigi)
+        .set(QStringLiteral("MATRIXID"), matrixId)
+        .set(QStringLiteral("TITLE"), table.Title)
+        .set(QStringLiteral("MARUME"), table.Marume)
+        .set(QStringLiteral("基準賃金"), b.Kijun)
+        .set(QStringLiteral("下限率"), b.KagenRitsu)
+        .set(QStringLiteral("上限率"), b.JyogenRitsu)
+        // The spread is stored with two decimals.
+        .set(QStringLiteral("スプレッド"), QString::number(b.Spread, 'f', 2).toDouble())
+        .set(QStringLiteral("レンジ"), b.Range);
     for (int k = 1; k <= 5; ++k)
-        values << SqlInt(b.ZoneKagen[k]) << SqlInt(b.ZoneJyogen[k]);
+        row.set(QStringLiteral("下限額%1").arg(k), b.ZoneKagen[k])
+            .set(QStringLiteral("上限額%1").arg(k), b.ZoneJyogen[k]);
 
-    TQuery &q = DM().Query21;
+    TQuery q(DM().ACN2);
     ScopedTransaction tx(DM().ACN2);
     RunSql(q,
-           QStringLiteral("DELETE FROM BANDM WHERE") + key +
+           QStringLiteral("DELETE FROM BANDM") + key.where() +
                QStringLiteral(" AND BANDID = %1").arg(bandId),
            'E');
-    RunSql(q,
-           QStringLiteral("INSERT INTO BANDM VALUES (") + values.join(QLatin1Char(',')) +
-               QLatin1Char(')'),
-           'E');
+    RunSql(q, row.insertInto(QStringLiteral("BANDM")), 'E');
     return tx.commit();
+}
+
+QStringList BandItems() {
+    const ProjectKey &key = G().gProjectKey;
+    if (!key.isSet) return {};
+    return ReadCodeNameItems(DM().ACN2,
+                             QStringLiteral("SELECT BANDID || ' : ' || COALESCE(BANDNAME, '') AS "
+                                            "COMBNAME FROM BANDM") +
+                                 key.where() + QStringLiteral(" ORDER BY BANDID"));
+}
+
+QStringList RoleEvaluationItems() {
+    const ProjectKey &key = G().gProjectKey;
+    if (!key.isSet) return {};
+    return ReadCodeNameItems(DM().ACN2,
+                             QStringLiteral("SELECT HCO || ' : ' || COALESCE(HKIGOU, '') AS "
+                                            "COMBNAME FROM YHYOUKA") +
+                                 key.where() + QStringLiteral(" ORDER BY HCO"));
 }

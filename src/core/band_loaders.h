@@ -4,6 +4,8 @@
 
 #include "records.h"
 
+#include <QStringList>
+
 // Reads the role evaluations of the project, in code order.
 bool LoadYHyoukaTbl();
 // Reads every band combined with every role evaluation of its matrix into gBandTbl.
@@ -17,3 +19,8 @@ bool LoadMatTbl();
 // delete and the insert form one save: when either fails the stored band stays as it was.
 // Returns whether the band was stored.
 bool SaveBandRow(const TBANDTBL2 &table, int index);
+
+// "code : name" items of the open project's bands (BANDM) and role evaluations (YHYOUKA), by
+// code.
+QStringList BandItems();
+QStringList RoleEvaluationItems();

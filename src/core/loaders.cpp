@@ -3,6 +3,7 @@
 #include "message_seam.h"
 #include "state.h"
 #include "tdm.h"
+#include "utilities.h"
 
 #include <QGuiApplication>
 #include <limits>
@@ -16,7 +17,8 @@ QString ProjectKeySql(const TMKIGYOU2 &rec) {
 }
 
 QString ProjectKeySql() {
-    return ProjectKeySql(G().gMkigyou2);
+    const ProjectKey &key = G().gProjectKey;
+    return key.isSet ? key.condition() : QString();
 }
 
 bool LoadCompanySettings(TMKIGYOU2 &rec) {
@@ -53,7 +55,7 @@ bool LoadCompanySettings(TMKIGYOU2 &rec) {
     return found;
 }
 
-bool LoadMarks(std::array<TMMARK, 6> &marks) {
+bool LoadMarks(std::array<TMMARK, 7> &marks) {
     marks.fill(TMMARK{});
     const QString key = ProjectKeySql();
     if (key.isEmpty()) return false;
@@ -64,7 +66,7 @@ bool LoadMarks(std::array<TMMARK, 6> &marks) {
     for (; !q.Eof(); q.Next()) {
         const int no = q.AsInteger(QStringLiteral("MKCO"));
         if (no < 1 || no > 6) continue;
-        TMMARK &m = marks[static_cast<size_t>(no - 1)];
+        TMMARK &m = marks[no];
         m.Mkco = no;
         m.Mark = q.AsString(QStringLiteral("MARK"));
         m.Hanrei = q.AsString(QStringLiteral("HANREI"));
@@ -105,10 +107,76 @@ int WageByStep(const QString &grade, const QString &step) {
     return amount;
 }
 
+std::vector<TWageStep> LoadWageTable() {
+    std::vector<TWageStep> table;
+    const ProjectKey &key = G().gProjectKey;
+    if (!key.isSet) return table;
+    TQuery q(DM().ACN2);
+    RunSql(q, QStringLiteral("SELECT * FROM DCHINGIN2") + key.where() +
+                  QStringLiteral(" ORDER BY GOUHOU"),
+           'S');
+    table.reserve(q.RecordCount());
+    for (; !q.Eof(); q.Next()) {
+        TWageStep step;
+        step.step = q.AsInteger(QStringLiteral("GOUHOU"));
+        for (int g = 1; g <= 9; ++g)
+            step.kin[g] = q.AsFloat(QStringLiteral("KIN%1").arg(g));
+        table.push_back(step);
+    }
+    return table;
+}
+
+std::vector<TCodeName> LoadHyoukaList() {
+    ProjectState &g = G();
+    std::vector<TCodeName> all;
+    g.gHyoukaList.clear();
+    if (g.gProjectKey.isSet) {
+        TQuery q(DM().ACN2);
+        RunSql(q, QStringLiteral("SELECT * FROM MHYOUKA") + g.gProjectKey.where() +
+                      QStringLiteral(" ORDER BY rowid"),
+               'S');
+        for (; !q.Eof(); q.Next()) {
+            all.push_back({FieldVarToStr(q.Value(QStringLiteral("HCO"))),
+                           q.AsString(QStringLiteral("HKIGOU"))});
+            if (g.gHyoukaList.size() < 100) g.gHyoukaList.push_back(all.back());
+        }
+    }
+    g.gHyoukaCount = static_cast<int>(g.gHyoukaList.size());
+    return all;
+}
+
+void LoadModelList() {
+    ProjectState &g = G();
+    g.gModelList.clear();
+    TQuery q(DM().ACN1);
+    RunSql(q, QStringLiteral("SELECT * FROM MDEL ORDER BY MDCO"), 'S');
+    for (; !q.Eof(); q.Next())
+        g.gModelList.push_back(
+            {q.AsString(QStringLiteral("MDCO")), q.AsString(QStringLiteral("MDNA"))});
+    g.gModelCount = static_cast<int>(g.gModelList.size());
+}
+
+void LoadLivingList() {
+    ProjectState &g = G();
+    g.gLivingList.clear();
+    TQuery q(DM().ACN2);
+    RunSql(q, QStringLiteral("SELECT * FROM MSEIKEI ORDER BY SKCO,SNIN,SNENREI"), 'S');
+    bool first = true;
+    int previous = 0;
+    for (; !q.Eof(); q.Next()) {
+        const int code = q.AsInteger(QStringLiteral("SKCO"));
+        if (!first && code == previous) continue;
+        first = false;
+        previous = code;
+        g.gLivingList.push_back({QString::number(code), q.AsString(QStringLiteral("DEDOKORO"))});
+    }
+    g.gLivingCount = static_cast<int>(g.gLivingList.size());
+}
+
 void LoadSalaryNames() {
     auto &tbl = G().gSalaryTbl;
     for (int i = 1; i <= 4; ++i) {
-        TSALARYTBL &e = tbl[static_cast<size_t>(i)];
+        TSALARYTBL &e = tbl[i];
         const QString codeName = e.CodeName;
         e = TSALARYTBL{};
         e.CodeName = codeName;
@@ -123,7 +191,7 @@ void LoadSalaryNames() {
     for (; !q.Eof(); q.Next()) {
         const int id = q.AsInteger(QStringLiteral("SALARYID"));
         if (id < 1 || id > 4) continue;
-        TSALARYTBL &e = tbl[static_cast<size_t>(id)];
+        TSALARYTBL &e = tbl[id];
         e.SalaryId = QString::number(id);
         e.SalaryName = q.AsString(QStringLiteral("SALARYNAME"));
         e.Teigi = q.AsString(QStringLiteral("TEIGI"));
@@ -141,7 +209,7 @@ bool SetSalaryLabels(int workType, SalaryCaptions &captions) {
     captions.Kihon[1] = QStringLiteral("基本給");
     captions.Teate[1] = QStringLiteral("手当");
     if (workType < 1 || workType > 4) return true;
-    TSALARYTBL &e = G().gSalaryTbl[static_cast<size_t>(workType)];
+    TSALARYTBL &e = G().gSalaryTbl[workType];
     if (e.Kihon[1].isEmpty()) e.Kihon[1] = QStringLiteral("基本給");
     if (e.Teate[1].isEmpty()) e.Teate[1] = QStringLiteral("手当");
     for (int i = 1; i <= 3; ++i)

@@ -22,9 +22,9 @@ void LoadCalendarSettings() {
     TQuery &q = DM().Query1;
     RunSql(q, QStringLiteral("SELECT * FROM MSEIGYO WHERE CO = 0"), 'S');
     if (!q.Eof()) {
-        for (int i = 0; i < 3; ++i) {
-            G().gEraNames[i] = q.AsString(QStringLiteral("REKI%1").arg(i + 1));
-            G().gEraStartYears[i] = q.AsInteger(QStringLiteral("SNEN%1").arg(i + 1));
+        for (int i = 1; i <= 3; ++i) {
+            G().gEraNames[i] = q.AsString(QStringLiteral("REKI%1").arg(i));
+            G().gEraStartYears[i] = q.AsInteger(QStringLiteral("SNEN%1").arg(i));
         }
     }
     q.Close();

@@ -1,11 +1,23 @@
 #pragma once
-// Record types shared by the screens. Arrays that mirror numbered columns (KKNA1.., TK01..,
-// 下限額1..) are indexed by that number; element 0 is unused.
+// Record types shared by the screens. Every array of numbered things (columns KKNA1.., TK01..,
+// 下限額1.., marks 1..6, eras 1..3) is indexed by that number; element 0 is unused.
 
 #include <QDate>
 #include <QString>
 #include <array>
 #include <vector>
+
+// The key of a project, parsed once when it is opened: company code and fiscal year.
+struct ProjectKey {
+    int kco = 0;
+    int nendo = 0;
+    bool isSet = false;
+    // " NENDO = n AND KCO = k": the condition every per-project statement uses.
+    QString condition() const {
+        return QStringLiteral(" NENDO = %1 AND KCO = %2").arg(nendo).arg(kco);
+    }
+    QString where() const { return QStringLiteral(" WHERE") + condition(); }
+};
 
 struct TMKIGYOU2 {
     QString Kco;   // company code, decimal text

@@ -21,9 +21,11 @@ struct ProjectState {
     int gFnk = 0;
     int gKdate = 0;
     TMKIGYOU2 gMkigyou2;
-    std::array<TMMARK, 6> gMarks; // element i holds mark i+1
-    std::array<QString, 3> gEraNames;
-    std::array<int, 3> gEraStartYears{};
+    // The key of the open project (from gMkigyou2.Kco and .Nendo when it was opened).
+    ProjectKey gProjectKey;
+    std::array<TMMARK, 7> gMarks; // [1..6]
+    std::array<QString, 4> gEraNames; // [1..3]
+    std::array<int, 4> gEraStartYears{}; // [1..3]
 
     // Paths, dates and run-wide values. Paths end with a separator.
     QString gAppPath;
@@ -34,7 +36,6 @@ struct ProjectState {
     quint16 gTodayDay = 0;
     int gListMonth = 0;
     int gListDay = 0;
-    double gSelKco = 0.0;
     int gReportKind = 0;
     int gPlotPrintSeq = 1;
 
@@ -62,15 +63,7 @@ struct ProjectState {
     QString gSql;
     int gDataChanged = 0;
     QString gErrMsg;
-    int gGridRow = 0;
-    int gCurSco = 0;
-    int gMinCode = 0;
-    int gMaxKco = 0;
-    int gWorkInt = 0;
-    double gWorkFloat = 0.0;
-    QString gWorkStr1;
-    QString gWorkStr2;
-    QString gWorkStr3;
+    int gCurSco = 0; // the employee shown in the employee register
 };
 
 ProjectState &G();

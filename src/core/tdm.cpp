@@ -166,6 +166,18 @@ bool RunSql(TQuery &query, const QString &sql, char mode) {
     return true;
 }
 
+QStringList ReadCodeNameItems(TConnection &connection, const QString &sql) {
+    TQuery q(connection);
+    RunSql(q, sql, 'S');
+    QStringList items;
+    items.reserve(q.RecordCount());
+    for (; !q.Eof(); q.Next()) {
+        const QString item = q.AsString(QStringLiteral("COMBNAME"));
+        items << (item.isEmpty() ? QStringLiteral("0") : item);
+    }
+    return items;
+}
+
 QString SqlText(const QString &text) {
     QString quoted = text;
     quoted.replace(QLatin1Char('\''), QLatin1String("''"));
@@ -214,4 +226,54 @@ void ScopedTransaction::rollback() {
     QSqlQuery q(database(m_connection));
     q.exec(QStringLiteral("ROLLBACK TO ") + m_savepoint);
     q.exec(QStringLiteral("RELEASE ") + m_savepoint);
+}
+
+BothDatabasesTransaction::BothDatabasesTransaction() {
+    TConnection &control = DM().ACN1;
+    TConnection &data = DM().ACN2;
+    if (!control.isOpen() || !data.isOpen()) return;
+    QSqlQuery q(database(data));
+    m_attached = q.exec(QStringLiteral("ATTACH DATABASE ") + SqlText(control.path()) +
+                        QStringLiteral(" AS ") + kControlSchema);
+    if (m_attached) m_transaction = std::make_unique<ScopedTransaction>(data);
+}
+
+BothDatabasesTransaction::~BothDatabasesTransaction() {
+    m_transaction.reset(); // rolls back unless committed
+    if (m_attached) {
+        QSqlQuery q(database(DM().ACN2));
+        q.exec(QStringLiteral("DETACH DATABASE ") + kControlSchema);
+    }
+}
+
+bool BothDatabasesTransaction::commit() {
+    return m_transaction && m_transaction->commit();
+}
+
+TPrepared::TPrepared(TConnection &connection, const QString &sql) : m_connection(connection) {
+    G().gSql = sql;
+    if (!connection.isOpen()) {
+        ++connection.m_failures;
+        ShowMessage(kMsgSqlUnknown, QString(), MsgIcon::Error);
+        return;
+    }
+    m_query = std::make_unique<QSqlQuery>(database(connection));
+    m_query->setForwardOnly(true);
+    m_valid = m_query->prepare(sql);
+    if (!m_valid) {
+        ++connection.m_failures;
+        showSqlFailure(m_query->lastError());
+    }
+}
+
+TPrepared::~TPrepared() = default;
+
+bool TPrepared::run(const QVariantList &values) {
+    if (!m_valid) return false;
+    for (qsizetype i = 0; i < values.size(); ++i)
+        m_query->bindValue(static_cast<int>(i), values[i]);
+    if (m_query->exec()) return true;
+    ++m_connection.m_failures;
+    showSqlFailure(m_query->lastError());
+    return false;
 }

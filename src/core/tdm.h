@@ -11,7 +11,10 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <memory>
 #include <vector>
+
+class QSqlQuery;
 
 class TConnection {
 public:
@@ -28,6 +31,7 @@ private:
     friend class TQuery;
     friend bool RunSql(class TQuery &, const QString &, char);
     friend class ScopedTransaction;
+    friend class TPrepared;
     QString m_name;
     QString m_path;
     bool m_open = false;
@@ -97,6 +101,10 @@ TDM &DM();
 // leaves the query object closed (an empty result). Returns whether the statement ran.
 bool RunSql(TQuery &query, const QString &sql, char mode);
 
+// The first column (named COMBNAME) of every row of a SELECT, as text (null reads as "0"): the
+// "code : name" items of the code lists.
+QStringList ReadCodeNameItems(TConnection &connection, const QString &sql);
+
 // Quoting for statements: a text between single quotes with every single quote doubled, a
 // number as its shortest decimal text.
 QString SqlText(const QString &text);
@@ -123,6 +131,45 @@ private:
     QString m_savepoint;
     int m_failuresAtStart = 0;
     bool m_active = false;
+};
+
+// Writes both databases as one unit. While it lives, the control database is attached to
+// the data connection as schema CTL, so statements run on a data query object reach the
+// control tables as CTL.<table>, and one commit keeps the changes to both files (SQLite
+// commits attached files atomically) or none of them. It cannot start inside another save on
+// the data connection; active() is false then, or when either database is not open.
+class BothDatabasesTransaction {
+public:
+    BothDatabasesTransaction();
+    ~BothDatabasesTransaction();
+    BothDatabasesTransaction(const BothDatabasesTransaction &) = delete;
+    BothDatabasesTransaction &operator=(const BothDatabasesTransaction &) = delete;
+    bool active() const { return m_transaction && m_transaction->active(); }
+    bool commit();
+
+private:
+    bool m_attached = false;
+    std::unique_ptr<ScopedTransaction> m_transaction;
+};
+// The schema name of the control database inside a BothDatabasesTransaction.
+inline const QString kControlSchema = QStringLiteral("CTL");
+
+// A statement prepared once and run for many rows with bound values: the bulk writes
+// (imports, copies of a whole project) inside one transaction. A failure shows one of the two
+// SQL messages and counts as a failure of the connection, as with RunSql.
+class TPrepared {
+public:
+    TPrepared(TConnection &connection, const QString &sql);
+    ~TPrepared();
+    TPrepared(const TPrepared &) = delete;
+    TPrepared &operator=(const TPrepared &) = delete;
+    bool isValid() const { return m_valid; }
+    bool run(const QVariantList &values);
+
+private:
+    TConnection &m_connection;
+    std::unique_ptr<QSqlQuery> m_query;
+    bool m_valid = false;
 };
 
 // Messages of the data module.

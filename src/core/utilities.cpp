@@ -3,6 +3,7 @@
 #include "state.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <limits>
@@ -128,6 +129,19 @@ QString TextBeforeSpace(const QString &text) {
     return pos < 0 ? text : text.left(pos);
 }
 
+qint64 ToInt64(double x) {
+    if (std::isnan(x)) return 0;
+    // 2^63 is the first double beyond the range; the last one inside it is 2^63 - 1024.
+    constexpr double kLimit = 9223372036854775808.0;
+    if (x >= kLimit) return std::numeric_limits<qint64>::max();
+    if (x <= -kLimit) return std::numeric_limits<qint64>::min();
+    return static_cast<qint64>(x);
+}
+
+int ToInt(qint64 x) {
+    return static_cast<int>(std::clamp<qint64>(x, INT_MIN, INT_MAX));
+}
+
 QString ShortestNumText(double value) {
     return QString::number(value, 'f', QLocale::FloatingPointShortest);
 }
@@ -204,6 +218,13 @@ QString NamePart(const QString &text) {
     return pos < 0 ? text : text.mid(pos + kCodeNameSeparator.size());
 }
 
+bool ParseItemCode(const QString &text, int &code) {
+    bool ok = false;
+    const int value = TextBeforeSpace(text.trimmed()).toInt(&ok);
+    if (ok) code = value;
+    return ok;
+}
+
 QString SplitField(const QString &text, QChar separator, int n) {
     if (n < 1 || text.isEmpty()) return {};
     const QStringList fields = text.split(separator);
@@ -223,17 +244,17 @@ void LineTypeText(int lineType, QString &target) {
         QStringLiteral("0 : なし"), QStringLiteral("1 : 実線"), QStringLiteral("2 : 点線"),
         QStringLiteral("3 : 一点鎖線")};
     if (lineType >= 0 && lineType < static_cast<int>(texts.size()))
-        target = texts[static_cast<size_t>(lineType)];
+        target = texts[lineType];
 }
 
 QString SikakuText(int n) {
     if (n < 1 || n > 9) return {};
-    return CodeNameText(QString::number(n), G().gMkigyou2.Tk[static_cast<size_t>(n)]);
+    return CodeNameText(QString::number(n), G().gMkigyou2.Tk[n]);
 }
 
 QString MarkText(int n) {
     if (n < 1 || n > 6) return {};
-    const TMMARK &mark = G().gMarks[static_cast<size_t>(n - 1)];
+    const TMMARK &mark = G().gMarks[n];
     return CodeNameText(QString::number(n), mark.Mark + QStringLiteral("  ") + mark.Hanrei);
 }
 
@@ -287,7 +308,7 @@ bool JoinDate(TYMD &d) {
     if (G().gReki != 0) {
         // An era box left empty never matches an unset era name.
         bool known = false;
-        for (size_t i = 0; i < G().gEraNames.size() && !known; ++i) {
+        for (int i = 1; i <= 3 && !known; ++i) {
             if (!G().gEraNames[i].isEmpty() && d.Era == G().gEraNames[i]) {
                 year += G().gEraStartYears[i] - 1;
                 known = true;

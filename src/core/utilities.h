@@ -37,6 +37,11 @@ double FieldVarToFloat(const QVariant &value);
 // The text before the first space; the whole text when there is none.
 QString TextBeforeSpace(const QString &text);
 
+// x truncated toward zero to a 64-bit integer, held at the type's limits; 0 for a NaN.
+qint64 ToInt64(double x);
+// A 64-bit integer held at the limits of int.
+int ToInt(qint64 x);
+
 // The shortest decimal text of a value, without exponent ("1.5", "-99", "100").
 QString ShortestNumText(double value);
 
@@ -73,6 +78,10 @@ QString CodeNameText(const QString &code, const QString &name);
 QString CodePart(const QString &text);
 // The part after the first " : "; the whole text when there is none.
 QString NamePart(const QString &text);
+
+// The code of a "code : name" item, or of a typed code: the integer before the first space of
+// the trimmed text ("3 : パート" and " 3" give 3); false when that is no integer.
+bool ParseItemCode(const QString &text, int &code);
 
 // The n-th field (from 1) of the text divided at every separator; empty when n < 1, when the
 // text is empty or when it has fewer fields.

@@ -224,8 +224,6 @@ TNX0030::TNX0030(QWidget *parent) : QDialog(parent) {
     layout->addWidget(m_grid, 1);
     resize(1040, 860);
     InstallEnterMovesFocus(this);
-
-    FormCreate();
 }
 
 TNX0030::~TNX0030() = default;
@@ -637,7 +635,7 @@ void TNX0030::buildGrid() {
     // A click on the row that is already current chooses it again (after ｷｬﾝｾﾙ the form is
     // empty while row 1 is current).
     connect(m_grid, &QTableView::clicked, this, [this](const QModelIndex &index) {
-        if (!index.isValid() || index.row() + 1 != G().gGridRow) return;
+        if (!index.isValid() || index.row() + 1 != m_gridRow) return;
         const auto &rows = m_model->rows();
         if (!m_highlight || rows[static_cast<size_t>(index.row())].sco != G().gCurSco)
             StringGrid1Click(index.row() + 1);
@@ -646,7 +644,7 @@ void TNX0030::buildGrid() {
 
 // --- Opening and clearing ---------------------------------------------------------------------
 
-void TNX0030::FormCreate() {
+void TNX0030::prepare() {
     m_cmbWorker->clearEditText();
     m_txtNewBand->clear();
     m_txtNewYHYOUKA->clear();
@@ -769,7 +767,6 @@ int TNX0030::listedCount() const {
 }
 
 void TNX0030::fillGrid() {
-    ProjectState &g = G();
     m_highlight = false;
     std::vector<EmployeeGridModel::Row> rows;
     QStringList items;
@@ -811,8 +808,8 @@ void TNX0030::fillGrid() {
         }
         q.Close();
     }
-    g.gMinCode = rows.empty() ? 0 : rows.front().sco;
-    g.gMaxKco = rows.empty() ? 0 : rows.back().sco;
+    m_minCode = rows.empty() ? 0 : rows.front().sco;
+    m_maxCode = rows.empty() ? 0 : rows.back().sco;
     m_txtLastNo->setText(QString::number(rows.size()));
 
     m_quietGrid = true;
@@ -853,7 +850,7 @@ void TNX0030::chooseCode(int code, int row) {
     ProjectState &g = G();
     g.gCurSco = code;
     if (row > 0) {
-        g.gGridRow = row;
+        m_gridRow = row;
         setGridRowQuietly(row, qMax(0, m_grid->currentIndex().column()));
         m_highlight = true;
         m_txtCureentNo->setText(QString::number(row));
@@ -1569,32 +1566,32 @@ void TNX0030::navigate(int row) {
 
 void TNX0030::btnFirstClick() {
     if (confirmStay(QStringLiteral("最初のデータ　へ。"))) return;
-    navigate(gridRowOfCode(G().gMinCode));
+    navigate(gridRowOfCode(m_minCode));
 }
 
 void TNX0030::btnBackClick() {
     if (confirmStay(QStringLiteral("前のデータ　へ。"))) return;
     if (m_cmbWorker->currentText().trimmed().isEmpty()) {
-        navigate(gridRowOfCode(G().gMinCode));
+        navigate(gridRowOfCode(m_minCode));
         return;
     }
-    if (typedCode() == G().gMinCode) return;
-    navigate(G().gGridRow - 1);
+    if (typedCode() == m_minCode) return;
+    navigate(m_gridRow - 1);
 }
 
 void TNX0030::btnNextClick() {
     if (confirmStay(QStringLiteral("次のデータ　へ。"))) return;
     if (m_cmbWorker->currentText().trimmed().isEmpty()) {
-        navigate(gridRowOfCode(G().gMaxKco));
+        navigate(gridRowOfCode(m_maxCode));
         return;
     }
-    if (typedCode() == G().gMaxKco) return;
-    navigate(G().gGridRow + 1);
+    if (typedCode() == m_maxCode) return;
+    navigate(m_gridRow + 1);
 }
 
 void TNX0030::btnLastClick() {
     if (confirmStay(QStringLiteral("最後のデータ　へ。"))) return;
-    navigate(gridRowOfCode(G().gMaxKco));
+    navigate(gridRowOfCode(m_maxCode));
 }
 
 void TNX0030::OptTokyuClick(int grade) {

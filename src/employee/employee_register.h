@@ -29,7 +29,15 @@ public:
     explicit TNX0030(QWidget *parent = nullptr);
     ~TNX0030() override;
 
+    // Loads the lists of the open project and shows its first employee; called before the
+    // screen is shown.
+    void prepare();
+
     int gradeFilter() const { return m_gradeFilter; }
+    // The grid row (from 1) of the employee shown, and the lowest and highest code listed.
+    int gridRow() const { return m_gridRow; }
+    int lowestCode() const { return m_minCode; }
+    int highestCode() const { return m_maxCode; }
     bool rowHighlight() const { return m_highlight; }
     // Number of employees listed in the grid.
     int listedCount() const;
@@ -90,7 +98,6 @@ private:
     QComboBox *addCombo(const char *name, bool editable);
     void watchExit(QWidget *field, std::function<bool()> check);
 
-    void FormCreate();
     void initialise();
     void clearForm();
     void fillGrid();
@@ -193,6 +200,9 @@ private:
     bool m_workerTyped = false;
 
     int m_gradeFilter = 0;
+    int m_gridRow = 0;
+    int m_minCode = 0;
+    int m_maxCode = 0;
     int m_companyMatrixLink = 0;
     QString m_pictureName;
     QImage m_picture;

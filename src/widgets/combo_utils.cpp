@@ -36,10 +36,8 @@ int SelectComboCode(QComboBox *combo, const QString &code) {
 int ComboCode(const QComboBox *combo) {
     if (combo->currentIndex() < 0) return 0;
     const QString item = combo->itemText(combo->currentIndex());
-    if (!item.contains(kCodeNameSeparator)) return 0;
-    bool ok = false;
-    const int code = CodePart(item).toInt(&ok);
-    return ok ? code : 0;
+    int code = 0;
+    return item.contains(kCodeNameSeparator) && ParseItemCode(item, code) ? code : 0;
 }
 
 QString ComboName(const QComboBox *combo) {

@@ -75,6 +75,12 @@ void TFieldExits::forgetPending() {
     m_pending = nullptr;
 }
 
+void TFieldExits::onClick(QAbstractButton *button, std::function<void()> action) {
+    connect(button, &QAbstractButton::clicked, this, [this, action = std::move(action)] {
+        if (runPending()) action();
+    });
+}
+
 bool TFieldExits::run(QWidget *field) {
     if (!field || m_running || !m_window->isVisible() || !field->isEnabled()) return true;
     m_running = true;
@@ -144,6 +150,27 @@ void WatchChanges(QWidget *field, ChangeSource source, std::function<void()> cha
         else
             QObject::connect(button, &QAbstractButton::toggled, button, call);
     }
+}
+
+TChangeTracker::TChangeTracker(QObject *parent, Scope scope) : QObject(parent), m_scope(scope) {}
+
+void TChangeTracker::watch(QWidget *field, ChangeSource source, int group) {
+    WatchChanges(field, source, [this, group] { mark(group); });
+}
+
+void TChangeTracker::mark(int group) {
+    if (silenced()) return;
+    m_groups |= 1u << group;
+    if (m_scope == Scope::Global) MarkDataChanged();
+}
+
+bool TChangeTracker::changed() const {
+    return m_scope == Scope::Global ? G().gDataChanged != 0 : m_groups != 0;
+}
+
+void TChangeTracker::clear() {
+    m_groups = 0;
+    if (m_scope == Scope::Global) G().gDataChanged = 0;
 }
 
 // --- Yes/No questions -------------------------------------------------------------------------

@@ -8,6 +8,7 @@
 #include <QString>
 #include <functional>
 
+class QAbstractButton;
 class QComboBox;
 class QWidget;
 
@@ -47,6 +48,9 @@ public:
     bool runPending();
     // Drops the deferred check (the form was cleared or closed).
     void forgetPending();
+    // Connects a button: a click first completes the check of the field being left (runPending)
+    // and acts only when that check passed.
+    void onClick(QAbstractButton *button, std::function<void()> action);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -77,6 +81,44 @@ enum class ChangeSource { Any, User };
 // Calls `changed` when the text or choice of a line edit, combo box or radio/check box changes.
 void WatchChanges(QWidget *field, ChangeSource source,
                   std::function<void()> changed = MarkDataChanged);
+
+// The changed flag of a screen. Its fields are watched in groups (a screen that saves its parts
+// apart gives each part a group); a change marks its group and, in the Global scope, raises
+// gDataChanged, the flag of the Yes/No questions on leaving. While a silence guard lives (the
+// form is loading its values) changes mark nothing.
+class TChangeTracker : public QObject {
+    Q_OBJECT
+public:
+    enum class Scope { Global, Private };
+    explicit TChangeTracker(QObject *parent, Scope scope = Scope::Global);
+
+    void watch(QWidget *field, ChangeSource source, int group = 0);
+    // A change made by a handler rather than typed into a field (a colour chosen).
+    void mark(int group = 0);
+    // Any change; in the Global scope this is gDataChanged.
+    bool changed() const;
+    bool changed(int group) const { return m_groups & (1u << group); }
+    void clear();
+    void clearGroup(int group) { m_groups &= ~(1u << group); }
+
+    class Silence {
+    public:
+        explicit Silence(TChangeTracker *tracker) : m_tracker(tracker) { ++m_tracker->m_silent; }
+        ~Silence() { --m_tracker->m_silent; }
+        Silence(const Silence &) = delete;
+        Silence &operator=(const Silence &) = delete;
+
+    private:
+        TChangeTracker *m_tracker;
+    };
+    [[nodiscard]] Silence silence() { return Silence(this); }
+    bool silenced() const { return m_silent > 0; }
+
+private:
+    Scope m_scope;
+    unsigned m_groups = 0;
+    int m_silent = 0;
+};
 
 // --- Yes/No questions -------------------------------------------------------------------------
 

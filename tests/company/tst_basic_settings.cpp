@@ -19,26 +19,6 @@ namespace {
 
 const QString kNoChange = QStringLiteral("ﾃﾞｰﾀの変更がありません。");
 
-// Opens sample company 1, 2018, the way choosing it in the company list does.
-void openProject() {
-    G().gKco = 1;
-    G().gNendo = 2018;
-    G().gCorpOpen = 1;
-    G().gMkigyou2.Kco = QStringLiteral("1");
-    G().gMkigyou2.Nendo = QStringLiteral("2018");
-    LoadCompanySettings(G().gMkigyou2);
-    LoadMarks(G().gMarks);
-    const QString where = QStringLiteral(" from MKIGYOU1 where KCO = 1 and NENDO = 2018");
-    G().gReki = SqlValue(DM().ACN1, QStringLiteral("select REKI") + where).toInt();
-    G().gKdate = SqlValue(DM().ACN1, QStringLiteral("select KDATE") + where).toInt();
-    G().gFnk = SqlValue(DM().ACN1, QStringLiteral("select FNK") + where).toInt();
-}
-
-void exec(TConnection &c, const QString &sql) {
-    QSqlQuery q(QSqlDatabase::database(c.name(), false));
-    QVERIFY2(q.exec(sql), qPrintable(sql));
-}
-
 // Records every row written to the tables the screen saves, as "update MMARK 2", so a test
 // sees exactly which statements changed the databases.
 void logWrites() {
@@ -100,42 +80,6 @@ QStringList rows(TConnection &c, const QString &table) {
     return out;
 }
 
-// Messages and questions only (the colour dialog is recorded too).
-QStringList shown(const MessageRecorder &r) {
-    QStringList out;
-    for (const MessageRecorder::Entry &e : r.entries)
-        if (e.kind != MessageRecorder::Kind::Color) out << e.text;
-    return out;
-}
-
-template <typename T> T *child(QWidget &parent, const QString &name) {
-    T *w = parent.findChild<T *>(name);
-    if (!w) qFatal("no control %s", qPrintable(name));
-    return w;
-}
-
-void click(QWidget &dlg, const QString &button) {
-    QTest::mouseClick(child<QPushButton>(dlg, button), Qt::LeftButton);
-}
-
-// Types a text as key presses (any characters, as an input method delivers them).
-void type(QWidget *w, const QString &text) {
-    for (const QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-
-void retype(QLineEdit *edit, const QString &text) {
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    type(edit, text);
-}
-
-void retype(QComboBox *combo, const QString &text) {
-    combo->lineEdit()->selectAll();
-    QTest::keyClick(combo->lineEdit(), Qt::Key_Delete);
-    type(combo->lineEdit(), text);
-}
-
 QString mark(int m, const QString &column) {
     return SqlValue(DM().ACN2, QStringLiteral("select %1 from MMARK where KCO = 1 and NENDO = 2018 "
                                               "and MKCO = %2")
@@ -173,28 +117,28 @@ private slots:
 
 void Tst_basic_settings::loadsTheProject() {
     TestProgram p;
-    openProject();
+    openSample();
     TNX0070 dlg;
     G().gKdate = 0;
     G().gDataChanged = 1;
-    dlg.FormShow();
+    dlg.prepare();
     QCOMPARE(dlg.windowTitle(), QStringLiteral("基本設定"));
-    QCOMPARE(child<QLineEdit>(dlg, "txtKijunbi")->text(), QStringLiteral("2018.04.01"));
+    QCOMPARE(find<QLineEdit>(dlg, "txtKijunbi")->text(), QStringLiteral("2018.04.01"));
     QCOMPARE(G().gKdate, 20180401);
-    QVERIFY(child<QRadioButton>(dlg, "optKeisan2")->isChecked());
-    QVERIFY(child<QLineEdit>(dlg, "txtKijunbi")->isEnabled());
-    QVERIFY(child<QRadioButton>(dlg, "optWareki")->isChecked());
-    QCOMPARE(child<QLineEdit>(dlg, "txtNengou1")->text(), QStringLiteral("昭和"));
-    QCOMPARE(child<QLineEdit>(dlg, "txtChgyy3")->text(), QStringLiteral("2019"));
-    QCOMPARE(child<QLineEdit>(dlg, "txtChgmm3")->text(), QStringLiteral("5"));
-    QVERIFY(child<QRadioButton>(dlg, "optChg3")->isChecked());
-    QVERIFY(!child<QLineEdit>(dlg, "txtNengou1")->isEnabled()); // reference only
-    QCOMPARE(child<QLineEdit>(dlg, "txtMark2")->text(), QStringLiteral("■"));
-    QCOMPARE(child<QLineEdit>(dlg, "txtHanrei2")->text(), QStringLiteral("管理職"));
-    QCOMPARE(child<QComboBox>(dlg, "cmbMSize5")->currentText(), QStringLiteral("12"));
-    QCOMPARE(child<QComboBox>(dlg, "cmbSensyu5")->currentText(), QStringLiteral("3 : 一点鎖線"));
-    QCOMPARE(child<QComboBox>(dlg, "cmbSenHaba1")->currentText(), QStringLiteral("2"));
-    QCOMPARE(child<QComboBox>(dlg, "cmbGSensyu3")->currentText(), QStringLiteral("2 : 点線"));
+    QVERIFY(find<QRadioButton>(dlg, "optKeisan2")->isChecked());
+    QVERIFY(find<QLineEdit>(dlg, "txtKijunbi")->isEnabled());
+    QVERIFY(find<QRadioButton>(dlg, "optWareki")->isChecked());
+    QCOMPARE(find<QLineEdit>(dlg, "txtNengou1")->text(), QStringLiteral("昭和"));
+    QCOMPARE(find<QLineEdit>(dlg, "txtChgyy3")->text(), QStringLiteral("2019"));
+    QCOMPARE(find<QLineEdit>(dlg, "txtChgmm3")->text(), QStringLiteral("5"));
+    QVERIFY(find<QRadioButton>(dlg, "optChg3")->isChecked());
+    QVERIFY(!find<QLineEdit>(dlg, "txtNengou1")->isEnabled()); // reference only
+    QCOMPARE(find<QLineEdit>(dlg, "txtMark2")->text(), QStringLiteral("■"));
+    QCOMPARE(find<QLineEdit>(dlg, "txtHanrei2")->text(), QStringLiteral("管理職"));
+    QCOMPARE(find<QComboBox>(dlg, "cmbMSize5")->currentText(), QStringLiteral("12"));
+    QCOMPARE(find<QComboBox>(dlg, "cmbSensyu5")->currentText(), QStringLiteral("3 : 一点鎖線"));
+    QCOMPARE(find<QComboBox>(dlg, "cmbSenHaba1")->currentText(), QStringLiteral("2"));
+    QCOMPARE(find<QComboBox>(dlg, "cmbGSensyu3")->currentText(), QStringLiteral("2 : 点線"));
     QCOMPARE(G().gDataChanged, 0);
     QVERIFY(!dlg.dateChanged() && !dlg.eraChanged() && !dlg.markChanged() && !dlg.graphChanged());
     QVERIFY(p.messages.entries.isEmpty());
@@ -202,11 +146,11 @@ void Tst_basic_settings::loadsTheProject() {
 
 void Tst_basic_settings::emptyStoredColourLoadsAsBlack() {
     TestProgram p;
-    openProject();
+    openSample();
     exec(DM().ACN2, QStringLiteral("update MMARK set MKCOLOR = '', KCOLOR = NULL where MKCO = 4"));
     TNX0070 dlg;
-    dlg.FormShow();
-    type(child<QLineEdit>(dlg, "txtHanrei1"), QStringLiteral("A"));
+    dlg.prepare();
+    typeText(find<QLineEdit>(dlg, "txtHanrei1"), QStringLiteral("A"));
     click(dlg, "btnAdd");
     QCOMPARE(mark(4, "MKCOLOR"), QStringLiteral("clBlack"));
     QCOMPARE(mark(4, "KCOLOR"), QStringLiteral("clBlack"));
@@ -214,14 +158,14 @@ void Tst_basic_settings::emptyStoredColourLoadsAsBlack() {
 
 void Tst_basic_settings::legendOfOneMarkWritesTheSixMarks() {
     TestProgram p;
-    openProject();
+    openSample();
     TNX0070 dlg;
-    dlg.FormShow();
+    dlg.prepare();
     logWrites();
     const QStringList before = rows(DM().ACN2, "MMARK");
     const QStringList graphs = rows(DM().ACN2, "MGRAPH");
 
-    type(child<QLineEdit>(dlg, "txtHanrei2"), QStringLiteral("（課長）"));
+    typeText(find<QLineEdit>(dlg, "txtHanrei2"), QStringLiteral("（課長）"));
     QVERIFY(dlg.markChanged());
     QCOMPARE(G().gDataChanged, 1);
     click(dlg, "btnAdd");
@@ -242,9 +186,9 @@ void Tst_basic_settings::legendOfOneMarkWritesTheSixMarks() {
 
 void Tst_basic_settings::axisColourAloneWritesTheFourLines() {
     TestProgram p;
-    openProject();
+    openSample();
     TNX0070 dlg;
-    dlg.FormShow();
+    dlg.prepare();
     logWrites();
     const QStringList marks = rows(DM().ACN2, "MMARK");
 
@@ -273,11 +217,11 @@ void Tst_basic_settings::baseDateAccepted_data() {
 void Tst_basic_settings::baseDateAccepted() {
     QFETCH(QString, typed);
     TestProgram p;
-    openProject();
+    openSample();
     TNX0070 dlg;
-    dlg.FormShow();
+    dlg.prepare();
     logWrites();
-    auto *box = child<QLineEdit>(dlg, "txtKijunbi");
+    auto *box = find<QLineEdit>(dlg, "txtKijunbi");
     retype(box, typed);
     QVERIFY(dlg.dateChanged());
     QVERIFY(dlg.txtKijunbiExit());
@@ -309,15 +253,15 @@ void Tst_basic_settings::baseDateRefused() {
     QFETCH(QString, typed);
     QFETCH(QString, message);
     TestProgram p;
-    openProject();
+    openSample();
     TNX0070 dlg;
-    dlg.FormShow();
+    dlg.prepare();
     dlg.show();
     QVERIFY(QTest::qWaitForWindowActive(&dlg));
-    auto *box = child<QLineEdit>(dlg, "txtKijunbi");
+    auto *box = find<QLineEdit>(dlg, "txtKijunbi");
     box->setFocus();
     retype(box, typed);
-    child<QLineEdit>(dlg, "txtHanrei1")->setFocus(); // leave the box
+    find<QLineEdit>(dlg, "txtHanrei1")->setFocus(); // leave the box
     QTRY_COMPARE(shown(p.messages), QStringList{message});
     QTRY_VERIFY(box->hasFocus());
     QCOMPARE(box->text(), typed);
@@ -326,11 +270,11 @@ void Tst_basic_settings::baseDateRefused() {
 
 void Tst_basic_settings::saveChecksAFieldNotYetLeft() {
     TestProgram p;
-    openProject();
+    openSample();
     TNX0070 dlg;
-    dlg.FormShow();
+    dlg.prepare();
     logWrites();
-    retype(child<QLineEdit>(dlg, "txtKijunbi"), "2024.4.1");
+    retype(find<QLineEdit>(dlg, "txtKijunbi"), "2024.4.1");
     click(dlg, "btnAdd");
     QCOMPARE(shown(p.messages), QStringList{kMsgOutOfRange});
     QVERIFY(writes().isEmpty());
@@ -339,13 +283,13 @@ void Tst_basic_settings::saveChecksAFieldNotYetLeft() {
 
 void Tst_basic_settings::calendarChoiceWritesTheDateRow() {
     TestProgram p;
-    openProject();
+    openSample();
     TNX0070 dlg;
-    dlg.FormShow();
+    dlg.prepare();
     logWrites();
-    QTest::mouseClick(child<QRadioButton>(dlg, "optSeireki"), Qt::LeftButton);
-    QTest::mouseClick(child<QRadioButton>(dlg, "optKeisan1"), Qt::LeftButton);
-    QVERIFY(!child<QLineEdit>(dlg, "txtKijunbi")->isEnabled());
+    QTest::mouseClick(find<QRadioButton>(dlg, "optSeireki"), Qt::LeftButton);
+    QTest::mouseClick(find<QRadioButton>(dlg, "optKeisan1"), Qt::LeftButton);
+    QVERIFY(!find<QLineEdit>(dlg, "txtKijunbi")->isEnabled());
     QVERIFY(dlg.dateChanged());
     click(dlg, "btnAdd");
     QCOMPARE(writes(), QStringList{"update MKIGYOU1 1/2018"});
@@ -359,11 +303,11 @@ void Tst_basic_settings::calendarChoiceWritesTheDateRow() {
 
 void Tst_basic_settings::cancelThenSave() {
     TestProgram p;
-    openProject();
+    openSample();
     TNX0070 dlg;
-    dlg.FormShow();
+    dlg.prepare();
     logWrites();
-    auto *legend = child<QLineEdit>(dlg, "txtHanrei3");
+    auto *legend = find<QLineEdit>(dlg, "txtHanrei3");
     retype(legend, QStringLiteral("変更後"));
     click(dlg, "btnCancel");
     QCOMPARE(G().gDataChanged, 0);
@@ -388,10 +332,10 @@ void Tst_basic_settings::markSize() {
     QFETCH(QString, typed);
     QFETCH(bool, accepted);
     TestProgram p;
-    openProject();
+    openSample();
     TNX0070 dlg;
-    dlg.FormShow();
-    retype(child<QComboBox>(dlg, "cmbMSize4"), typed);
+    dlg.prepare();
+    retype(find<QComboBox>(dlg, "cmbMSize4"), typed);
     QVERIFY(dlg.markChanged());
     QCOMPARE(dlg.cmbMSizeExit(4), accepted);
     click(dlg, "btnAdd");
@@ -407,14 +351,14 @@ void Tst_basic_settings::markSize() {
 
 void Tst_basic_settings::lineTypeAndWidthSelection() {
     TestProgram p;
-    openProject();
+    openSample();
     TNX0070 dlg;
-    dlg.FormShow();
-    auto *type = child<QComboBox>(dlg, "cmbSensyu6");
+    dlg.prepare();
+    auto *type = find<QComboBox>(dlg, "cmbSensyu6");
     QTest::keyClick(type, Qt::Key_Down); // 2 : 点線 -> 3 : 一点鎖線
     QCOMPARE(type->currentText(), QStringLiteral("3 : 一点鎖線"));
     QVERIFY(dlg.markChanged());
-    QTest::keyClick(child<QComboBox>(dlg, "cmbGSenHaba4"), Qt::Key_Down);
+    QTest::keyClick(find<QComboBox>(dlg, "cmbGSenHaba4"), Qt::Key_Down);
     QVERIFY(dlg.graphChanged());
     click(dlg, "btnAdd");
     QVERIFY(p.messages.entries.isEmpty());
@@ -426,9 +370,9 @@ void Tst_basic_settings::lineTypeAndWidthSelection() {
 
 void Tst_basic_settings::colourDialogCancelledChangesNothing() {
     TestProgram p;
-    openProject();
+    openSample();
     TNX0070 dlg;
-    dlg.FormShow();
+    dlg.prepare();
     click(dlg, "btnKColor2"); // no scripted colour: the dialog is cancelled
     QVERIFY(!dlg.markChanged());
     QCOMPARE(G().gDataChanged, 0);
@@ -444,11 +388,11 @@ void Tst_basic_settings::colourDialogCancelledChangesNothing() {
 
 void Tst_basic_settings::quoteInLegendStoredIntact() {
     TestProgram p;
-    openProject();
+    openSample();
     TNX0070 dlg;
-    dlg.FormShow();
-    retype(child<QLineEdit>(dlg, "txtHanrei6"), QStringLiteral("O'Neil's 'team'"));
-    retype(child<QLineEdit>(dlg, "txtMark6"), QStringLiteral("'"));
+    dlg.prepare();
+    retype(find<QLineEdit>(dlg, "txtHanrei6"), QStringLiteral("O'Neil's 'team'"));
+    retype(find<QLineEdit>(dlg, "txtMark6"), QStringLiteral("'"));
     click(dlg, "btnAdd");
     QVERIFY(p.messages.entries.isEmpty());
     QCOMPARE(mark(6, "HANREI"), QStringLiteral("O'Neil's 'team'"));
@@ -457,14 +401,14 @@ void Tst_basic_settings::quoteInLegendStoredIntact() {
 
 void Tst_basic_settings::failedSaveKeepsDataAndFlags() {
     TestProgram p;
-    openProject();
+    openSample();
     TNX0070 dlg;
-    dlg.FormShow();
+    dlg.prepare();
     const QStringList marks = rows(DM().ACN2, "MMARK");
     const QStringList graphs = rows(DM().ACN2, "MGRAPH");
     exec(DM().ACN2, "CREATE TRIGGER FAIL_G3 BEFORE UPDATE ON MGRAPH WHEN NEW.GSCO = 3 "
                     "BEGIN SELECT RAISE(ABORT, 'refused'); END");
-    type(child<QLineEdit>(dlg, "txtHanrei1"), QStringLiteral("X"));
+    typeText(find<QLineEdit>(dlg, "txtHanrei1"), QStringLiteral("X"));
     p.messages.answerColor(QColor(Qt::red));
     click(dlg, "btnGColor1");
     click(dlg, "btnAdd");
@@ -494,11 +438,11 @@ void Tst_basic_settings::closePrompt() {
     QFETCH(bool, answerYes);
     QFETCH(bool, staysOpen);
     TestProgram p;
-    openProject();
+    openSample();
     TNX0070 dlg;
-    dlg.FormShow();
+    dlg.prepare();
     dlg.show();
-    if (change) type(child<QLineEdit>(dlg, "txtMark1"), QStringLiteral("x"));
+    if (change) typeText(find<QLineEdit>(dlg, "txtMark1"), QStringLiteral("x"));
     p.messages.answer(answerYes);
     click(dlg, "btnClose");
     QCOMPARE(dlg.isVisible(), staysOpen);
@@ -528,13 +472,13 @@ void Tst_basic_settings::enterMovesToTheNextField() {
     QFETCH(int, page);
     QFETCH(QString, field);
     TestProgram p;
-    openProject();
+    openSample();
     TNX0070 dlg;
-    dlg.FormShow();
+    dlg.prepare();
     dlg.show();
     QVERIFY(QTest::qWaitForWindowActive(&dlg));
     dlg.findChild<QTabWidget *>()->setCurrentIndex(page);
-    auto *w = child<QWidget>(dlg, field);
+    auto *w = find<QWidget>(dlg, field);
     w->setFocus();
     QVERIFY(w->hasFocus());
     QTest::keyClick(w, Qt::Key_Return);

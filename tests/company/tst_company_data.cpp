@@ -28,12 +28,6 @@ const QStringList kDataTables = {"MSYAIN1", "MSYAIN2",  "MKIGYOU2",   "MMARK",  
                                  "DSCALE",  "DSPDRAW",  "MCHINGIN",   "MHYOUKA",   "YHYOUKA",
                                  "BANDM",   "MATRIXID", "MATRIXCELL", "SALARYNAME"};
 
-template <typename T> T *child(QWidget &parent, const char *name) {
-    T *w = parent.findChild<T *>(QLatin1String(name), Qt::FindDirectChildrenOnly);
-    if (!w) qFatal("missing control %s", name);
-    return w;
-}
-
 QString rowsOf(TConnection &c, const QString &table, int kco, int nendo) {
     return SqlValue(c, QStringLiteral("SELECT count(*) FROM %1 WHERE KCO = %2 AND NENDO = %3")
                            .arg(table)
@@ -62,15 +56,12 @@ void write(TQuery &q, const QString &sql) {
 // from it with the mode's button.
 class Screens {
 public:
-    Screens(int mode, int year, double selKco = 1) {
+    Screens(int mode, int year) {
         ProjectState &g = G();
-        g.gEditMode = mode;
-        g.gNendo = year;
         g.gListMonth = 4;
         g.gListDay = 15;
-        list.Initialise();
+        list.prepare(static_cast<ListMode>(mode), year);
         list.show();
-        g.gSelKco = selKco;
         if (mode == 1)
             list.btnAddClick();
         else if (mode == 2)
@@ -81,13 +72,13 @@ public:
         QVERIFY(data->isVisible());
         QVERIFY(QTest::qWaitForWindowActive(data));
     }
-    QLineEdit *edit(const char *name) { return child<QLineEdit>(*data, name); }
-    QComboBox *combo(const char *name) { return child<QComboBox>(*data, name); }
+    QLineEdit *edit(const char *name) { return find<QLineEdit>(*data, name); }
+    QComboBox *combo(const char *name) { return find<QComboBox>(*data, name); }
     void click(const char *name) {
-        QTest::mouseClick(child<QPushButton>(*data, name), Qt::LeftButton);
+        QTest::mouseClick(find<QPushButton>(*data, name), Qt::LeftButton);
     }
     // Focuses a field, replaces its text by typing, and leaves it.
-    void type(QWidget *field, const QString &text, QWidget *next = nullptr) {
+    void typeText(QWidget *field, const QString &text, QWidget *next = nullptr) {
         field->setFocus();
         auto *box = qobject_cast<QComboBox *>(field);
         QLineEdit *line = box ? box->lineEdit() : static_cast<QLineEdit *>(field);
@@ -136,14 +127,14 @@ void Tst_company_data::registerWritesIndexSettingsMarksAndLines() {
     Screens s(1, 2030);
     QCOMPARE(s.edit("txtCorpID")->text(), QStringLiteral("2"));
     QVERIFY(s.combo("cmbChkNengou")->isHidden());
-    s.type(s.edit("txtCorpName"), QStringLiteral("新規商事"), s.edit("txtChkyy"));
-    s.type(s.edit("txtChkyy"), "30");
-    s.type(s.edit("txtChkmm"), "4");
-    s.type(s.edit("txtChkdd"), "1");
-    s.type(s.edit("txtBaseUp"), "-1.25");
-    s.type(s.combo("cmbModelCode"), "1");
-    s.type(s.combo("cmbLivingCode"), "1");
-    s.type(s.edit("txtTokyu2"), QStringLiteral("主任"));
+    s.typeText(s.edit("txtCorpName"), QStringLiteral("新規商事"), s.edit("txtChkyy"));
+    s.typeText(s.edit("txtChkyy"), "30");
+    s.typeText(s.edit("txtChkmm"), "4");
+    s.typeText(s.edit("txtChkdd"), "1");
+    s.typeText(s.edit("txtBaseUp"), "-1.25");
+    s.typeText(s.combo("cmbModelCode"), "1");
+    s.typeText(s.combo("cmbLivingCode"), "1");
+    s.typeText(s.edit("txtTokyu2"), QStringLiteral("主任"));
     s.click("btnAdd");
 
     QVERIFY2(p.messages.entries.isEmpty(), qPrintable(p.messages.texts().join('\n')));
@@ -176,7 +167,7 @@ void Tst_company_data::registerWritesIndexSettingsMarksAndLines() {
                                  " FROM MMGRAPH WHERE KCO = 0 AND NENDO = 9999 ORDER BY GSCO"));
     QCOMPARE(rowsOf(DM().ACN2, "MGRAPH", 2, 2030), QStringLiteral("4"));
     // The list shows the new company.
-    auto *grid = child<QTableWidget>(s.list, "StringGrid1");
+    auto *grid = find<QTableWidget>(s.list, "StringGrid1");
     QCOMPARE(grid->item(0, 2)->text(), QStringLiteral("新規商事"));
     QCOMPARE(G().gDataChanged, 0);
 }
@@ -226,9 +217,9 @@ void Tst_company_data::registerRefusalsWriteNothing() {
     QFETCH(QString, message);
     TestProgram p;
     Screens s(1, 2030);
-    s.type(s.edit("txtCorpName"), name, s.edit("txtChkyy"));
-    s.type(s.edit("txtChkmm"), "2");
-    s.type(s.edit("txtChkdd"), "28");
+    s.typeText(s.edit("txtCorpName"), name, s.edit("txtChkyy"));
+    s.typeText(s.edit("txtChkmm"), "2");
+    s.typeText(s.edit("txtChkdd"), "28");
     // Set without leaving the field, so that only the save checks it.
     s.edit(qPrintable(field))->setText(bad);
     const QStringList before = snapshot(2, 2030);
@@ -265,8 +256,8 @@ void Tst_company_data::registerKeepsQuotesAndLongNames() {
     QFETCH(QString, stored);
     TestProgram p;
     Screens s(1, 2030);
-    s.type(s.edit("txtCorpName"), typed);
-    s.type(s.edit("txtSalaryKbn"), QStringLiteral("'職能'"));
+    s.typeText(s.edit("txtCorpName"), typed);
+    s.typeText(s.edit("txtSalaryKbn"), QStringLiteral("'職能'"));
     s.click("btnAdd");
     QVERIFY2(p.messages.entries.isEmpty(), qPrintable(p.messages.texts().join('\n')));
     QCOMPARE(SqlValue(DM().ACN1, "SELECT KNA FROM MKIGYOU1 WHERE KCO = 2"), stored);
@@ -280,7 +271,7 @@ void Tst_company_data::registerFailureLeavesNoHalfCompany() {
     // A stray mark row of the new code makes the copy of the default marks fail.
     write(DM().Query21, "INSERT INTO MMARK (KCO, NENDO, MKCO, MARK) VALUES (2, 2030, 4, 'x')");
     Screens s(1, 2030);
-    s.type(s.edit("txtCorpName"), QStringLiteral("途中失敗"));
+    s.typeText(s.edit("txtCorpName"), QStringLiteral("途中失敗"));
     s.click("btnAdd");
     QCOMPARE(p.messages.texts(), QStringList{kSqlUnknown});
     QVERIFY(s.data->isVisible());
@@ -334,7 +325,7 @@ void Tst_company_data::fieldExitChecks() {
     Screens s(1, 2030);
     auto *w = s.data->findChild<QWidget *>(field, Qt::FindDirectChildrenOnly);
     QVERIFY(w);
-    s.type(w, text, s.edit("txtSalaryKbn"));
+    s.typeText(w, text, s.edit("txtSalaryKbn"));
     if (message.isEmpty()) {
         QVERIFY2(p.messages.entries.isEmpty(), qPrintable(p.messages.texts().join('\n')));
         QVERIFY(s.edit("txtSalaryKbn")->hasFocus());
@@ -370,7 +361,7 @@ void Tst_company_data::typedCodeBecomesCodeAndName() {
     TestProgram p;
     Screens s(1, 2030);
     QCOMPARE(s.combo(qPrintable(field))->currentText(), QStringLiteral("0 : なし"));
-    s.type(s.combo(qPrintable(field)), typed);
+    s.typeText(s.combo(qPrintable(field)), typed);
     TConnection &c = field == "cmbModelCode" ? DM().ACN1 : DM().ACN2;
     QCOMPARE(s.combo(qPrintable(field))->currentText(), SqlValue(c, nameSql));
     QVERIFY(p.messages.entries.isEmpty());
@@ -384,9 +375,9 @@ void Tst_company_data::modifyUpdatesBothRows() {
     const QString links = SqlValue(DM().ACN2, "SELECT FRSTKYU || FRSTKYUM FROM MKIGYOU2 WHERE "
                                               "KCO=1 AND NENDO=2017");
     Screens s(2, 2017);
-    s.type(s.edit("txtCorpName"), QStringLiteral("ロメルタ'改"));
-    s.type(s.edit("txtBaseUp"), "2.25");
-    s.type(s.combo("cmbLivingCode"), "987");
+    s.typeText(s.edit("txtCorpName"), QStringLiteral("ロメルタ'改"));
+    s.typeText(s.edit("txtBaseUp"), "2.25");
+    s.typeText(s.combo("cmbLivingCode"), "987");
     s.click("btnMnt");
 
     QVERIFY2(p.messages.entries.isEmpty(), qPrintable(p.messages.texts().join('\n')));
@@ -400,7 +391,7 @@ void Tst_company_data::modifyUpdatesBothRows() {
              QStringLiteral("ロメルタ'改|2.25|987|") + tk01 + '|' + links);
     QCOMPARE(snapshot(1, 2018), other);
     QCOMPARE(s.combo("cmbLivingCode")->currentText(), QStringLiteral("987 : 未登録"));
-    auto *grid = child<QTableWidget>(s.list, "StringGrid1");
+    auto *grid = find<QTableWidget>(s.list, "StringGrid1");
     QCOMPARE(grid->item(0, 2)->text(), QStringLiteral("ロメルタ'改"));
 }
 
@@ -458,9 +449,9 @@ void Tst_company_data::eraBoxesOfEraCompany() {
 
     // 令和元年5月1日 as the raise date.
     s.combo("cmbUPNengou")->setCurrentIndex(2);
-    s.type(s.edit("txtUPyy"), "1");
-    s.type(s.edit("txtUPmm"), "5");
-    s.type(s.edit("txtUPdd"), "1");
+    s.typeText(s.edit("txtUPyy"), "1");
+    s.typeText(s.edit("txtUPmm"), "5");
+    s.typeText(s.edit("txtUPdd"), "1");
     s.click("btnMnt");
     QVERIFY2(p.messages.entries.isEmpty(), qPrintable(p.messages.texts().join('\n')));
     QCOMPARE(SqlValue(DM().ACN2, "SELECT CYOUSAHI || '|' || SYOUKYUHI FROM MKIGYOU2 WHERE KCO=1 "
@@ -513,9 +504,9 @@ void Tst_company_data::deleteRemovesOnlyThatYear() {
     QCOMPARE(rowsOf(DM().ACN2, "MSEIKEI", 1, 2017), livingCosts);
     QCOMPARE(SqlValue(DM().ACN1, "SELECT count(*) FROM MMMARK"), defaults);
     // The list shows the year without the company.
-    auto *grid = child<QTableWidget>(s.list, "StringGrid1");
+    auto *grid = find<QTableWidget>(s.list, "StringGrid1");
     QCOMPARE(grid->rowCount(), 1);
-    QCOMPARE(G().gSelKco, 0.0);
+    QCOMPARE(s.list.selectedCode(), 0);
 }
 
 void Tst_company_data::deleteAnsweredNoKeepsAll() {
@@ -554,7 +545,7 @@ void Tst_company_data::closeWithChangesAsks() {
     QVERIFY(!s.data->isVisible());
 
     Screens again(2, 2017);
-    again.type(again.edit("txtSalaryKbn"), QStringLiteral("変更"));
+    again.typeText(again.edit("txtSalaryKbn"), QStringLiteral("変更"));
     QCOMPARE(G().gDataChanged, 1);
     p.messages.answer(true);
     again.click("btnClose");
@@ -578,8 +569,8 @@ void Tst_company_data::cancelRestoresStoredValues() {
     TestProgram p;
     Screens s(2, 2017);
     const QString stored = s.edit("txtBaseUp")->text();
-    s.type(s.edit("txtBaseUp"), "9.5");
-    s.type(s.edit("txtCorpName"), "X", s.edit("txtSalaryKbn"));
+    s.typeText(s.edit("txtBaseUp"), "9.5");
+    s.typeText(s.edit("txtCorpName"), "X", s.edit("txtSalaryKbn"));
     s.click("btnCansel");
     QCOMPARE(s.edit("txtCorpName")->text(), QStringLiteral("株式会社ロメルタ"));
     QCOMPARE(s.edit("txtBaseUp")->text(), stored);

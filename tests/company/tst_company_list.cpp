@@ -18,30 +18,11 @@ namespace {
 const QString kNoCompany = QStringLiteral("企業コードが選択されていません。");
 const QString kNoSettings = QStringLiteral("企業マスターが存在しません。");
 
-template <typename T> T *child(QWidget &parent, const char *name) {
-    T *w = parent.findChild<T *>(QLatin1String(name), Qt::FindDirectChildrenOnly);
-    if (!w) qFatal("missing control %s", name);
-    return w;
-}
-
 // What a project command of the main window does before it shows the list.
 void prepare(TNX0010 &list, int mode, int year) {
-    ProjectState &g = G();
-    g.gEditMode = mode;
-    if (mode == 1) g.gCorpOpen = 0;
-    const std::array<const char *, 3> names{"btnAdd", "btnMnt", "btnDlt"};
-    for (int i = 0; i < 3; ++i)
-        child<QPushButton>(list, names[static_cast<size_t>(i)])
-            ->setEnabled(i + 1 == mode || (mode == 4 && i == 0));
-    auto *years = child<QComboBox>(list, "cmbNendo");
-    years->clear();
-    for (int y = 2004; y <= 2031; ++y)
-        years->addItem(QString::number(y));
-    years->setCurrentIndex(years->findText(QString::number(year)));
-    g.gNendo = year;
-    g.gListMonth = 4;
-    g.gListDay = 15;
-    list.Initialise();
+    G().gListMonth = 4;
+    G().gListDay = 15;
+    list.prepare(static_cast<ListMode>(mode), year);
     list.show();
 }
 
@@ -58,11 +39,11 @@ void addCompanyWithoutSettings() {
 }
 
 void clickButton(TNX0010 &list, const char *name) {
-    QTest::mouseClick(child<QPushButton>(list, name), Qt::LeftButton);
+    QTest::mouseClick(find<QPushButton>(list, name), Qt::LeftButton);
 }
 
 void clickRow(TNX0010 &list, int row) {
-    auto *grid = child<QTableWidget>(list, "StringGrid1");
+    auto *grid = find<QTableWidget>(list, "StringGrid1");
     const QRect cell = grid->visualRect(grid->model()->index(row, 2));
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
 }
@@ -94,7 +75,7 @@ void Tst_company_list::gridShowsCompaniesOfTheYear() {
                                       "(9, 2016, 'よそ', 'X:\\old')"));
     TNX0010 list;
     prepare(list, 4, 2017);
-    auto *grid = child<QTableWidget>(list, "StringGrid1");
+    auto *grid = find<QTableWidget>(list, "StringGrid1");
     QCOMPARE(grid->columnCount(), 4);
     QCOMPARE(grid->rowCount(), 2);
     QCOMPARE(grid->item(0, 0)->text(), QStringLiteral("1"));
@@ -106,12 +87,12 @@ void Tst_company_list::gridShowsCompaniesOfTheYear() {
     QCOMPARE(grid->horizontalHeaderItem(1)->text(), QStringLiteral("企業ｺｰﾄﾞ"));
     QCOMPARE(grid->horizontalHeaderItem(2)->text(), QStringLiteral("企　業　名"));
     QCOMPARE(grid->horizontalHeaderItem(3)->text(), QStringLiteral("パス名"));
-    QCOMPARE(child<QLabel>(list, "Lbl_Info")->text(),
+    QCOMPARE(find<QLabel>(list, "Lbl_Info")->text(),
              QStringLiteral("2017～2018年度「株式会社ロメルタ」はサンプル企業です"));
     // The highest code is taken over all years; the first row is chosen.
-    QCOMPARE(G().gMaxKco, 9);
-    QCOMPARE(G().gSelKco, 1.0);
-    QCOMPARE(G().gGridRow, 1);
+    QCOMPARE(list.highestCode(), 9);
+    QCOMPARE(list.selectedCode(), 1);
+    QCOMPARE(list.gridRow(), 1);
     QVERIFY(p.messages.entries.isEmpty());
 }
 
@@ -141,8 +122,8 @@ void Tst_company_list::selectAtOnceOpensFirstCompany() {
     QCOMPARE(g.gMkigyou2.Kna, QStringLiteral("株式会社ロメルタ"));
     QCOMPARE(g.gMkigyou2.Tk[1],
              SqlValue(DM().ACN2, "SELECT TK01 FROM MKIGYOU2 WHERE KCO=1 AND NENDO=2017"));
-    QCOMPARE(g.gMarks[0].Mkco, 1);
-    QCOMPARE(g.gMarks[5].Mark,
+    QCOMPARE(g.gMarks[1].Mkco, 1);
+    QCOMPARE(g.gMarks[6].Mark,
              SqlValue(DM().ACN2, "SELECT MARK FROM MMARK WHERE KCO=1 AND NENDO=2017 AND MKCO=6"));
     QCOMPARE(
         static_cast<int>(g.gYHyoukaTbl.size()),
@@ -155,10 +136,10 @@ void Tst_company_list::selectInYearWithoutCompanies() {
     TNX0010 list;
     QSignalSpy opened(&list, &TNX0010::projectOpened);
     prepare(list, 4, 2030);
-    auto *grid = child<QTableWidget>(list, "StringGrid1");
+    auto *grid = find<QTableWidget>(list, "StringGrid1");
     QCOMPARE(grid->rowCount(), 1);
     QVERIFY(!grid->item(0, 1) || grid->item(0, 1)->text().isEmpty());
-    QCOMPARE(G().gSelKco, 0.0);
+    QCOMPARE(list.selectedCode(), 0);
 
     clickRow(list, 0);
     clickButton(list, "btnAdd");
@@ -180,8 +161,8 @@ void Tst_company_list::selectClickedCompany() {
     TNX0010 list;
     prepare(list, 4, 2018);
     clickRow(list, 1);
-    QCOMPARE(G().gGridRow, 2);
-    QCOMPARE(G().gSelKco, 4.0);
+    QCOMPARE(list.gridRow(), 2);
+    QCOMPARE(list.selectedCode(), 4);
     clickButton(list, "btnAdd");
 
     QVERIFY(p.messages.entries.isEmpty());
@@ -214,7 +195,7 @@ void Tst_company_list::companyWithoutSettingsLoadsNothing() {
     const ProjectState before = G();
     prepare(list, 4, 2017);
     clickRow(list, 1);
-    QCOMPARE(G().gSelKco, 5.0);
+    QCOMPARE(list.selectedCode(), 5);
     clickButton(list, "btnAdd");
 
     QCOMPARE(p.messages.texts(), QStringList{kNoSettings});
@@ -227,7 +208,7 @@ void Tst_company_list::companyWithoutSettingsLoadsNothing() {
     QCOMPARE(g.gMkigyou2.Kco, before.gMkigyou2.Kco);
     QCOMPARE(g.gMkigyou2.Nendo, before.gMkigyou2.Nendo);
     QCOMPARE(g.gMkigyou2.Kna, before.gMkigyou2.Kna);
-    QCOMPARE(g.gMarks[0].Mark, before.gMarks[0].Mark);
+    QCOMPARE(g.gMarks[1].Mark, before.gMarks[1].Mark);
 
     // Closing: an open project stays open and is again the project of the state.
     clickButton(list, "btnClose");
@@ -243,7 +224,7 @@ void Tst_company_list::typedYearDisablesButtons() {
     TNX0010 list;
     QSignalSpy opened(&list, &TNX0010::projectOpened);
     prepare(list, 4, 2017);
-    auto *years = child<QComboBox>(list, "cmbNendo");
+    auto *years = find<QComboBox>(list, "cmbNendo");
     years->lineEdit()->selectAll();
     QTest::keyClicks(years->lineEdit(), QStringLiteral("20x8"));
     QCOMPARE(years->currentText(), QStringLiteral("20x8"));
@@ -266,14 +247,14 @@ void Tst_company_list::pickedYearRefillsGrid() {
     TestProgram p;
     TNX0010 list;
     prepare(list, 4, 2030);
-    auto *years = child<QComboBox>(list, "cmbNendo");
+    auto *years = find<QComboBox>(list, "cmbNendo");
     const int index = years->findText(QStringLiteral("2018"));
     years->setCurrentIndex(index);
     emit years->activated(index);
     QCOMPARE(G().gNendo, 2018);
-    auto *grid = child<QTableWidget>(list, "StringGrid1");
+    auto *grid = find<QTableWidget>(list, "StringGrid1");
     QCOMPARE(grid->item(0, 2)->text(), QStringLiteral("株式会社ロメルタ"));
-    QCOMPARE(G().gSelKco, 1.0);
+    QCOMPARE(list.selectedCode(), 1);
 
     // Typing a listed year and pressing Enter picks it.
     years->lineEdit()->selectAll();
@@ -281,7 +262,7 @@ void Tst_company_list::pickedYearRefillsGrid() {
     QCOMPARE(G().gNendo, 0);
     QTest::keyClick(years, Qt::Key_Return);
     QCOMPARE(G().gNendo, 2030);
-    QCOMPARE(G().gSelKco, 0.0);
+    QCOMPARE(list.selectedCode(), 0);
 }
 
 void Tst_company_list::closeWithoutProject() {
@@ -326,15 +307,15 @@ void Tst_company_list::registerOffersHighestCodePlusOne() {
     TNX0020 *data = list.companyData();
     QVERIFY(data->isVisible());
     QCOMPARE(G().gKco, 13);
-    QCOMPARE(child<QLineEdit>(*data, "txtCorpID")->text(), QStringLiteral("13"));
-    QCOMPARE(child<QLineEdit>(*data, "txtNendo")->text(), QStringLiteral("2030"));
-    QCOMPARE(child<QPushButton>(*data, "btnAdd")->text(), QStringLiteral("登録"));
-    QVERIFY(child<QPushButton>(*data, "btnAdd")->isEnabled());
+    QCOMPARE(find<QLineEdit>(*data, "txtCorpID")->text(), QStringLiteral("13"));
+    QCOMPARE(find<QLineEdit>(*data, "txtNendo")->text(), QStringLiteral("2030"));
+    QCOMPARE(find<QPushButton>(*data, "btnAdd")->text(), QStringLiteral("登録"));
+    QVERIFY(find<QPushButton>(*data, "btnAdd")->isEnabled());
     for (const char *name : {"btnMnt", "btnDlt"}) {
-        QCOMPARE(child<QPushButton>(*data, name)->text(), QString());
-        QVERIFY(!child<QPushButton>(*data, name)->isEnabled());
+        QCOMPARE(find<QPushButton>(*data, name)->text(), QString());
+        QVERIFY(!find<QPushButton>(*data, name)->isEnabled());
     }
-    QCOMPARE(child<QLineEdit>(*data, "txtCorpName")->text(), QString());
+    QCOMPARE(find<QLineEdit>(*data, "txtCorpName")->text(), QString());
     QCOMPARE(G().gDataChanged, 0);
     QVERIFY(p.messages.entries.isEmpty());
 }
@@ -357,14 +338,14 @@ void Tst_company_list::modifyAndDeleteOpenChosenCompany() {
     clickButton(list, qPrintable(button));
     TNX0020 *data = list.companyData();
     QVERIFY(data->isVisible());
-    QCOMPARE(child<QLineEdit>(*data, "txtCorpID")->text(), QStringLiteral("1"));
-    QCOMPARE(child<QLineEdit>(*data, "txtNendo")->text(), QStringLiteral("2018"));
-    QCOMPARE(child<QLineEdit>(*data, "txtCorpName")->text(), QStringLiteral("株式会社ロメルタ"));
-    auto *active = child<QPushButton>(*data, qPrintable(button));
+    QCOMPARE(find<QLineEdit>(*data, "txtCorpID")->text(), QStringLiteral("1"));
+    QCOMPARE(find<QLineEdit>(*data, "txtNendo")->text(), QStringLiteral("2018"));
+    QCOMPARE(find<QLineEdit>(*data, "txtCorpName")->text(), QStringLiteral("株式会社ロメルタ"));
+    auto *active = find<QPushButton>(*data, qPrintable(button));
     QCOMPARE(active->text(), caption);
     QVERIFY(active->isEnabled());
-    QVERIFY(!child<QPushButton>(*data, "btnAdd")->isEnabled());
-    QCOMPARE(child<QPushButton>(*data, "btnAdd")->text(), QString());
+    QVERIFY(!find<QPushButton>(*data, "btnAdd")->isEnabled());
+    QCOMPARE(find<QPushButton>(*data, "btnAdd")->text(), QString());
     QCOMPARE(G().gDataChanged, 0);
 }
 

@@ -15,53 +15,22 @@ namespace {
 const QString kMsgIdRange = QStringLiteral("IDは1～4で入力して下さい。");
 const QString kProject = QStringLiteral(" from SALARYNAME where KCO = 1 and NENDO = 2018");
 
-void openProject() {
-    G().gKco = 1;
-    G().gNendo = 2018;
-    G().gCorpOpen = 1;
-    G().gMkigyou2.Kco = QStringLiteral("1");
-    G().gMkigyou2.Nendo = QStringLiteral("2018");
-    LoadCompanySettings(G().gMkigyou2);
-    LoadMarks(G().gMarks);
-}
-
 void exec(const QString &sql) {
     QSqlQuery q(QSqlDatabase::database(DM().ACN2.name(), false));
     QVERIFY2(q.exec(sql), qPrintable(sql));
 }
 
-template <typename T> T *child(QWidget &parent, const QString &name) {
-    T *w = parent.findChild<T *>(name);
-    if (!w) qFatal("no control %s", qPrintable(name));
-    return w;
-}
-
-void type(QWidget *w, const QString &text) {
-    for (const QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-
-void retype(QLineEdit *edit, const QString &text) {
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    type(edit, text);
-}
-
-void click(QWidget &dlg, const QString &button) {
-    QTest::mouseClick(child<QPushButton>(dlg, button), Qt::LeftButton);
-}
-
 // Types an id into the id box and leaves it.
 bool enterId(TfrmSalaryName &dlg, const QString &id) {
-    auto *combo = child<QComboBox>(dlg, "cmbSalaryID");
+    auto *combo = find<QComboBox>(dlg, "cmbSalaryID");
     combo->lineEdit()->selectAll();
     QTest::keyClick(combo->lineEdit(), Qt::Key_Delete);
-    type(combo->lineEdit(), id);
+    typeText(combo->lineEdit(), id);
     return dlg.cmbSalaryIDExit();
 }
 
 QStringList items(TfrmSalaryName &dlg) {
-    auto *combo = child<QComboBox>(dlg, "cmbSalaryID");
+    auto *combo = find<QComboBox>(dlg, "cmbSalaryID");
     QStringList out;
     for (int i = 0; i < combo->count(); ++i)
         out << combo->itemText(i);
@@ -108,17 +77,17 @@ private slots:
 
 void Tst_work_types::listsTheProjectsWorkTypes() {
     TestProgram p;
-    openProject();
+    openSample();
     exec("insert into SALARYNAME (KCO, NENDO, SALARYID, SALARYNAME) values (2, 2018, 1, 'X')");
     exec("insert into SALARYNAME (KCO, NENDO, SALARYID, SALARYNAME) values (1, 2017, 4, 'Y')");
     TfrmSalaryName dlg;
-    dlg.FormShow();
+    dlg.prepare();
     QCOMPARE(dlg.windowTitle(), QStringLiteral("就労形態＆賃金構成の登録"));
     QCOMPARE(items(dlg), (QStringList{"1 : 正社員", "2 : 契約社員", "3 : パート", "4 : 嘱託"}));
-    QCOMPARE(child<QComboBox>(dlg, "cmbSalaryID")->currentText(), QString());
-    QVERIFY(!child<QPushButton>(dlg, "btnDlt")->isEnabled());
+    QCOMPARE(find<QComboBox>(dlg, "cmbSalaryID")->currentText(), QString());
+    QVERIFY(!find<QPushButton>(dlg, "btnDlt")->isEnabled());
     for (const QString &name : fieldNames())
-        QVERIFY2(child<QLineEdit>(dlg, name)->maxLength() == 20, qPrintable(name));
+        QVERIFY2(find<QLineEdit>(dlg, name)->maxLength() == 20, qPrintable(name));
     QVERIFY(p.messages.entries.isEmpty());
 }
 
@@ -133,20 +102,20 @@ void Tst_work_types::idOutOfRange_data() {
 void Tst_work_types::idOutOfRange() {
     QFETCH(QString, id);
     TestProgram p;
-    openProject();
+    openSample();
     TfrmSalaryName dlg;
-    dlg.FormShow();
+    dlg.prepare();
     QVERIFY(!enterId(dlg, id));
     QCOMPARE(p.messages.texts(), QStringList{kMsgIdRange});
-    QCOMPARE(child<QLineEdit>(dlg, "txtName")->text(), QString());
-    QVERIFY(!child<QPushButton>(dlg, "btnDlt")->isEnabled());
+    QCOMPARE(find<QLineEdit>(dlg, "txtName")->text(), QString());
+    QVERIFY(!find<QPushButton>(dlg, "btnDlt")->isEnabled());
 }
 
 void Tst_work_types::emptyIdIsNotChecked() {
     TestProgram p;
-    openProject();
+    openSample();
     TfrmSalaryName dlg;
-    dlg.FormShow();
+    dlg.prepare();
     QVERIFY(dlg.cmbSalaryIDExit());
     QVERIFY(p.messages.entries.isEmpty());
 }
@@ -162,10 +131,10 @@ void Tst_work_types::loadsAStoredWorkType() {
     QFETCH(QString, typed);
     QFETCH(int, listIndex);
     TestProgram p;
-    openProject();
+    openSample();
     TfrmSalaryName dlg;
-    dlg.FormShow();
-    auto *combo = child<QComboBox>(dlg, "cmbSalaryID");
+    dlg.prepare();
+    auto *combo = find<QComboBox>(dlg, "cmbSalaryID");
     if (listIndex >= 0) {
         combo->setCurrentIndex(listIndex);
         QVERIFY(dlg.cmbSalaryIDExit());
@@ -173,40 +142,40 @@ void Tst_work_types::loadsAStoredWorkType() {
         QVERIFY(enterId(dlg, typed));
     }
     QCOMPARE(combo->currentText(), QStringLiteral("3 : パート"));
-    QCOMPARE(child<QLineEdit>(dlg, "txtName")->text(), QStringLiteral("パート"));
-    QCOMPARE(child<QLineEdit>(dlg, "txtTeigi")->text(), QStringLiteral("時間給制（月額換算）"));
-    QCOMPARE(child<QLineEdit>(dlg, "txtKihon1")->text(), QStringLiteral("基本給"));
-    QCOMPARE(child<QLineEdit>(dlg, "txtKihon2")->text(), QString());
-    QCOMPARE(child<QLineEdit>(dlg, "txtTeate5")->text(), QStringLiteral("通勤手当"));
-    QVERIFY(child<QPushButton>(dlg, "btnDlt")->isEnabled());
+    QCOMPARE(find<QLineEdit>(dlg, "txtName")->text(), QStringLiteral("パート"));
+    QCOMPARE(find<QLineEdit>(dlg, "txtTeigi")->text(), QStringLiteral("時間給制（月額換算）"));
+    QCOMPARE(find<QLineEdit>(dlg, "txtKihon1")->text(), QStringLiteral("基本給"));
+    QCOMPARE(find<QLineEdit>(dlg, "txtKihon2")->text(), QString());
+    QCOMPARE(find<QLineEdit>(dlg, "txtTeate5")->text(), QStringLiteral("通勤手当"));
+    QVERIFY(find<QPushButton>(dlg, "btnDlt")->isEnabled());
     QVERIFY(!dlg.changed());
     QVERIFY(p.messages.entries.isEmpty());
 }
 
 void Tst_work_types::unknownIdStartsANewOne() {
     TestProgram p;
-    openProject();
+    openSample();
     exec("delete" + kProject + " and SALARYID = 4");
     TfrmSalaryName dlg;
-    dlg.FormShow();
+    dlg.prepare();
     QVERIFY(enterId(dlg, "2"));
     QVERIFY(enterId(dlg, "4"));
-    QCOMPARE(child<QComboBox>(dlg, "cmbSalaryID")->currentText(), QStringLiteral("4"));
-    QCOMPARE(child<QLineEdit>(dlg, "txtName")->text(), QString());
-    QVERIFY(!child<QPushButton>(dlg, "btnDlt")->isEnabled());
+    QCOMPARE(find<QComboBox>(dlg, "cmbSalaryID")->currentText(), QStringLiteral("4"));
+    QCOMPARE(find<QLineEdit>(dlg, "txtName")->text(), QString());
+    QVERIFY(!find<QPushButton>(dlg, "btnDlt")->isEnabled());
 }
 
 void Tst_work_types::savingTwiceLeavesOneRow() {
     TestProgram p;
-    openProject();
+    openSample();
     TfrmSalaryName dlg;
-    dlg.FormShow();
+    dlg.prepare();
     for (const QString &name : {QStringLiteral("契約社員A"), QStringLiteral("契約社員B")}) {
         QVERIFY(enterId(dlg, "2"));
-        retype(child<QLineEdit>(dlg, "txtName"), name);
+        retype(find<QLineEdit>(dlg, "txtName"), name);
         QVERIFY(dlg.changed());
         click(dlg, "btnAdd");
-        QCOMPARE(child<QComboBox>(dlg, "cmbSalaryID")->currentText(), QString());
+        QCOMPARE(find<QComboBox>(dlg, "cmbSalaryID")->currentText(), QString());
         QVERIFY(!dlg.changed());
     }
     QCOMPARE(SqlValue(DM().ACN2, "select count(*)" + kProject + " and SALARYID = 2"), "1");
@@ -218,12 +187,12 @@ void Tst_work_types::savingTwiceLeavesOneRow() {
 
 void Tst_work_types::quotesStoredIntact() {
     TestProgram p;
-    openProject();
+    openSample();
     TfrmSalaryName dlg;
-    dlg.FormShow();
+    dlg.prepare();
     QVERIFY(enterId(dlg, "4"));
-    retype(child<QLineEdit>(dlg, "txtName"), QStringLiteral("O'Neil's"));
-    retype(child<QLineEdit>(dlg, "txtTeate5"), QStringLiteral("'); drop table X;--"));
+    retype(find<QLineEdit>(dlg, "txtName"), QStringLiteral("O'Neil's"));
+    retype(find<QLineEdit>(dlg, "txtTeate5"), QStringLiteral("'); drop table X;--"));
     click(dlg, "btnAdd");
     QVERIFY(p.messages.entries.isEmpty());
     QCOMPARE(SqlValue(DM().ACN2, "select SALARYNAME" + kProject + " and SALARYID = 4"),
@@ -235,12 +204,12 @@ void Tst_work_types::quotesStoredIntact() {
 
 void Tst_work_types::emptyCaptionsStoredEmpty() {
     TestProgram p;
-    openProject();
+    openSample();
     exec("delete" + kProject + " and SALARYID = 4");
     TfrmSalaryName dlg;
-    dlg.FormShow();
+    dlg.prepare();
     QVERIFY(enterId(dlg, "4"));
-    type(child<QLineEdit>(dlg, "txtName"), QStringLiteral("アルバイト"));
+    typeText(find<QLineEdit>(dlg, "txtName"), QStringLiteral("アルバイト"));
     click(dlg, "btnAdd");
     QCOMPARE(row(4), QStringLiteral("アルバイト||||||"));
     LoadSalaryNames();
@@ -268,13 +237,13 @@ void Tst_work_types::saveRefusals() {
     QFETCH(QString, name);
     QFETCH(QString, message);
     TestProgram p;
-    openProject();
+    openSample();
     TfrmSalaryName dlg;
-    dlg.FormShow();
+    dlg.prepare();
     const QString before = SqlColumn(DM().ACN2, "select * from SALARYNAME").join(',');
-    auto *combo = child<QComboBox>(dlg, "cmbSalaryID");
-    type(combo->lineEdit(), id); // typed, the box not yet left
-    retype(child<QLineEdit>(dlg, "txtName"), name);
+    auto *combo = find<QComboBox>(dlg, "cmbSalaryID");
+    typeText(combo->lineEdit(), id); // typed, the box not yet left
+    retype(find<QLineEdit>(dlg, "txtName"), name);
     click(dlg, "btnAdd");
     QCOMPARE(p.messages.texts(), QStringList{message});
     QCOMPARE(SqlColumn(DM().ACN2, "select * from SALARYNAME").join(','), before);
@@ -283,18 +252,18 @@ void Tst_work_types::saveRefusals() {
 
 void Tst_work_types::failedSaveKeepsTheStoredRow() {
     TestProgram p;
-    openProject();
+    openSample();
     exec("CREATE TRIGGER FAIL_INS BEFORE INSERT ON SALARYNAME BEGIN "
          "SELECT RAISE(ABORT, 'refused'); END");
     TfrmSalaryName dlg;
-    dlg.FormShow();
+    dlg.prepare();
     QVERIFY(enterId(dlg, "1"));
-    retype(child<QLineEdit>(dlg, "txtName"), QStringLiteral("新名称"));
+    retype(find<QLineEdit>(dlg, "txtName"), QStringLiteral("新名称"));
     click(dlg, "btnAdd");
     QCOMPARE(p.messages.texts(), QStringList{kMsgSqlUnknown});
     // The delete before the failed insert is undone; the typed values stay on the screen.
     QCOMPARE(row(1), QStringLiteral("正社員|月給制|職能給|役割給|調整給|家族手当|通勤手当"));
-    QCOMPARE(child<QLineEdit>(dlg, "txtName")->text(), QStringLiteral("新名称"));
+    QCOMPARE(find<QLineEdit>(dlg, "txtName")->text(), QStringLiteral("新名称"));
     QVERIFY(dlg.changed());
 }
 
@@ -307,9 +276,9 @@ void Tst_work_types::deleteAsksFirst_data() {
 void Tst_work_types::deleteAsksFirst() {
     QFETCH(bool, yes);
     TestProgram p;
-    openProject();
+    openSample();
     TfrmSalaryName dlg;
-    dlg.FormShow();
+    dlg.prepare();
     QVERIFY(enterId(dlg, "3"));
     p.messages.answer(yes);
     click(dlg, "btnDlt");
@@ -321,23 +290,23 @@ void Tst_work_types::deleteAsksFirst() {
              yes ? "0" : "1");
     QCOMPARE(SqlValue(DM().ACN2, "select count(*)" + kProject), yes ? "3" : "4");
     QCOMPARE(items(dlg).size(), yes ? 3 : 4);
-    QCOMPARE(child<QLineEdit>(dlg, "txtName")->text(), yes ? QString() : QStringLiteral("パート"));
-    QCOMPARE(child<QPushButton>(dlg, "btnDlt")->isEnabled(), !yes);
+    QCOMPARE(find<QLineEdit>(dlg, "txtName")->text(), yes ? QString() : QStringLiteral("パート"));
+    QCOMPARE(find<QPushButton>(dlg, "btnDlt")->isEnabled(), !yes);
 }
 
 void Tst_work_types::cancelClearsTheFields() {
     TestProgram p;
-    openProject();
+    openSample();
     TfrmSalaryName dlg;
-    dlg.FormShow();
+    dlg.prepare();
     QVERIFY(enterId(dlg, "1"));
-    retype(child<QLineEdit>(dlg, "txtTeigi"), QStringLiteral("日給制"));
+    retype(find<QLineEdit>(dlg, "txtTeigi"), QStringLiteral("日給制"));
     click(dlg, "btnCancel");
-    QCOMPARE(child<QComboBox>(dlg, "cmbSalaryID")->currentText(), QString());
+    QCOMPARE(find<QComboBox>(dlg, "cmbSalaryID")->currentText(), QString());
     for (const QString &name : fieldNames())
-        QCOMPARE(child<QLineEdit>(dlg, name)->text(), QString());
+        QCOMPARE(find<QLineEdit>(dlg, name)->text(), QString());
     QVERIFY(!dlg.changed());
-    QVERIFY(!child<QPushButton>(dlg, "btnDlt")->isEnabled());
+    QVERIFY(!find<QPushButton>(dlg, "btnDlt")->isEnabled());
     QCOMPARE(row(1), QStringLiteral("正社員|月給制|職能給|役割給|調整給|家族手当|通勤手当"));
 }
 
@@ -355,12 +324,12 @@ void Tst_work_types::closePrompt() {
     QFETCH(bool, answerYes);
     QFETCH(bool, staysOpen);
     TestProgram p;
-    openProject();
+    openSample();
     TfrmSalaryName dlg;
-    dlg.FormShow();
+    dlg.prepare();
     dlg.show();
     QVERIFY(enterId(dlg, "1"));
-    if (change) type(child<QLineEdit>(dlg, "txtKihon3"), QStringLiteral("2"));
+    if (change) typeText(find<QLineEdit>(dlg, "txtKihon3"), QStringLiteral("2"));
     p.messages.answer(answerYes);
     click(dlg, "btnClose");
     QCOMPARE(dlg.isVisible(), staysOpen);
@@ -375,24 +344,24 @@ void Tst_work_types::closePrompt() {
 
 void Tst_work_types::lastAllowanceLeadsBackToTheName() {
     TestProgram p;
-    openProject();
+    openSample();
     TfrmSalaryName dlg;
-    dlg.FormShow();
+    dlg.prepare();
     dlg.show();
     QVERIFY(QTest::qWaitForWindowActive(&dlg));
-    auto *combo = child<QComboBox>(dlg, "cmbSalaryID");
+    auto *combo = find<QComboBox>(dlg, "cmbSalaryID");
     combo->setFocus();
-    type(combo->lineEdit(), QStringLiteral("2"));
+    typeText(combo->lineEdit(), QStringLiteral("2"));
     QTest::keyClick(combo, Qt::Key_Return); // Enter leaves the box, which loads id 2
-    QTRY_COMPARE(child<QLineEdit>(dlg, "txtName")->text(), QStringLiteral("契約社員"));
-    QTRY_VERIFY(child<QLineEdit>(dlg, "txtName")->hasFocus());
-    auto *last = child<QLineEdit>(dlg, "txtTeate5");
+    QTRY_COMPARE(find<QLineEdit>(dlg, "txtName")->text(), QStringLiteral("契約社員"));
+    QTRY_VERIFY(find<QLineEdit>(dlg, "txtName")->hasFocus());
+    auto *last = find<QLineEdit>(dlg, "txtTeate5");
     last->setFocus();
     QTest::keyClick(last, Qt::Key_Tab);
-    QVERIFY(child<QLineEdit>(dlg, "txtName")->hasFocus());
+    QVERIFY(find<QLineEdit>(dlg, "txtName")->hasFocus());
     last->setFocus();
     QTest::keyClick(last, Qt::Key_Return);
-    QVERIFY(child<QLineEdit>(dlg, "txtName")->hasFocus());
+    QVERIFY(find<QLineEdit>(dlg, "txtName")->hasFocus());
     QVERIFY(p.messages.entries.isEmpty());
 }
 

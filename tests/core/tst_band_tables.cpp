@@ -3,6 +3,7 @@
 
 #include "band_loaders.h"
 #include "band_tables.h"
+#include "project.h"
 #include "state.h"
 #include "test_program.h"
 
@@ -31,8 +32,7 @@ QString band(int id, const char *name, int matrix, int zones) {
 // (five zones) rates 1 and 3 only; bands 10 and 20 share matrix 1, band 30 uses matrix 2,
 // band 40 names a matrix that does not exist, and a stray band 0 uses matrix 1.
 void fixture() {
-    G().gMkigyou2.Kco = "31";
-    G().gMkigyou2.Nendo = "2030";
+    SetProjectKey(31, 2030);
     exec("INSERT INTO YHYOUKA VALUES (31, 2030, 3, 'B')");
     exec("INSERT INTO YHYOUKA VALUES (31, 2030, 1, 'S')");
     exec("INSERT INTO YHYOUKA VALUES (31, 2030, 2, 'A')");
@@ -72,7 +72,7 @@ private slots:
 void TstBandTables::projectWithoutBandsGivesEmptyTables() {
     TestProgram p;
     fixture();
-    G().gMkigyou2.Nendo = "2029";
+    SetProjectKey(31, 2029);
     G().gBandTbl.Title = "stale";
     G().gBandTbl.Marume = 2;
     G().gBandTbl2.Marume = 2;

@@ -1,6 +1,7 @@
 // Loaders of the company settings, marks, wage table and work types.
 
 #include "loaders.h"
+#include "project.h"
 #include "state.h"
 #include "test_program.h"
 
@@ -9,8 +10,7 @@
 namespace {
 // A project of its own (company 31, fiscal year 2030) so the shipped sample does not matter.
 void openProject() {
-    G().gMkigyou2.Kco = QStringLiteral("31");
-    G().gMkigyou2.Nendo = QStringLiteral("2030");
+    SetProjectKey(31, 2030);
 }
 
 void exec(const QString &sql) {
@@ -26,6 +26,8 @@ private slots:
     void marksFillByNumberAndSkipOthers();
     void wageByStep_data();
     void wageByStep();
+    void wageTableByStep();
+    void codeListsOfTheProject();
     void salaryNamesAndLabels();
 };
 
@@ -82,9 +84,9 @@ void TstLoaders::marksFillByNumberAndSkipOthers() {
     exec("INSERT INTO MMARK VALUES (31, 2030, 3, '▲', '課長', 'clRed', 12, 'clBlue', 2, 3)");
     exec("INSERT INTO MMARK VALUES (31, 2030, 7, '×', 'seven', 'clRed', 12, 'clBlue', 2, 3)");
     exec("INSERT INTO MMARK VALUES (31, 2031, 1, '●', 'other year', 'clRed', 12, 'clBlue', 2, 3)");
-    G().gMarks[0].Mark = "stale";
+    G().gMarks[1].Mark = "stale";
     QVERIFY(LoadMarks(G().gMarks));
-    const TMMARK &m3 = G().gMarks[2];
+    const TMMARK &m3 = G().gMarks[3];
     QCOMPARE(m3.Mkco, 3);
     QCOMPARE(m3.Mark, QStringLiteral("▲"));
     QCOMPARE(m3.Hanrei, QStringLiteral("課長"));
@@ -93,7 +95,7 @@ void TstLoaders::marksFillByNumberAndSkipOthers() {
     QCOMPARE(m3.Kcolor, QStringLiteral("clBlue"));
     QCOMPARE(m3.Ksyurui, 2);
     QCOMPARE(m3.Khaba, 3);
-    for (int i : {0, 1, 3, 4, 5}) {
+    for (int i : {1, 2, 4, 5, 6}) {
         QCOMPARE(G().gMarks[i].Mkco, 0);
         QCOMPARE(G().gMarks[i].Mark, QString());
         QCOMPARE(G().gMarks[i].Mkcolor, QStringLiteral("0"));
@@ -135,6 +137,51 @@ void TstLoaders::wageByStep() {
     exec("INSERT INTO DCHINGIN2 VALUES (31, 2031, 6, 1, 1, 1, 1, 1, 1, 1, 1, 1)");
     QCOMPARE(WageByStep(grade, step), amount);
     QVERIFY(p.messages.entries.isEmpty());
+}
+
+void TstLoaders::wageTableByStep() {
+    TestProgram p;
+    openProject();
+    exec("INSERT INTO DCHINGIN2 VALUES (31, 2030, 7, 170000, 0, 0, 0, 0, 0, 0, 0, 970000)");
+    exec("INSERT INTO DCHINGIN2 VALUES (31, 2030, 5, 150000, 0, 0, 0, 0, 0, 0, 0, 950000.5)");
+    exec("INSERT INTO DCHINGIN2 VALUES (31, 2031, 6, 1, 1, 1, 1, 1, 1, 1, 1, 1)");
+    const std::vector<TWageStep> table = LoadWageTable();
+    QCOMPARE(table.size(), size_t(2));
+    QCOMPARE(table[0].step, 5);
+    QCOMPARE(table[0].kin[1], 150000.0);
+    QCOMPARE(table[0].kin[9], 950000.5);
+    QCOMPARE(table[1].step, 7);
+    QCOMPARE(table[1].kin[9], 970000.0);
+    QVERIFY(!DM().Query21.isOpen());
+}
+
+void TstLoaders::codeListsOfTheProject() {
+    TestProgram p;
+    openProject();
+    // Evaluations in their stored order; only the first 100 reach the list HyoukaText reads.
+    for (int i = 0; i < 102; ++i)
+        exec(QStringLiteral("INSERT INTO MHYOUKA (KCO, NENDO, HCO, HKIGOU) VALUES (31, 2030, %1, "
+                            "'E%1')")
+                 .arg(200 - i));
+    exec("INSERT INTO MHYOUKA (KCO, NENDO, HCO, HKIGOU) VALUES (31, 2031, 1, 'other year')");
+    const std::vector<TCodeName> all = LoadHyoukaList();
+    QCOMPARE(all.size(), size_t(102));
+    QCOMPARE(all.front().Code, QStringLiteral("200"));
+    QCOMPARE(all.back().Name, QStringLiteral("E99"));
+    QCOMPARE(G().gHyoukaList.size(), size_t(100));
+    QCOMPARE(G().gHyoukaCount, 100);
+
+    // Living costs of every company and year, one entry per code, in code order.
+    exec("INSERT INTO MSEIKEI (KCO, NENDO, SKCO, SNIN, SNENREI, DEDOKORO) VALUES "
+         "(31, 2030, 902, 1, 20, '県B'), (32, 2029, 901, 2, 20, '県A'), (31, 2030, 901, 1, 20, '県A')");
+    LoadLivingList();
+    QStringList codes;
+    for (const TCodeName &e : G().gLivingList)
+        codes << e.Code + QLatin1Char('=') + e.Name;
+    QVERIFY(codes.contains(QStringLiteral("901=県A")));
+    QCOMPARE(codes.indexOf(QStringLiteral("901=県A")) + 1, codes.indexOf(QStringLiteral("902=県B")));
+    QCOMPARE(codes.count(QStringLiteral("901=県A")), 1);
+    QCOMPARE(G().gLivingCount, static_cast<int>(G().gLivingList.size()));
 }
 
 void TstLoaders::salaryNamesAndLabels() {

@@ -257,12 +257,12 @@ void TstTdm::transactionRollsBackWhenLeftUncommitted() {
 
 void TstTdm::calendarSettingsAreRead() {
     TestProgram p;
-    QCOMPARE(G().gEraNames[0], QStringLiteral("昭和"));
-    QCOMPARE(G().gEraNames[1], QStringLiteral("平成"));
-    QCOMPARE(G().gEraNames[2], QStringLiteral("令和"));
-    QCOMPARE(G().gEraStartYears[0], 1926);
-    QCOMPARE(G().gEraStartYears[1], 1989);
-    QCOMPARE(G().gEraStartYears[2], 2019);
+    QCOMPARE(G().gEraNames[1], QStringLiteral("昭和"));
+    QCOMPARE(G().gEraNames[2], QStringLiteral("平成"));
+    QCOMPARE(G().gEraNames[3], QStringLiteral("令和"));
+    QCOMPARE(G().gEraStartYears[1], 1926);
+    QCOMPARE(G().gEraStartYears[2], 1989);
+    QCOMPARE(G().gEraStartYears[3], 2019);
 }
 
 QTEST_MAIN(TstTdm)

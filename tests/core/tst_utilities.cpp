@@ -17,8 +17,9 @@ QString todayYmd() {
 }
 
 void setShippedEras() {
-    G().gEraNames = {QStringLiteral("昭和"), QStringLiteral("平成"), QStringLiteral("令和")};
-    G().gEraStartYears = {1926, 1989, 2019};
+    G().gEraNames = {QString(), QStringLiteral("昭和"), QStringLiteral("平成"),
+                     QStringLiteral("令和")};
+    G().gEraStartYears = {0, 1926, 1989, 2019};
 }
 } // namespace
 
@@ -356,10 +357,10 @@ void Tst_utilities::gradeAndMarkTexts() {
     QCOMPARE(SikakuText(0), QString());
     QCOMPARE(SikakuText(10), QString());
 
-    G().gMarks[0].Mark = QStringLiteral("●");
-    G().gMarks[0].Hanrei = QStringLiteral("役員");
-    G().gMarks[5].Mark = QStringLiteral("▲");
-    G().gMarks[5].Hanrei = QStringLiteral("その他");
+    G().gMarks[1].Mark = QStringLiteral("●");
+    G().gMarks[1].Hanrei = QStringLiteral("役員");
+    G().gMarks[6].Mark = QStringLiteral("▲");
+    G().gMarks[6].Hanrei = QStringLiteral("その他");
     QCOMPARE(MarkText(1), QStringLiteral("1 : ●  役員"));
     QCOMPARE(MarkText(6), QStringLiteral("6 : ▲  その他"));
     QCOMPARE(MarkText(0), QString());
@@ -628,10 +629,10 @@ void Tst_utilities::shippedErasAgreeWithEraTable() {
     if (SqlValue(DM().ACN1, QStringLiteral("SELECT count(*) FROM MSEIGYO WHERE CO = 0")) ==
         QLatin1String("0"))
         QSKIP("the control database holds no calendar settings yet");
-    const std::array<QString, 3> expected{QStringLiteral("昭和"), QStringLiteral("平成"),
-                                          QStringLiteral("令和")};
+    const std::array<QString, 4> expected{QString(), QStringLiteral("昭和"),
+                                          QStringLiteral("平成"), QStringLiteral("令和")};
     QCOMPARE(G().gEraNames, expected);
-    for (size_t i = 0; i < G().gEraNames.size(); ++i) {
+    for (int i = 1; i <= 3; ++i) {
         const auto &table = EraTable();
         const auto era = std::find_if(table.begin(), table.end(),
                                       [&](const TEra &e) { return e.Name == G().gEraNames[i]; });

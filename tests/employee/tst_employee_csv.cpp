@@ -1,6 +1,7 @@
 // CSV field syntax, code page 932 and UTF-8 decoding, the import check and the export file.
 
 #include "employee_csv.h"
+#include "project.h"
 #include "loaders.h"
 #include "state.h"
 #include "test_program.h"
@@ -10,13 +11,9 @@
 #include <QTest>
 
 namespace {
-void openProject(int kco = 1, int nendo = 2018) {
-    G().gKco = kco;
-    G().gNendo = nendo;
-    G().gCorpOpen = 1;
-    G().gMkigyou2.Kco = QString::number(kco);
-    G().gMkigyou2.Nendo = QString::number(nendo);
-    LoadCompanySettings(G().gMkigyou2);
+// A project to export: the sample, or the key of one that has no settings.
+void openProject(int kco = kSampleCompany, int nendo = kSampleYear) {
+    if (!OpenProject(kco, nendo)) SetProjectKey(kco, nendo);
 }
 
 void exec(const QString &sql) {

@@ -36,23 +36,6 @@ const QString kMsgFolderChanged =
     QStringLiteral("フォルダが変更されました。表示されたフォルダ内で選択して下さい。");
 const QString kProjectKey = QStringLiteral(" KCO = 1 AND NENDO = 2018");
 
-// The state opening company 1 for 2018 leaves behind.
-void openProject() {
-    ProjectState &g = G();
-    g.gKco = 1;
-    g.gNendo = 2018;
-    g.gCorpOpen = 1;
-    g.gMkigyou2.Kco = QStringLiteral("1");
-    g.gMkigyou2.Nendo = QStringLiteral("2018");
-    LoadCompanySettings(g.gMkigyou2);
-    LoadMarks(g.gMarks);
-    LoadYHyoukaTbl();
-    const QString where = QStringLiteral(" FROM MKIGYOU1 WHERE") + kProjectKey;
-    g.gReki = SqlValue(DM().ACN1, QStringLiteral("SELECT REKI") + where).toInt();
-    g.gFnk = SqlValue(DM().ACN1, QStringLiteral("SELECT FNK") + where).toInt();
-    g.gKdate = SqlValue(DM().ACN1, QStringLiteral("SELECT KDATE") + where).toInt();
-}
-
 QString employeeValue(const QString &table, const QString &column, int sco) {
     return SqlValue(DM().ACN2, QStringLiteral("SELECT %1 FROM %2 WHERE%3 AND SCO = %4")
                                    .arg(column, table, kProjectKey)
@@ -65,45 +48,8 @@ int employeeCount(const QString &table) {
         .toInt();
 }
 
-template <class T> T *field(QWidget &dlg, const char *name) {
-    T *w = dlg.findChild<T *>(QLatin1String(name));
-    if (!w) qFatal("no widget %s", name);
-    return w;
-}
-
-void showActive(QWidget &dlg) {
-    dlg.show();
-    QApplication::setActiveWindow(&dlg);
-    if (!QTest::qWaitForWindowActive(&dlg)) qWarning("window not active");
-}
-
-// Types into a box as the user does: focus, replace the text, type.
-void typeInto(QWidget *box, const QString &text) {
-    box->setFocus(Qt::MouseFocusReason);
-    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(box, Qt::Key_Delete);
-    // Key events carrying each character, so Japanese text is typed as well.
-    for (const QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(box, &press);
-        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(box, &release);
-    }
-}
-
-// Leaves a field by moving the focus elsewhere and lets its check run.
-void leaveTo(QWidget *next) {
-    next->setFocus(Qt::TabFocusReason);
-    QCoreApplication::processEvents();
-}
-
-void click(QWidget &dlg, const char *name) {
-    QTest::mouseClick(field<QAbstractButton>(dlg, name), Qt::LeftButton);
-    QCoreApplication::processEvents();
-}
-
 qint64 num(QWidget &dlg, const char *name) {
-    QString t = field<QLineEdit>(dlg, name)->text();
+    QString t = find<QLineEdit>(dlg, name)->text();
     return t.remove(QLatin1Char(',')).toLongLong();
 }
 
@@ -116,8 +62,8 @@ int nextFreeCode() {
 // Cancels to an empty form and starts a new employee with the code.
 void startNewEmployee(QWidget &dlg, int code) {
     click(dlg, "btnCansel");
-    typeInto(field<QComboBox>(dlg, "cmbWorker"), QString::number(code));
-    leaveTo(field<QLineEdit>(dlg, "txtWorkerNo"));
+    typeInto(find<QComboBox>(dlg, "cmbWorker"), QString::number(code));
+    leaveTo(find<QLineEdit>(dlg, "txtWorkerNo"));
 }
 
 void writePicture(const QString &path, const char *format) {
@@ -152,32 +98,34 @@ private slots:
 
 void Tst_employee_register::opensOnTheFirstEmployee() {
     TestProgram p;
-    openProject();
+    openSample();
     TNX0030 dlg;
+    dlg.prepare();
     const int count = employeeCount(QStringLiteral("MSYAIN1"));
     QVERIFY(count > 50);
     QCOMPARE(dlg.listedCount(), count);
-    QCOMPARE(field<QLineEdit>(dlg, "txtLastNo")->text(), QString::number(count));
+    QCOMPARE(find<QLineEdit>(dlg, "txtLastNo")->text(), QString::number(count));
     const int first =
         SqlValue(DM().ACN2, QStringLiteral("SELECT MIN(SCO) FROM MSYAIN1 WHERE") + kProjectKey)
             .toInt();
     QCOMPARE(G().gCurSco, first);
-    QCOMPARE(field<QLineEdit>(dlg, "txtWorkName")->text(),
+    QCOMPARE(find<QLineEdit>(dlg, "txtWorkName")->text(),
              employeeValue(QStringLiteral("MSYAIN1"), QStringLiteral("SNA"), first));
     QVERIFY(dlg.rowHighlight());
-    QVERIFY(!field<QPushButton>(dlg, "btnAdd")->isEnabled());
+    QVERIFY(!find<QPushButton>(dlg, "btnAdd")->isEnabled());
     QCOMPARE(G().gDataChanged, 0);
     QVERIFY(p.messages.entries.isEmpty());
 }
 
 void Tst_employee_register::registerExistingCodeRefused() {
     TestProgram p;
-    openProject();
+    openSample();
     TNX0030 dlg;
+    dlg.prepare();
     showActive(dlg);
     const int sco = G().gCurSco;
     const QString stored = employeeValue(QStringLiteral("MSYAIN1"), QStringLiteral("SNA"), sco);
-    typeInto(field<QLineEdit>(dlg, "txtWorkName"), QStringLiteral("別人"));
+    typeInto(find<QLineEdit>(dlg, "txtWorkName"), QStringLiteral("別人"));
     QCOMPARE(G().gDataChanged, 1);
     dlg.btnAddClick();
     QCOMPARE(p.messages.lastText(), kMsgExists);
@@ -187,23 +135,24 @@ void Tst_employee_register::registerExistingCodeRefused() {
 
 void Tst_employee_register::registerStoresBothRowsWithZerosAndQuotes() {
     TestProgram p;
-    openProject();
+    openSample();
     TNX0030 dlg;
+    dlg.prepare();
     showActive(dlg);
     const int before = dlg.listedCount();
     const int code = nextFreeCode();
     startNewEmployee(dlg, code);
-    QVERIFY(field<QPushButton>(dlg, "btnAdd")->isEnabled());
+    QVERIFY(find<QPushButton>(dlg, "btnAdd")->isEnabled());
     const QString name = QStringLiteral("O'Brien 「山田」");
     const QString position = QStringLiteral("課長'代理");
     const QString education = QStringLiteral("'大学' \"院\"");
-    typeInto(field<QLineEdit>(dlg, "txtWorkName"), name);
-    typeInto(field<QLineEdit>(dlg, "txtYakusyoku"), position);
-    typeInto(field<QLineEdit>(dlg, "txtGakureki"), education);
+    typeInto(find<QLineEdit>(dlg, "txtWorkName"), name);
+    typeInto(find<QLineEdit>(dlg, "txtYakusyoku"), position);
+    typeInto(find<QLineEdit>(dlg, "txtGakureki"), education);
     // Pay step, zone and job points stay empty.
-    QVERIFY(field<QLineEdit>(dlg, "txtGouhou")->text().isEmpty());
-    QVERIFY(field<QLineEdit>(dlg, "txtZone")->text().isEmpty());
-    QVERIFY(field<QLineEdit>(dlg, "txtSyokumuTensu")->text().isEmpty());
+    QVERIFY(find<QLineEdit>(dlg, "txtGouhou")->text().isEmpty());
+    QVERIFY(find<QLineEdit>(dlg, "txtZone")->text().isEmpty());
+    QVERIFY(find<QLineEdit>(dlg, "txtSyokumuTensu")->text().isEmpty());
     click(dlg, "btnAdd");
 
     QVERIFY2(p.messages.entries.isEmpty(), qPrintable(p.messages.texts().join(QLatin1Char('|'))));
@@ -222,35 +171,37 @@ void Tst_employee_register::registerStoresBothRowsWithZerosAndQuotes() {
 
 void Tst_employee_register::failedRegisterLeavesNoHalfEmployee() {
     TestProgram p;
-    openProject();
+    openSample();
     SqlValue(DM().ACN2, QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON MSYAIN2 "
                                        "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
     TNX0030 dlg;
+    dlg.prepare();
     showActive(dlg);
     const int before = employeeCount(QStringLiteral("MSYAIN1"));
     const int code = nextFreeCode();
     startNewEmployee(dlg, code);
-    typeInto(field<QLineEdit>(dlg, "txtWorkName"), QStringLiteral("新人"));
+    typeInto(find<QLineEdit>(dlg, "txtWorkName"), QStringLiteral("新人"));
     click(dlg, "btnAdd");
 
     QCOMPARE(p.messages.lastText(), kMsgSqlUnknown);
     QCOMPARE(employeeCount(QStringLiteral("MSYAIN1")), before);
     QCOMPARE(employeeValue(QStringLiteral("MSYAIN1"), QStringLiteral("SCO"), code), QString());
     // The typed employee is still on the form, to be saved again.
-    QCOMPARE(field<QLineEdit>(dlg, "txtWorkName")->text(), QStringLiteral("新人"));
+    QCOMPARE(find<QLineEdit>(dlg, "txtWorkName")->text(), QStringLiteral("新人"));
     QCOMPARE(G().gDataChanged, 1);
 }
 
 void Tst_employee_register::modifyStoresQuotesInBothTables() {
     TestProgram p;
-    openProject();
+    openSample();
     TNX0030 dlg;
+    dlg.prepare();
     showActive(dlg);
     const int sco = G().gCurSco;
-    typeInto(field<QLineEdit>(dlg, "txtWorkName"), QStringLiteral("D'Arcy"));
-    typeInto(field<QLineEdit>(dlg, "txtHaizoku"), QStringLiteral("'営業'"));
-    typeInto(field<QLineEdit>(dlg, "txtGouhou"), QStringLiteral("12"));
-    leaveTo(field<QLineEdit>(dlg, "txtWorkerNo"));
+    typeInto(find<QLineEdit>(dlg, "txtWorkName"), QStringLiteral("D'Arcy"));
+    typeInto(find<QLineEdit>(dlg, "txtHaizoku"), QStringLiteral("'営業'"));
+    typeInto(find<QLineEdit>(dlg, "txtGouhou"), QStringLiteral("12"));
+    leaveTo(find<QLineEdit>(dlg, "txtWorkerNo"));
     click(dlg, "btnMnt");
     QVERIFY2(p.messages.entries.isEmpty(), qPrintable(p.messages.texts().join(QLatin1Char('|'))));
     QCOMPARE(employeeValue(QStringLiteral("MSYAIN1"), QStringLiteral("SNA"), sco),
@@ -271,9 +222,10 @@ void Tst_employee_register::matrixLinkEqualToWageLinkRefused_data() {
 void Tst_employee_register::matrixLinkEqualToWageLinkRefused() {
     QFETCH(bool, newEmployee);
     TestProgram p;
-    openProject();
+    openSample();
     G().gMkigyou2.Frstkyu = 2;
     TNX0030 dlg;
+    dlg.prepare();
     showActive(dlg);
     const int code = newEmployee ? nextFreeCode() : G().gCurSco;
     if (newEmployee) startNewEmployee(dlg, code);
@@ -281,7 +233,7 @@ void Tst_employee_register::matrixLinkEqualToWageLinkRefused() {
         employeeValue(QStringLiteral("MSYAIN1"), QStringLiteral("SNA"), code);
     const QString storedLink =
         employeeValue(QStringLiteral("MSYAIN1"), QStringLiteral("MLINK"), code);
-    typeInto(field<QLineEdit>(dlg, "txtWorkName"), QStringLiteral("変更後"));
+    typeInto(find<QLineEdit>(dlg, "txtWorkName"), QStringLiteral("変更後"));
     click(dlg, "optMatrix2");
     click(dlg, newEmployee ? "btnAdd" : "btnMnt");
 
@@ -292,7 +244,7 @@ void Tst_employee_register::matrixLinkEqualToWageLinkRefused() {
 
 void Tst_employee_register::leavingLinkedBasePayRecomputesAndLocks() {
     TestProgram p;
-    openProject();
+    openSample();
     G().gMkigyou2.Frstkyu = 3;
     // An employee whose band after the raise differs from the current one.
     const QStringList row = SqlColumn(
@@ -308,11 +260,13 @@ void Tst_employee_register::leavingLinkedBasePayRecomputesAndLocks() {
             kProjectKey);
 
     TNX0030 dlg;
+
+    dlg.prepare();
     showActive(dlg);
-    typeInto(field<QComboBox>(dlg, "cmbWorker"), QString::number(sco));
-    leaveTo(field<QLineEdit>(dlg, "txtWorkerNo"));
+    typeInto(find<QComboBox>(dlg, "cmbWorker"), QString::number(sco));
+    leaveTo(find<QLineEdit>(dlg, "txtWorkerNo"));
     QCOMPARE(G().gCurSco, sco);
-    QCOMPARE(field<QLineEdit>(dlg, "txtNewBand")->text(), QString::number(newBand));
+    QCOMPARE(find<QLineEdit>(dlg, "txtNewBand")->text(), QString::number(newBand));
     click(dlg, "optMatrix1");
     QCOMPARE(G().gMkigyou2.Frstkyum, 1);
 
@@ -327,40 +281,41 @@ void Tst_employee_register::leavingLinkedBasePayRecomputesAndLocks() {
     CalcMatrixRaise(newBand, newEval, pay, rate, expected, newZone);
     QVERIFY2(expected != pay, "the matrix gives a raise for this pay");
 
-    QLineEdit *after = field<QLineEdit>(dlg, "txtAFKihon1");
-    typeInto(field<QLineEdit>(dlg, "txtKihon1"), QString::number(pay));
-    leaveTo(field<QLineEdit>(dlg, "txtKihon2"));
-    QCOMPARE(field<QLineEdit>(dlg, "txtKihon1")->text(), QLocale(QLocale::English).toString(pay));
+    QLineEdit *after = find<QLineEdit>(dlg, "txtAFKihon1");
+    typeInto(find<QLineEdit>(dlg, "txtKihon1"), QString::number(pay));
+    leaveTo(find<QLineEdit>(dlg, "txtKihon2"));
+    QCOMPARE(find<QLineEdit>(dlg, "txtKihon1")->text(), QLocale(QLocale::English).toString(pay));
     QCOMPARE(num(dlg, "txtAFKihon1"), qint64(expected));
     QVERIFY(after->isReadOnly());
-    QVERIFY(!field<QLineEdit>(dlg, "txtAFKihon2")->isReadOnly());
-    QVERIFY(field<QLineEdit>(dlg, "txtAFKihon3")->isReadOnly()); // the wage-table item
+    QVERIFY(!find<QLineEdit>(dlg, "txtAFKihon2")->isReadOnly());
+    QVERIFY(find<QLineEdit>(dlg, "txtAFKihon3")->isReadOnly()); // the wage-table item
     QCOMPARE(num(dlg, "txtAFKihonSum"),
              expected + num(dlg, "txtAFKihon2") + num(dlg, "txtAFKihon3"));
 
     // Leaving the pay step runs the matrix recomputation too.
-    field<QTabWidget>(dlg, "PageControl1")->setCurrentIndex(0);
-    leaveTo(field<QLineEdit>(dlg, "txtWorkName"));
+    find<QTabWidget>(dlg, "PageControl1")->setCurrentIndex(0);
+    leaveTo(find<QLineEdit>(dlg, "txtWorkName"));
     after->setText(QStringLiteral("1"));
-    typeInto(field<QLineEdit>(dlg, "txtGouhou"), QStringLiteral("12"));
-    leaveTo(field<QLineEdit>(dlg, "txtTasseiRitsu"));
+    typeInto(find<QLineEdit>(dlg, "txtGouhou"), QStringLiteral("12"));
+    leaveTo(find<QLineEdit>(dlg, "txtTasseiRitsu"));
     QCOMPARE(num(dlg, "txtAFKihon1"), qint64(expected));
     QVERIFY(p.messages.entries.isEmpty());
 }
 
 void Tst_employee_register::backOnLowestCodeDoesNothing() {
     TestProgram p;
-    openProject();
+    openSample();
     TNX0030 dlg;
+    dlg.prepare();
     showActive(dlg);
-    const int first = G().gMinCode;
+    const int first = dlg.lowestCode();
     QCOMPARE(G().gCurSco, first);
     click(dlg, "btnBack");
     QCOMPARE(G().gCurSco, first);
-    QCOMPARE(G().gGridRow, 1);
-    QCOMPARE(field<QLineEdit>(dlg, "txtCureentNo")->text(), QStringLiteral("1"));
+    QCOMPARE(dlg.gridRow(), 1);
+    QCOMPARE(find<QLineEdit>(dlg, "txtCureentNo")->text(), QStringLiteral("1"));
     click(dlg, "btnNext");
-    QCOMPARE(G().gGridRow, 2);
+    QCOMPARE(dlg.gridRow(), 2);
     QVERIFY(G().gCurSco != first);
     click(dlg, "btnBack");
     QCOMPARE(G().gCurSco, first);
@@ -371,8 +326,9 @@ void Tst_employee_register::backOnLowestCodeDoesNothing() {
 
 void Tst_employee_register::gradeFilterListsOneGradeAndIsLockedByChanges() {
     TestProgram p;
-    openProject();
+    openSample();
     TNX0030 dlg;
+    dlg.prepare();
     showActive(dlg);
     const int grade3 =
         SqlValue(DM().ACN2,
@@ -382,17 +338,17 @@ void Tst_employee_register::gradeFilterListsOneGradeAndIsLockedByChanges() {
     click(dlg, "OptTokyu3");
     QCOMPARE(dlg.gradeFilter(), 3);
     QCOMPARE(dlg.listedCount(), grade3);
-    const QAbstractItemModel *model = field<QTableView>(dlg, "StringGrid1")->model();
+    const QAbstractItemModel *model = find<QTableView>(dlg, "StringGrid1")->model();
     for (int r = 0; r < model->rowCount(); ++r)
         QCOMPARE(model->index(r, 8).data().toString(), QStringLiteral("3"));
     QCOMPARE(QString::number(G().gCurSco), model->index(0, 1).data().toString());
 
-    typeInto(field<QLineEdit>(dlg, "txtWorkName"), QStringLiteral("未保存"));
+    typeInto(find<QLineEdit>(dlg, "txtWorkName"), QStringLiteral("未保存"));
     click(dlg, "OptTokyu5");
     QCOMPARE(p.messages.lastText(), kMsgFilterLocked);
     QCOMPARE(dlg.gradeFilter(), 3);
-    QVERIFY(field<QRadioButton>(dlg, "OptTokyu3")->isChecked());
-    QVERIFY(!field<QRadioButton>(dlg, "OptTokyu5")->isChecked());
+    QVERIFY(find<QRadioButton>(dlg, "OptTokyu3")->isChecked());
+    QVERIFY(!find<QRadioButton>(dlg, "OptTokyu5")->isChecked());
     QCOMPARE(dlg.listedCount(), grade3);
 }
 
@@ -414,9 +370,10 @@ void Tst_employee_register::totals() {
     QFETCH(int, bonus1);
     QFETCH(int, bonus2);
     TestProgram p;
-    openProject();
+    openSample();
     G().gMkigyou2.Frstkyu = 0;
     TNX0030 dlg;
+    dlg.prepare();
     showActive(dlg);
     click(dlg, "cdResetMLink");
     for (int i = 0; i < 8; ++i) {
@@ -424,12 +381,12 @@ void Tst_employee_register::totals() {
             i < 3 ? "txtKihon" + QByteArray::number(i + 1) : "txtTeate" + QByteArray::number(i - 2);
         const QByteArray a = i < 3 ? "txtAFKihon" + QByteArray::number(i + 1)
                                    : "txtAFTeate" + QByteArray::number(i - 2);
-        typeInto(field<QLineEdit>(dlg, b.constData()), QString::number(before[i]));
-        typeInto(field<QLineEdit>(dlg, a.constData()), QString::number(after[i]));
+        typeInto(find<QLineEdit>(dlg, b.constData()), QString::number(before[i]));
+        typeInto(find<QLineEdit>(dlg, a.constData()), QString::number(after[i]));
     }
-    typeInto(field<QLineEdit>(dlg, "txtBonus1"), QString::number(bonus1));
-    typeInto(field<QLineEdit>(dlg, "txtBonus2"), QString::number(bonus2));
-    leaveTo(field<QLineEdit>(dlg, "txtTaisyokuKin"));
+    typeInto(find<QLineEdit>(dlg, "txtBonus1"), QString::number(bonus1));
+    typeInto(find<QLineEdit>(dlg, "txtBonus2"), QString::number(bonus2));
+    leaveTo(find<QLineEdit>(dlg, "txtTaisyokuKin"));
     QVERIFY(p.messages.entries.isEmpty());
 
     const qint64 k = qint64(before[0]) + before[1] + before[2];
@@ -450,8 +407,9 @@ void Tst_employee_register::totals() {
 
 void Tst_employee_register::deleteRemovesBothRows() {
     TestProgram p;
-    openProject();
+    openSample();
     TNX0030 dlg;
+    dlg.prepare();
     showActive(dlg);
     const int sco = G().gCurSco;
     const int before = dlg.listedCount();
@@ -462,15 +420,16 @@ void Tst_employee_register::deleteRemovesBothRows() {
     QCOMPARE(employeeValue(QStringLiteral("MSYAIN1"), QStringLiteral("SCO"), sco), QString());
     QCOMPARE(employeeValue(QStringLiteral("MSYAIN2"), QStringLiteral("SCO"), sco), QString());
     QCOMPARE(dlg.listedCount(), before - 1);
-    QVERIFY(field<QComboBox>(dlg, "cmbWorker")->currentText().isEmpty());
+    QVERIFY(find<QComboBox>(dlg, "cmbWorker")->currentText().isEmpty());
 }
 
 void Tst_employee_register::closeWithChangesAsks() {
     TestProgram p;
-    openProject();
+    openSample();
     TNX0030 dlg;
+    dlg.prepare();
     showActive(dlg);
-    typeInto(field<QLineEdit>(dlg, "txtYakusyoku"), QStringLiteral("部長"));
+    typeInto(find<QLineEdit>(dlg, "txtYakusyoku"), QStringLiteral("部長"));
     p.messages.answer(true); // Yes: stay
     click(dlg, "btnClose");
     QVERIFY(dlg.isVisible());
@@ -495,7 +454,7 @@ void Tst_employee_register::picture() {
     QFETCH(bool, shown);
     QFETCH(QString, message);
     TestProgram p;
-    openProject();
+    openSample();
     const QString folder = p.dir() + QStringLiteral("/Picture/");
     QDir().mkpath(folder + QStringLiteral("staff"));
     writePicture(folder + QStringLiteral("face.jpg"), "JPG");
@@ -510,13 +469,14 @@ void Tst_employee_register::picture() {
         broken.write(good.readAll().left(int(good.size() / 2)));
     }
     TNX0030 dlg;
+    dlg.prepare();
     showActive(dlg);
     const int sco = G().gCurSco;
     p.messages.answerFile(folder + file);
     click(dlg, "btnPicter");
     QCOMPARE(p.messages.entries.first().kind, MessageRecorder::Kind::OpenFile);
     QCOMPARE(QDir::cleanPath(p.messages.entries.first().text), QDir::cleanPath(folder));
-    const auto *label = field<QLabel>(dlg, "imgPicture");
+    const auto *label = find<QLabel>(dlg, "imgPicture");
     QCOMPARE(!dlg.picture().isNull(), shown);
     QCOMPARE(!label->pixmap().isNull(), shown);
     if (!message.isEmpty()) {
@@ -531,6 +491,7 @@ void Tst_employee_register::picture() {
 
     // Shown again when the employee is loaded.
     TNX0030 again;
+    again.prepare();
     QCOMPARE(G().gCurSco, sco);
     QCOMPARE(!again.picture().isNull(), shown);
 }

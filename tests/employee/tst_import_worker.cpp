@@ -14,21 +14,6 @@
 #include <QTest>
 
 namespace {
-void openProject() {
-    G().gKco = 1;
-    G().gNendo = 2018;
-    G().gCorpOpen = 1;
-    G().gMkigyou2.Kco = QStringLiteral("1");
-    G().gMkigyou2.Nendo = QStringLiteral("2018");
-    LoadCompanySettings(G().gMkigyou2);
-    G().gReki =
-        SqlValue(DM().ACN1, "SELECT REKI FROM MKIGYOU1 WHERE KCO = 1 AND NENDO = 2018").toInt();
-    G().gFnk =
-        SqlValue(DM().ACN1, "SELECT FNK FROM MKIGYOU1 WHERE KCO = 1 AND NENDO = 2018").toInt();
-    G().gKdate =
-        SqlValue(DM().ACN1, "SELECT KDATE FROM MKIGYOU1 WHERE KCO = 1 AND NENDO = 2018").toInt();
-}
-
 void exec(const QString &sql) {
     QVERIFY2(RunSql(DM().Query22, sql, 'E'), qPrintable(sql));
 }
@@ -132,7 +117,7 @@ private slots:
 
 void TstImportWorker::screenHasItsControls() {
     TestProgram p;
-    openProject();
+    openSample();
     Screen s;
     QCOMPARE(s.w.windowTitle(), QStringLiteral("社員マスタの取込"));
     QCOMPARE(s.button("BTN_Rep")->text(),
@@ -153,7 +138,7 @@ void TstImportWorker::screenHasItsControls() {
 
 void TstImportWorker::chooseFileThroughDialog() {
     TestProgram p;
-    openProject();
+    openSample();
     Screen s;
     p.messages.answerFile("/tmp/a.csv");
     s.click("BTN_SelectFile");
@@ -181,7 +166,7 @@ void TstImportWorker::fileNameMissing() {
     QFETCH(QString, name);
     QFETCH(QString, message);
     TestProgram p;
-    openProject();
+    openSample();
     Screen s;
     s.check(name.trimmed().isEmpty() ? name : p.dir() + "/" + name);
     QCOMPARE(p.messages.texts(), QStringList{message});
@@ -224,7 +209,7 @@ void TstImportWorker::refusedFiles() {
     QFETCH(QString, message);
     QFETCH(int, errorRow);
     TestProgram p;
-    openProject();
+    openSample();
     const QString before = employeesFingerprint();
     const QString path = writeFile(p, "in.csv", content);
     Screen s;
@@ -242,7 +227,7 @@ void TstImportWorker::refusedFiles() {
 
 void TstImportWorker::addStoresTheFieldsAfterTheHighestCode() {
     TestProgram p;
-    openProject();
+    openSample();
     keepTwelve();
     const QString path = writeFile(
         p, "add.csv",
@@ -294,7 +279,7 @@ void TstImportWorker::addStoresTheFieldsAfterTheHighestCode() {
 
 void TstImportWorker::replaceNumbersFromOne() {
     TestProgram p;
-    openProject();
+    openSample();
     const QString path =
         writeFile(p, "rep.csv", EncodeCp932("社員名,社員番号\r\nA,1\r\nB,2\r\nC,3\r\n"));
     Screen s;
@@ -321,7 +306,7 @@ void TstImportWorker::cancelKeepsEmployees_data() {
 void TstImportWorker::cancelKeepsEmployees() {
     QFETCH(QString, button);
     TestProgram p;
-    openProject();
+    openSample();
     const QString before = employeesFingerprint();
     const QString path = writeFile(p, "c.csv", EncodeCp932("社員名,社員番号\r\nA,1\r\n"));
     Screen s;
@@ -343,7 +328,7 @@ void TstImportWorker::encodings_data() {
 void TstImportWorker::encodings() {
     QFETCH(QByteArray, content);
     TestProgram p;
-    openProject();
+    openSample();
     keepTwelve();
     Screen s;
     s.check(writeFile(p, "enc.csv", content));
@@ -356,7 +341,7 @@ void TstImportWorker::encodings() {
 
 void TstImportWorker::exportThenImportGivesTheSameFile() {
     TestProgram p;
-    openProject();
+    openSample();
     // Texts that need quoting, doubled quotes, a leading backslash and a ソ (its second byte
     // is a backslash in Shift_JIS).
     exec("UPDATE MSYAIN1 SET SNA = '\\\"ソ\"\", 一郎', YAKU = 'a,b', SEIHI = 0 "
@@ -393,7 +378,7 @@ void TstImportWorker::failedRowKeepsNothing_data() {
 void TstImportWorker::failedRowKeepsNothing() {
     QFETCH(QString, button);
     TestProgram p;
-    openProject();
+    openSample();
     exec("CREATE TRIGGER refuse BEFORE INSERT ON MSYAIN2 WHEN NEW.GAKU = '失敗' "
          "BEGIN SELECT RAISE(ABORT, 'refused'); END");
     const QString before = employeesFingerprint();

@@ -3,8 +3,6 @@
 #include "program_setup.h"
 #include "state.h"
 
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTest>
 
 TestProgram::TestProgram(bool openDatabases) {
@@ -28,18 +26,4 @@ void TestProgram::start() {
     PrepareProgramFolders();
     OpenDatabases();
     LoadCalendarSettings();
-}
-
-QStringList SqlColumn(TConnection &connection, const QString &sql) {
-    QStringList out;
-    QSqlQuery q(QSqlDatabase::database(connection.name(), false));
-    if (!q.exec(sql)) return {QStringLiteral("<error>")};
-    while (q.next())
-        out << q.value(0).toString();
-    return out;
-}
-
-QString SqlValue(TConnection &connection, const QString &sql) {
-    const QStringList values = SqlColumn(connection, sql);
-    return values.isEmpty() ? QString() : values.first();
 }

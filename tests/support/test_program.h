@@ -27,8 +27,5 @@ private:
     std::unique_ptr<TDM> m_dm;
 };
 
-// Runs a statement directly on a database (outside the data module) and returns the first
-// column of every row as text; for assertions on stored rows.
-QStringList SqlColumn(TConnection &connection, const QString &sql);
-// The first column of the first row as text ("" when there is none).
-QString SqlValue(TConnection &connection, const QString &sql);
+// The helpers of the screen tests come with it.
+#include "screen_test.h"

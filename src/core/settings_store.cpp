@@ -1,0 +1,122 @@
+#include "settings_store.h"
+
+#include "sql_builder.h"
+#include "state.h"
+#include "tdm.h"
+
+namespace {
+const QString kEraRow = QStringLiteral(" WHERE CO = 0");
+} // namespace
+
+bool ReadCalendarSettings(CalendarSettings &settings) {
+    settings = CalendarSettings{};
+    const ProjectKey &key = G().gProjectKey;
+    if (!key.isSet) return false;
+    TQuery q(DM().ACN1);
+    RunSql(q, QStringLiteral("SELECT * FROM MKIGYOU1") + key.where(), 'S');
+    if (q.Eof()) return false;
+    settings.fnk = q.AsInteger(QStringLiteral("FNK"));
+    settings.kdate = q.AsInteger(QStringLiteral("KDATE"));
+    settings.reki = q.AsInteger(QStringLiteral("REKI"));
+    return true;
+}
+
+bool ReadEraTable(EraTable &table) {
+    table = EraTable{};
+    TQuery q(DM().ACN1);
+    RunSql(q, QStringLiteral("SELECT * FROM MSEIGYO") + kEraRow, 'S');
+    if (q.Eof()) return false;
+    for (int i = 1; i <= 3; ++i) {
+        EraEntry &e = table.eras[i];
+        e.name = q.AsString(QStringLiteral("REKI%1").arg(i));
+        e.year = q.AsInteger(QStringLiteral("SNEN%1").arg(i));
+        e.month = q.AsInteger(QStringLiteral("STSUKI%1").arg(i));
+        e.day = q.AsInteger(QStringLiteral("SHI%1").arg(i));
+    }
+    table.choice = q.AsInteger(QStringLiteral("FREKI"));
+    return true;
+}
+
+GraphLines ReadGraphLines() {
+    GraphLines lines;
+    const ProjectKey &key = G().gProjectKey;
+    if (!key.isSet) return lines;
+    TQuery q(DM().ACN2);
+    RunSql(q, QStringLiteral("SELECT * FROM MGRAPH") + key.where() +
+                  QStringLiteral(" ORDER BY GSCO, rowid"),
+           'S');
+    std::array<bool, 5> read{};
+    for (; !q.Eof(); q.Next()) {
+        const int n = q.AsInteger(QStringLiteral("GSCO"));
+        if (n < 1 || n > 4 || read[n]) continue;
+        read[n] = true;
+        lines[n] = {q.AsString(QStringLiteral("CCOLOR")), q.AsInteger(QStringLiteral("CSYURUI")),
+                    q.AsInteger(QStringLiteral("CHABA"))};
+    }
+    return lines;
+}
+
+bool SaveControlSettings(const CalendarSettings *calendar, const EraTable *eras) {
+    if (!calendar && !eras) return true;
+    const ProjectKey &key = G().gProjectKey;
+    if (!key.isSet) return false;
+    ScopedTransaction transaction(DM().ACN1);
+    TQuery q(DM().ACN1);
+    if (calendar) {
+        SqlRow row;
+        row.set(QStringLiteral("FNK"), calendar->fnk)
+            .set(QStringLiteral("KDATE"), calendar->kdate)
+            .set(QStringLiteral("REKI"), calendar->reki);
+        RunSql(q, row.update(QStringLiteral("MKIGYOU1"), key.where()), 'E');
+    }
+    if (eras) {
+        SqlRow row;
+        for (int i = 1; i <= 3; ++i) {
+            const EraEntry &e = eras->eras[i];
+            row.set(QStringLiteral("REKI%1").arg(i), e.name)
+                .set(QStringLiteral("SNEN%1").arg(i), e.year)
+                .set(QStringLiteral("STSUKI%1").arg(i), e.month)
+                .set(QStringLiteral("SHI%1").arg(i), e.day);
+        }
+        row.set(QStringLiteral("FREKI"), eras->choice);
+        RunSql(q, row.update(QStringLiteral("MSEIGYO"), kEraRow), 'E');
+    }
+    return transaction.commit();
+}
+
+bool SaveDataSettings(const std::array<TMMARK, 7> *marks, const GraphLines *lines) {
+    if (!marks && !lines) return true;
+    const ProjectKey &key = G().gProjectKey;
+    if (!key.isSet) return false;
+    ScopedTransaction transaction(DM().ACN2);
+    TQuery q(DM().ACN2);
+    if (marks)
+        for (int m = 1; m <= 6; ++m) {
+            const TMMARK &mark = (*marks)[m];
+            SqlRow row;
+            row.set(QStringLiteral("MARK"), mark.Mark)
+                .set(QStringLiteral("HANREI"), mark.Hanrei)
+                .set(QStringLiteral("MKCOLOR"), mark.Mkcolor)
+                .set(QStringLiteral("MKSIZE"), mark.Mksize)
+                .set(QStringLiteral("KCOLOR"), mark.Kcolor)
+                .set(QStringLiteral("KSYURUI"), mark.Ksyurui)
+                .set(QStringLiteral("KHABA"), mark.Khaba);
+            RunSql(q,
+                   row.update(QStringLiteral("MMARK"),
+                              QStringLiteral(" WHERE MKCO = %1 AND").arg(m) + key.condition()),
+                   'E');
+        }
+    if (lines)
+        for (int n = 1; n <= 4; ++n) {
+            const TGraphLine &line = (*lines)[n];
+            SqlRow row;
+            row.set(QStringLiteral("CCOLOR"), line.Color)
+                .set(QStringLiteral("CSYURUI"), line.Syurui)
+                .set(QStringLiteral("CHABA"), line.Haba);
+            RunSql(q,
+                   row.update(QStringLiteral("MGRAPH"),
+                              QStringLiteral(" WHERE GSCO = %1 AND").arg(n) + key.condition()),
+                   'E');
+        }
+    return transaction.commit();
+}

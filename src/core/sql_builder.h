@@ -1,0 +1,33 @@
+#pragma once
+// The one way statements that write rows are built: a row pairs each column with its value,
+// and every value is quoted by its type (texts between single quotes with each quote inside
+// doubled, numbers as numbers), so no caller ever pastes a value into a statement.
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+// "INSERT INTO table (A, B) VALUES (?, ?)": a statement prepared once for many rows, whose
+// values are bound in the order of the columns.
+QString InsertTemplate(const QString &table, const QStringList &columns);
+// A text as a value to bind: a null text is bound as an empty text, as the quoting helper
+// writes it into a statement.
+QVariant TextValue(const QString &text);
+
+class SqlRow {
+public:
+    SqlRow &set(const QString &column, int value);
+    SqlRow &set(const QString &column, qint64 value);
+    SqlRow &set(const QString &column, double value);
+    SqlRow &set(const QString &column, const QString &text);
+
+    // "INSERT INTO table (A, B) VALUES (1, 'x')".
+    QString insertInto(const QString &table) const;
+    // "UPDATE table SET A = 1, B = 'x'" + where (which starts with " WHERE").
+    QString update(const QString &table, const QString &where) const;
+
+private:
+    SqlRow &add(const QString &column, QString literal);
+    QStringList m_columns;
+    QStringList m_literals;
+};

@@ -1,0 +1,62 @@
+#include "work_type_store.h"
+
+#include "sql_builder.h"
+#include "state.h"
+#include "tdm.h"
+
+namespace {
+QString workTypeWhere(int id) {
+    return G().gProjectKey.where() + QStringLiteral(" AND SALARYID = %1").arg(id);
+}
+} // namespace
+
+QStringList WorkTypeItems() {
+    const ProjectKey &key = G().gProjectKey;
+    if (!key.isSet) return {};
+    return ReadCodeNameItems(
+        DM().ACN2, QStringLiteral("SELECT SALARYID || ' : ' || COALESCE(SALARYNAME, '') AS "
+                                  "COMBNAME FROM SALARYNAME") +
+                       key.where() + QStringLiteral(" ORDER BY SALARYID"));
+}
+
+bool ReadWorkType(int id, TSALARYTBL &workType) {
+    workType = TSALARYTBL{};
+    if (!G().gProjectKey.isSet) return false;
+    TQuery q(DM().ACN2);
+    RunSql(q, QStringLiteral("SELECT * FROM SALARYNAME") + workTypeWhere(id), 'S');
+    if (q.Eof()) return false;
+    workType.SalaryId = QString::number(id);
+    workType.SalaryName = q.AsString(QStringLiteral("SALARYNAME"));
+    workType.Teigi = q.AsString(QStringLiteral("TEIGI"));
+    for (int i = 1; i <= 3; ++i)
+        workType.Kihon[i] = q.AsString(QStringLiteral("KIHON%1").arg(i));
+    for (int i = 1; i <= 5; ++i)
+        workType.Teate[i] = q.AsString(QStringLiteral("TEATE%1").arg(i));
+    return true;
+}
+
+bool SaveWorkType(int id, const TSALARYTBL &workType) {
+    const ProjectKey &key = G().gProjectKey;
+    if (!key.isSet) return false;
+    SqlRow row;
+    row.set(QStringLiteral("KCO"), key.kco)
+        .set(QStringLiteral("NENDO"), key.nendo)
+        .set(QStringLiteral("SALARYID"), id)
+        .set(QStringLiteral("SALARYNAME"), workType.SalaryName)
+        .set(QStringLiteral("TEIGI"), workType.Teigi);
+    for (int i = 1; i <= 3; ++i)
+        row.set(QStringLiteral("KIHON%1").arg(i), workType.Kihon[i]);
+    for (int i = 1; i <= 5; ++i)
+        row.set(QStringLiteral("TEATE%1").arg(i), workType.Teate[i]);
+    ScopedTransaction transaction(DM().ACN2);
+    TQuery q(DM().ACN2);
+    RunSql(q, QStringLiteral("DELETE FROM SALARYNAME") + workTypeWhere(id), 'E');
+    RunSql(q, row.insertInto(QStringLiteral("SALARYNAME")), 'E');
+    return transaction.commit();
+}
+
+bool DeleteWorkType(int id) {
+    if (!G().gProjectKey.isSet) return false;
+    TQuery q(DM().ACN2);
+    return RunSql(q, QStringLiteral("DELETE FROM SALARYNAME") + workTypeWhere(id), 'E');
+}

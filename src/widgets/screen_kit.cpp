@@ -1,0 +1,69 @@
+#include "screen_kit.h"
+
+#include "edit_controls.h"
+
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+
+QPushButton *MakeButton(QWidget *parent, const char *name, const QString &caption) {
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+}
+
+QLineEdit *MakeEdit(QWidget *parent, const char *name, int maxLength, Align align) {
+    QLineEdit *edit = nullptr;
+    switch (align) {
+    case Align::Left:
+        edit = new QLineEdit(parent);
+        break;
+    case Align::Right:
+        edit = new TRightEdit(parent);
+        break;
+    case Align::Center:
+        edit = new TCenterEdit(parent);
+        break;
+    }
+    edit->setObjectName(QLatin1String(name));
+    if (maxLength > 0) edit->setMaxLength(maxLength);
+    return edit;
+}
+
+QComboBox *MakeCombo(QWidget *parent, const char *name, bool editable) {
+    auto *combo = new QComboBox(parent);
+    combo->setObjectName(QLatin1String(name));
+    combo->setEditable(editable);
+    if (editable) {
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->setCompleter(nullptr);
+    }
+    return combo;
+}
+
+void SetComboItems(QComboBox *combo, const QStringList &items) {
+    const QSignalBlocker quiet(combo);
+    combo->clear();
+    combo->addItems(items);
+}
+
+void SizeToFit(QWidget *window, QSize preferred) {
+    QSize size = preferred.boundedTo(kScreenBudget);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size());
+    window->resize(size);
+}
+
+TBusyCursor::TBusyCursor() {
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance())) return;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    m_set = true;
+}
+
+TBusyCursor::~TBusyCursor() {
+    if (m_set) QGuiApplication::restoreOverrideCursor();
+}

@@ -1,0 +1,47 @@
+#pragma once
+// The pieces every screen is built from: named buttons, edit boxes and combo boxes made one
+// way, a busy cursor for long steps, and the size rule that keeps every screen on a small
+// laptop display.
+
+#include <QSize>
+#include <QString>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+// A push button with its object name. Enter on it presses it (or moves on, as the window's
+// Enter rule says); it never becomes the dialog's default button.
+QPushButton *MakeButton(QWidget *parent, const char *name, const QString &caption);
+
+enum class Align { Left, Right, Center };
+// A one-line edit box with its object name, a maximum length (0: none) and an alignment:
+// right for codes, amounts, rates and date parts, centre for short code and year boxes.
+QLineEdit *MakeEdit(QWidget *parent, const char *name, int maxLength = 0,
+                    Align align = Align::Left);
+
+// A combo box with its object name. An editable one takes typed text as it is: typing never
+// adds an item and no completer guesses.
+QComboBox *MakeCombo(QWidget *parent, const char *name, bool editable);
+
+// Sets the items of a combo box without announcing the change.
+void SetComboItems(QComboBox *combo, const QStringList &items);
+
+// The largest size a screen opens at: a 1280x720 display (a common office laptop with display
+// scaling) less the title bar, the window frame and the task bar.
+inline constexpr QSize kScreenBudget(1260, 640);
+// Sizes a window to `preferred`, kept within kScreenBudget and the available screen.
+void SizeToFit(QWidget *window, QSize preferred);
+
+// Shows the busy cursor while a long step runs (nothing without a GUI application).
+class TBusyCursor {
+public:
+    TBusyCursor();
+    ~TBusyCursor();
+    TBusyCursor(const TBusyCursor &) = delete;
+    TBusyCursor &operator=(const TBusyCursor &) = delete;
+
+private:
+    bool m_set = false;
+};
