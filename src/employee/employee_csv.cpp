@@ -1,15 +1,13 @@
 #include "employee_csv.h"
 
-#include "loaders.h"
+#include "employee_store.h"
 #include "message_seam.h"
+#include "screen_kit.h"
 #include "state.h"
-#include "tdm.h"
 
-#include <QCursor>
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QSaveFile>
 #include <algorithm>
 #include <cerrno>
@@ -420,53 +418,47 @@ QString EmployeeExportPath() {
 }
 
 int WriteEmployeeCsv() {
-    const QString key = ProjectKeySql();
-    if (key.isEmpty()) return 0;
-    TQuery &q = DM().Query21;
-    RunSql(q, QStringLiteral("SELECT * FROM VSYAIN WHERE") + key + QStringLiteral(" ORDER BY SCOT"),
-           'S');
-    const int count = q.RecordCount();
-    if (count == 0) return 0;
+    if (!G().gProjectKey.isSet) return 0;
+    const std::vector<TExportedEmployee> employees = EmployeesForExport();
+    if (employees.empty()) return 0;
 
     const QString sep = QStringLiteral(",");
     QString text;
-    text.reserve(static_cast<qsizetype>(count) * 120 + 128);
+    text.reserve(static_cast<qsizetype>(employees.size()) * 120 + 128);
     text += kExportHeading + QStringLiteral("\r\n");
-    for (; !q.Eof(); q.Next()) {
-        text += exportText(q.AsString(QStringLiteral("SCOT"))) + sep;
-        text += exportText(q.AsString(QStringLiteral("SNA"))) + sep;
-        text += exportText(q.AsString(QStringLiteral("YAKU"))) + sep;
-        text += CsvQuote(q.AsString(QStringLiteral("SEIBETSU")) == QLatin1String("0") ? kSexMale
-                                                                                      : kSexFemale);
-        text += sep;
-        text += exportText(q.AsString(QStringLiteral("GAKU"))) + sep;
-        text += exportText(q.AsString(QStringLiteral("SENKOU"))) + sep;
-        text += exportText(q.AsString(QStringLiteral("KEIKEN"))) + sep;
-        text += exportText(q.AsString(QStringLiteral("SM2"))) + sep;
-        text += exportDate(q.AsInteger(QStringLiteral("SEIHI"))) + sep;
-        text += exportDate(q.AsInteger(QStringLiteral("NYUHI"))) + sep;
-        text += QString::number(q.AsInteger(QStringLiteral("TOUKYU"))) + QStringLiteral("\r\n");
+    for (const TExportedEmployee &e : employees) {
+        text += exportText(e.scot) + sep;
+        text += exportText(e.sna) + sep;
+        text += exportText(e.yaku) + sep;
+        text += CsvQuote(e.sex == QLatin1String("0") ? kSexMale : kSexFemale) + sep;
+        text += exportText(e.gaku) + sep;
+        text += exportText(e.senkou) + sep;
+        text += exportText(e.keiken) + sep;
+        text += exportText(e.category) + sep;
+        text += exportDate(e.seihi) + sep;
+        text += exportDate(e.nyuhi) + sep;
+        text += QString::number(e.grade) + QStringLiteral("\r\n");
     }
-    q.Close();
 
     const QString path = EmployeeExportPath();
     QDir().mkpath(QFileInfo(path).absolutePath());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return -1;
     file.write(EncodeCp932(text));
-    return file.commit() ? count : -1;
+    return file.commit() ? static_cast<int>(employees.size()) : -1;
 }
 
 void ExportEmployees() {
-    if (ProjectKeySql().isEmpty()) return;
+    if (!G().gProjectKey.isSet) return;
     if (!AskYesNo(QStringLiteral("社員マスタを") + G().gAppPath +
                       QStringLiteral("CSVへ出力します。\r\nよろしいですか？"),
                   kExportCaption))
         return;
-    const bool cursor = qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr;
-    if (cursor) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const int written = WriteEmployeeCsv();
-    if (cursor) QGuiApplication::restoreOverrideCursor();
+    int written = 0;
+    {
+        TBusyCursor busy;
+        written = WriteEmployeeCsv();
+    }
     if (written == 0)
         ShowMessage(kMsgNoEmployees);
     else if (written < 0)

@@ -1,22 +1,23 @@
 #include "employee_register.h"
 
 #include "band_loaders.h"
-#include "band_tables.h"
 #include "combo_utils.h"
-#include "edit_controls.h"
+#include "date_boxes.h"
+#include "employee_grid.h"
+#include "employee_store.h"
 #include "form_helpers.h"
 #include "loaders.h"
 #include "matrix_raise.h"
 #include "message_seam.h"
 #include "picture_loader.h"
+#include "screen_kit.h"
 #include "state.h"
-#include "tdm.h"
 #include "utilities.h"
+#include "wage_page.h"
+#include "work_type_store.h"
 
-#include <QAbstractTableModel>
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -25,16 +26,15 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QSplitter>
 #include <QStringListModel>
-#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include <algorithm>
 #include <climits>
 #include <cmath>
 
@@ -60,128 +60,11 @@ const QString kMsgFolderChanged =
 const QString kCaptionDelete = QStringLiteral("削除確認");
 const QString kPictureFolder = QStringLiteral("Picture");
 
-constexpr int kAmountDigits = 8;
-constexpr int kGridColumns = 11;
+// The name, position and evaluation columns of the grid are left-aligned.
+const QList<int> kLeftColumns = {3, 6, 7};
 
-// "#,##0.000".
-QString groupedRate(double value) {
-    const double rounded = RoundHalfUp(4, value);
-    const qint64 whole = static_cast<qint64>(rounded);
-    const int frac = static_cast<int>(std::llround(std::fabs(rounded - whole) * 1000));
-    QString text = FormatAmount(whole < 0 ? -whole : whole) + QLatin1Char('.') +
-                   QStringLiteral("%1").arg(frac, 3, 10, QLatin1Char('0'));
-    return rounded < 0 ? QLatin1Char('-') + text : text;
-}
 
-QString noCommas(const QString &text) {
-    QString s = text.trimmed();
-    s.remove(QLatin1Char(','));
-    return s;
-}
 
-// The value of a checked box; an empty box is 0.
-double numberOf(const QLineEdit *edit) {
-    return noCommas(edit->text()).toDouble();
-}
-
-// An amount as shown: whole yen, rounded half away from zero.
-qint64 amountOf(const QLineEdit *edit) {
-    return static_cast<qint64>(RoundHalfUp(1, numberOf(edit)));
-}
-
-// The first space-separated field of a combo text as an integer.
-bool firstFieldInt(const QString &text, int &value) {
-    bool ok = false;
-    value = SplitField(text, QLatin1Char(' '), 1).toInt(&ok);
-    return ok;
-}
-
-QString ymdOr0(const QVariant &v) {
-    return QString::number(FieldVarToInt(v));
-}
-
-} // namespace
-
-// The list of employees below the form: one row per employee with pre-formatted cells, so
-// that ten thousand rows fill and scroll without work per paint.
-class EmployeeGridModel : public QAbstractTableModel {
-public:
-    struct Row {
-        int sco = 0;
-        std::array<QString, kGridColumns> cells;
-    };
-
-    using QAbstractTableModel::QAbstractTableModel;
-
-    void setRows(std::vector<Row> rows) {
-        beginResetModel();
-        m_rows = std::move(rows);
-        endResetModel();
-    }
-    const std::vector<Row> &rows() const { return m_rows; }
-
-    int rowCount(const QModelIndex &parent = {}) const override {
-        return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
-    }
-    int columnCount(const QModelIndex &parent = {}) const override {
-        return parent.isValid() ? 0 : kGridColumns;
-    }
-    QVariant data(const QModelIndex &index, int role) const override {
-        if (!index.isValid() || role != Qt::DisplayRole) return {};
-        return m_rows[static_cast<size_t>(index.row())].cells[static_cast<size_t>(index.column())];
-    }
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-        static const char *const titles[kGridColumns] = {
-            "",       "社員ｺｰﾄﾞ", "社員番号", "氏　　名", "年　齢", "勤　続",
-            "役　職", "本年評価", "資格等級", "号　俸",   "ゾーン"};
-        // A list without employees shows nothing at all, not even its titles.
-        if (orientation != Qt::Horizontal || m_rows.empty()) return {};
-        if (role == Qt::DisplayRole) return QString::fromUtf8(titles[section]);
-        if (role == Qt::TextAlignmentRole) return int(Qt::AlignCenter);
-        return {};
-    }
-
-private:
-    std::vector<Row> m_rows;
-};
-
-namespace {
-
-// Paints the grid cells: text columns left-aligned and the others right-aligned, 2 pixels
-// from the edge, centred vertically and clipped; the current row blue with white text while
-// the row highlight is on.
-class GridDelegate : public QStyledItemDelegate {
-public:
-    GridDelegate(QTableView *view, const bool &highlight)
-        : QStyledItemDelegate(view), m_view(view), m_highlight(highlight) {}
-
-    void paint(QPainter *painter, const QStyleOptionViewItem &option,
-               const QModelIndex &index) const override {
-        const bool current = m_highlight && index.row() == m_view->currentIndex().row();
-        painter->save();
-        painter->setClipRect(option.rect);
-        painter->fillRect(option.rect, current ? QColor(Qt::blue) : QColor(Qt::white));
-        painter->setPen(current ? Qt::white : Qt::black);
-        const int column = index.column();
-        const bool left = column == 3 || column == 6 || column == 7;
-        const QRect text = option.rect.adjusted(2, 0, -2, 0);
-        painter->setFont(option.font);
-        painter->drawText(text, Qt::AlignVCenter | (left ? Qt::AlignLeft : Qt::AlignRight),
-                          index.data().toString());
-        painter->restore();
-    }
-
-private:
-    QTableView *m_view;
-    const bool &m_highlight;
-};
-
-QPushButton *makeButton(const QString &text, const char *name, QWidget *parent) {
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
-}
 
 QLabel *caption(const QString &text, QWidget *parent) {
     return new QLabel(text, parent);
@@ -189,83 +72,92 @@ QLabel *caption(const QString &text, QWidget *parent) {
 
 } // namespace
 
-struct TNX0030::Values {
-    int sco = 0;
-    QString scot, sna, yaku, gaku, senkou, ksikaku, keiken, spath;
-    std::array<QString, 4> hna; // [1..3]
-    qint64 seihi = 0, nyuhi = 0, thi = 0;
-    int sex = 0, grade = 0, step = 0, workType = 0, zone = 0, points = 0, hco = 0, mark = 0;
-    int band = 0, yhyouka = 0, link = 0, experience = 0;
-    double tritsu = 0.0, sritsu = 0.0;
-    std::array<qint64, 4> kkyu{}, nkkyu{};
-    std::array<qint64, 6> teate{}, nteate{};
-    qint64 bonus1 = 0, bonus2 = 0, nensyu = 0, nnensyu = 0, syotei = 0, nsyotei = 0;
-    qint64 upk = 0, upt = 0;
-};
-
 // --- Construction ---------------------------------------------------------------------------
 
 TNX0030::TNX0030(QWidget *parent) : QDialog(parent) {
     setObjectName(QStringLiteral("TNX0030"));
     setWindowTitle(QStringLiteral("社員データ"));
     m_exits = new TFieldExits(this);
+    m_changes = new TChangeTracker(this);
 
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("PageControl1"));
     m_tabs->addTab(buildBasicPage(), QStringLiteral("基本情報"));
-    m_tabs->addTab(buildWagePage(), QStringLiteral("賃金情報"));
+    m_wage = new TWagePage(nullptr, m_exits, m_changes);
+    connect(m_wage, &TWagePage::baseLeft, this, [this] {
+        if (G().gMkigyou2.Frstkyum != 0) {
+            computeZone();
+            matrixRecompute();
+        } else {
+            m_wage->computeTotals();
+        }
+    });
+    connect(m_wage, &TWagePage::linkChosen, this, &TNX0030::optMatrixClick);
+    m_tabs->addTab(m_wage, QStringLiteral("賃金情報"));
     m_tabs->addTab(buildBandPage(), QStringLiteral("バンド情報"));
     QWidget *header = buildHeader();
     buildGrid();
 
+    // On a small display the form scrolls and the splitter gives the rest to the list.
+    auto *form = new QScrollArea(this);
+    form->setWidget(m_tabs);
+    form->setWidgetResizable(true);
+    form->setFrameShape(QFrame::NoFrame);
+    auto *split = new QSplitter(Qt::Vertical, this);
+    split->addWidget(form);
+    split->addWidget(m_grid);
+    split->setChildrenCollapsible(false);
+    split->setStretchFactor(0, 0);
+    split->setStretchFactor(1, 1);
+
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(header);
-    layout->addWidget(m_tabs);
-    layout->addWidget(m_grid, 1);
-    resize(1040, 860);
+    layout->addWidget(split, 1);
+    SizeToFit(this, QSize(1040, 860));
     InstallEnterMovesFocus(this);
 }
 
 TNX0030::~TNX0030() = default;
 
-QLineEdit *TNX0030::addEdit(const char *name, int maxLength, bool right) {
-    QLineEdit *e = right ? new TRightEdit(this) : new QLineEdit(this);
-    e->setObjectName(QLatin1String(name));
-    if (maxLength > 0) e->setMaxLength(maxLength);
-    WatchChanges(e, ChangeSource::User);
+QLineEdit *TNX0030::addEdit(QWidget *parent, const char *name, int maxLength, bool right) {
+    QLineEdit *e = MakeEdit(parent, name, maxLength, right ? Align::Right : Align::Left);
+    m_changes->watch(e, ChangeSource::User);
     return e;
 }
 
-QComboBox *TNX0030::addCombo(const char *name, bool editable) {
-    auto *c = new QComboBox(this);
-    c->setObjectName(QLatin1String(name));
-    c->setEditable(editable);
-    if (editable) {
-        c->setInsertPolicy(QComboBox::NoInsert);
-        c->setCompleter(nullptr);
-    }
+QComboBox *TNX0030::addCodeCombo(QWidget *parent, const char *name, bool editable) {
+    QComboBox *c = MakeCombo(parent, name, editable);
+    m_changes->watch(c, ChangeSource::User);
     return c;
 }
 
-void TNX0030::watchExit(QWidget *field, std::function<bool()> check) {
-    m_exits->watch(field, std::move(check));
+TDateBoxes *TNX0030::addDate(QWidget *parent, const char *era, const char *yy, const char *mm,
+                             const char *dd) {
+    auto *d = new TDateBoxes(parent, era, yy, mm, dd, 36);
+    m_changes->watch(d->era(), ChangeSource::User);
+    for (QLineEdit *e : d->parts())
+        m_changes->watch(e, ChangeSource::User);
+    m_numFields.push_back({d->year(), NumKind::Integer, 0, 99});
+    m_numFields.push_back({d->month(), NumKind::Integer, 0, 12});
+    m_numFields.push_back({d->day(), NumKind::Integer, 0, 31});
+    return d;
 }
 
 QWidget *TNX0030::buildHeader() {
     auto *box = new QWidget(this);
-    m_cmbWorker = addCombo("cmbWorker", true);
+    m_cmbWorker = MakeCombo(box, "cmbWorker", true);
     m_workerItems = new QStringListModel(this);
     m_cmbWorker->setModel(m_workerItems);
     m_cmbWorker->setMinimumWidth(200);
-    m_txtWorker = addEdit("txtWorker", 0);
+    m_txtWorker = addEdit(box, "txtWorker", 0);
     m_txtWorker->setReadOnly(true);
-    m_txtCureentNo = addEdit("txtCureentNo", 0, true);
+    m_txtCureentNo = addEdit(box, "txtCureentNo", 0, true);
     m_txtCureentNo->setReadOnly(true);
     m_txtCureentNo->setFixedWidth(60);
-    m_txtLastNo = addEdit("txtLastNo", 0, true);
+    m_txtLastNo = addEdit(box, "txtLastNo", 0, true);
     m_txtLastNo->setReadOnly(true);
     m_txtLastNo->setFixedWidth(60);
-    watchExit(m_cmbWorker, [this] { return cmbWorkerExit(); });
+    m_exits->watch(m_cmbWorker, [this] { return cmbWorkerExit(); });
     connect(m_cmbWorker->lineEdit(), &QLineEdit::textEdited, this,
             [this] { m_workerTyped = true; });
     connect(m_cmbWorker, &QComboBox::activated, this, [this] {
@@ -289,29 +181,23 @@ QWidget *TNX0030::buildHeader() {
     }
     connect(m_gradeGroup, &QButtonGroup::idClicked, this, &TNX0030::OptTokyuClick);
 
-    m_btnAdd = makeButton(QStringLiteral("登　録"), "btnAdd", box);
-    m_btnMnt = makeButton(QStringLiteral("修　正"), "btnMnt", box);
-    m_btnDlt = makeButton(QStringLiteral("削　除"), "btnDlt", box);
-    m_btnCansel = makeButton(QStringLiteral("ｷｬﾝｾﾙ"), "btnCansel", box);
-    auto *btnFirst = makeButton(QStringLiteral("最初"), "btnFirst", box);
-    auto *btnBack = makeButton(QStringLiteral("前"), "btnBack", box);
-    auto *btnNext = makeButton(QStringLiteral("次"), "btnNext", box);
-    auto *btnLast = makeButton(QStringLiteral("最後"), "btnLast", box);
-    auto *btnClose = makeButton(QStringLiteral("閉じる"), "btnClose", box);
-    // A click first completes the check of the field being left.
-    const auto wire = [this](QPushButton *b, void (TNX0030::*slot)()) {
-        connect(b, &QPushButton::clicked, this, [this, slot] {
-            if (m_exits->runPending()) (this->*slot)();
-        });
-    };
-    wire(m_btnAdd, &TNX0030::btnAddClick);
-    wire(m_btnMnt, &TNX0030::btnMntClick);
-    wire(m_btnDlt, &TNX0030::btnDltClick);
-    wire(m_btnCansel, &TNX0030::btnCanselClick);
-    wire(btnFirst, &TNX0030::btnFirstClick);
-    wire(btnBack, &TNX0030::btnBackClick);
-    wire(btnNext, &TNX0030::btnNextClick);
-    wire(btnLast, &TNX0030::btnLastClick);
+    m_btnAdd = MakeButton(box, "btnAdd", QStringLiteral("登　録"));
+    m_btnMnt = MakeButton(box, "btnMnt", QStringLiteral("修　正"));
+    m_btnDlt = MakeButton(box, "btnDlt", QStringLiteral("削　除"));
+    auto *btnCansel = MakeButton(box, "btnCansel", QStringLiteral("ｷｬﾝｾﾙ"));
+    auto *btnFirst = MakeButton(box, "btnFirst", QStringLiteral("最初"));
+    auto *btnBack = MakeButton(box, "btnBack", QStringLiteral("前"));
+    auto *btnNext = MakeButton(box, "btnNext", QStringLiteral("次"));
+    auto *btnLast = MakeButton(box, "btnLast", QStringLiteral("最後"));
+    auto *btnClose = MakeButton(box, "btnClose", QStringLiteral("閉じる"));
+    m_exits->onClick(m_btnAdd, [this] { btnAddClick(); });
+    m_exits->onClick(m_btnMnt, [this] { btnMntClick(); });
+    m_exits->onClick(m_btnDlt, [this] { btnDltClick(); });
+    m_exits->onClick(btnCansel, [this] { btnCanselClick(); });
+    m_exits->onClick(btnFirst, [this] { btnFirstClick(); });
+    m_exits->onClick(btnBack, [this] { btnBackClick(); });
+    m_exits->onClick(btnNext, [this] { btnNextClick(); });
+    m_exits->onClick(btnLast, [this] { btnLastClick(); });
     connect(btnClose, &QPushButton::clicked, this, &TNX0030::btnCloseClick);
 
     auto *top = new QHBoxLayout;
@@ -325,7 +211,7 @@ QWidget *TNX0030::buildHeader() {
         top->addWidget(b);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(grades, 1);
-    for (QPushButton *b : {m_btnAdd, m_btnMnt, m_btnDlt, m_btnCansel, btnClose})
+    for (QPushButton *b : {m_btnAdd, m_btnMnt, m_btnDlt, btnCansel, btnClose})
         buttons->addWidget(b);
     auto *layout = new QVBoxLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -342,32 +228,10 @@ QWidget *TNX0030::buildBasicPage() {
         grid->addWidget(caption(label, page), row, column);
         grid->addWidget(w, row, column + 1, 1, span);
     };
-    const auto dateRow = [&](DateBoxes &d, const char *era, const char *yy, const char *mm,
-                             const char *dd) {
-        d.era = addCombo(era, false);
-        d.yy = addEdit(yy, 2, true);
-        d.mm = addEdit(mm, 2, true);
-        d.dd = addEdit(dd, 2, true);
-        WatchChanges(d.era, ChangeSource::User);
-        auto *w = new QWidget(page);
-        auto *h = new QHBoxLayout(w);
-        h->setContentsMargins(0, 0, 0, 0);
-        h->addWidget(d.era);
-        for (auto [edit, unit] : {std::pair{d.yy, "年"}, {d.mm, "月"}, {d.dd, "日"}}) {
-            edit->setFixedWidth(36);
-            h->addWidget(edit);
-            h->addWidget(caption(QString::fromUtf8(unit), w));
-        }
-        h->addStretch();
-        m_numFields.push_back({d.yy, NumKind::Integer, 0, 99});
-        m_numFields.push_back({d.mm, NumKind::Integer, 0, 12});
-        m_numFields.push_back({d.dd, NumKind::Integer, 0, 31});
-        return w;
-    };
 
-    m_txtWorkerNo = addEdit("txtWorkerNo", 10);
+    m_txtWorkerNo = addEdit(page, "txtWorkerNo", 10);
     put(QStringLiteral("社員番号"), m_txtWorkerNo);
-    m_txtWorkName = addEdit("txtWorkName", 20);
+    m_txtWorkName = addEdit(page, "txtWorkName", 20);
     put(QStringLiteral("氏　　名"), m_txtWorkName, 2);
     ++row;
     m_optSex1 = new QRadioButton(QStringLiteral("男"), page);
@@ -377,8 +241,8 @@ QWidget *TNX0030::buildBasicPage() {
     auto *sexGroup = new QButtonGroup(page);
     sexGroup->addButton(m_optSex1, 0);
     sexGroup->addButton(m_optSex2, 1);
-    WatchChanges(m_optSex1, ChangeSource::User);
-    WatchChanges(m_optSex2, ChangeSource::User);
+    m_changes->watch(m_optSex1, ChangeSource::User);
+    m_changes->watch(m_optSex2, ChangeSource::User);
     auto *sex = new QWidget(page);
     auto *sexLayout = new QHBoxLayout(sex);
     sexLayout->setContentsMargins(0, 0, 0, 0);
@@ -386,70 +250,67 @@ QWidget *TNX0030::buildBasicPage() {
     sexLayout->addWidget(m_optSex2);
     sexLayout->addStretch();
     put(QStringLiteral("性　　別"), sex);
-    m_txtYakusyoku = addEdit("txtYakusyoku", 20);
+    m_txtYakusyoku = addEdit(page, "txtYakusyoku", 20);
     put(QStringLiteral("役　　職"), m_txtYakusyoku, 2);
     ++row;
-    put(QStringLiteral("入社年月日"),
-        dateRow(m_nyu, "cmbNyuNengou", "txtNyuyy", "txtNyumm", "txtNyudd"));
-    put(QStringLiteral("生年月日"),
-        dateRow(m_sei, "cmbSeiNengou", "txtSeiyy", "txtSeimm", "txtSeidd"), 2);
+    m_nyu = addDate(page, "cmbNyuNengou", "txtNyuyy", "txtNyumm", "txtNyudd");
+    put(QStringLiteral("入社年月日"), m_nyu);
+    m_sei = addDate(page, "cmbSeiNengou", "txtSeiyy", "txtSeimm", "txtSeidd");
+    put(QStringLiteral("生年月日"), m_sei, 2);
     ++row;
-    m_cmbMibun = addCombo("cmbMibun", false);
+    m_cmbMibun = MakeCombo(page, "cmbMibun", false);
     connect(m_cmbMibun, &QComboBox::activated, this, &TNX0030::cmbMibunChange);
     put(QStringLiteral("就労形態"), m_cmbMibun);
-    put(QStringLiteral("登用年月日"),
-        dateRow(m_tou, "cmbTouNengou", "txtTouyy", "txtToumm", "txtToudd"), 2);
+    m_tou = addDate(page, "cmbTouNengou", "txtTouyy", "txtToumm", "txtToudd");
+    put(QStringLiteral("登用年月日"), m_tou, 2);
     ++row;
-    m_txtGakureki = addEdit("txtGakureki", 30);
+    m_txtGakureki = addEdit(page, "txtGakureki", 30);
     put(QStringLiteral("学　　歴"), m_txtGakureki);
-    m_txtSenkou = addEdit("txtSenkou", 30);
+    m_txtSenkou = addEdit(page, "txtSenkou", 30);
     put(QStringLiteral("専　　攻"), m_txtSenkou, 2);
     ++row;
-    m_txtKSikaku = addEdit("txtKSikaku", 30);
+    m_txtKSikaku = addEdit(page, "txtKSikaku", 30);
     put(QStringLiteral("公的資格"), m_txtKSikaku);
-    m_txtHaizoku = addEdit("txtHaizoku", 30);
+    m_txtHaizoku = addEdit(page, "txtHaizoku", 30);
     put(QStringLiteral("職務配置"), m_txtHaizoku, 2);
     ++row;
-    m_cmbSikaku = addCombo("cmbSikaku", true);
-    WatchChanges(m_cmbSikaku, ChangeSource::User);
+    m_cmbSikaku = addCodeCombo(page, "cmbSikaku", true);
     connect(m_cmbSikaku, &QComboBox::activated, this, &TNX0030::matrixRecompute);
-    watchExit(m_cmbSikaku, [this] { return cmbSikakuExit(); });
+    m_exits->watch(m_cmbSikaku, [this] { return cmbSikakuExit(); });
     put(QStringLiteral("資格等級"), m_cmbSikaku);
-    m_txtGouhou = addEdit("txtGouhou", 2, true);
-    watchExit(m_txtGouhou, [this] { return txtGouhouExit(); });
+    m_txtGouhou = addEdit(page, "txtGouhou", 2, true);
+    m_exits->watch(m_txtGouhou, [this] { return txtGouhouExit(); });
     m_numFields.push_back({m_txtGouhou, NumKind::Integer, 0, 80});
     put(QStringLiteral("号　　俸"), m_txtGouhou, 2);
     ++row;
-    m_txtTasseiRitsu = addEdit("txtTasseiRitsu", 5, true);
+    m_txtTasseiRitsu = addEdit(page, "txtTasseiRitsu", 5, true);
     m_numFields.push_back({m_txtTasseiRitsu, NumKind::Real, 0, 0});
     put(QStringLiteral("達成率"), m_txtTasseiRitsu);
-    m_cmbHyouka1 = addCombo("cmbHyouka1", true);
-    WatchChanges(m_cmbHyouka1, ChangeSource::User);
-    watchExit(m_cmbHyouka1, [this] { return cmbHyouka1Exit(); });
+    m_cmbHyouka1 = addCodeCombo(page, "cmbHyouka1", true);
+    m_exits->watch(m_cmbHyouka1, [this] { return cmbHyouka1Exit(); });
     put(QStringLiteral("評価　本年"), m_cmbHyouka1, 2);
     ++row;
     auto *history = new QWidget(page);
     auto *historyLayout = new QHBoxLayout(history);
     historyLayout->setContentsMargins(0, 0, 0, 0);
-    const char *const historyNames[3] = {"txtHyouka2", "txtHyouka3", "txtHyouka4"};
-    const char *const historyLabels[3] = {"１年前", "２年前", "３年前"};
-    for (int i = 0; i < 3; ++i) {
-        m_txtHyouka[static_cast<size_t>(i + 2)] = addEdit(historyNames[i], 10);
-        historyLayout->addWidget(caption(QString::fromUtf8(historyLabels[i]), history));
-        historyLayout->addWidget(m_txtHyouka[static_cast<size_t>(i + 2)]);
+    const char *const historyNames[] = {"txtHyouka2", "txtHyouka3", "txtHyouka4"};
+    const char *const historyLabels[] = {"１年前", "２年前", "３年前"};
+    for (int i = 2; i <= 4; ++i) {
+        m_txtHyouka[i] = addEdit(history, historyNames[i - 2], 10);
+        historyLayout->addWidget(caption(QString::fromUtf8(historyLabels[i - 2]), history));
+        historyLayout->addWidget(m_txtHyouka[i]);
     }
     put(QStringLiteral("評価　過去"), history, 0, 4);
     ++row;
-    m_txtKeikenNen = addEdit("txtKeikenNen", 2, true);
+    m_txtKeikenNen = addEdit(page, "txtKeikenNen", 2, true);
     m_numFields.push_back({m_txtKeikenNen, NumKind::Integer, INT_MIN, INT_MAX});
     put(QStringLiteral("経験年数"), m_txtKeikenNen);
-    m_txtSyokumuTensu = addEdit("txtSyokumuTensu", 4, true);
+    m_txtSyokumuTensu = addEdit(page, "txtSyokumuTensu", 4, true);
     m_numFields.push_back({m_txtSyokumuTensu, NumKind::Integer, INT_MIN, INT_MAX});
     put(QStringLiteral("職務点数"), m_txtSyokumuTensu, 2);
     ++row;
-    m_cmbMark = addCombo("cmbMark", true);
-    WatchChanges(m_cmbMark, ChangeSource::User);
-    watchExit(m_cmbMark, [this] { return cmbMarkExit(); });
+    m_cmbMark = addCodeCombo(page, "cmbMark", true);
+    m_exits->watch(m_cmbMark, [this] { return cmbMarkExit(); });
     put(QStringLiteral("マーク"), m_cmbMark);
 
     m_imgPicture = new QLabel(page);
@@ -457,7 +318,7 @@ QWidget *TNX0030::buildBasicPage() {
     m_imgPicture->setFixedSize(120, 150);
     m_imgPicture->setFrameShape(QFrame::Box);
     m_imgPicture->setAlignment(Qt::AlignCenter);
-    auto *btnPicter = makeButton(QStringLiteral("読　込"), "btnPicter", page);
+    auto *btnPicter = MakeButton(page, "btnPicter", QStringLiteral("読　込"));
     connect(btnPicter, &QPushButton::clicked, this, &TNX0030::btnPicterClick);
     auto *picture = new QVBoxLayout;
     picture->addWidget(caption(QStringLiteral("写　　真"), page));
@@ -471,140 +332,42 @@ QWidget *TNX0030::buildBasicPage() {
     // The pay step has its own exit check (range, then the matrix recomputation); the list
     // still holds it for the checks on saving.
     for (const NumField &f : m_numFields)
-        if (f.edit != m_txtGouhou) watchExit(f.edit, [this, f] { return numberExit(f); });
-    return page;
-}
-
-QWidget *TNX0030::buildWagePage() {
-    auto *page = new QWidget;
-    auto *grid = new QGridLayout(page);
-    grid->addWidget(caption(QStringLiteral("昇給前"), page), 0, 1, Qt::AlignCenter);
-    grid->addWidget(caption(QStringLiteral("昇給後"), page), 0, 2, Qt::AlignCenter);
-    const auto amount = [this](const QString &name, bool editable) {
-        QLineEdit *e = addEdit(name.toLatin1().constData(), editable ? 11 : 0, true);
-        if (editable) {
-            watchExit(e, [this, e] { return amountExit(e); });
-        } else {
-            e->setReadOnly(true);
-        }
-        return e;
-    };
-    int row = 1;
-    for (int i = 1; i <= 3; ++i, ++row) {
-        m_labKihon[i] = caption(QString(), page);
-        m_labKihon[i]->setObjectName(QStringLiteral("labKihon%1").arg(i));
-        m_txtKihon[i] =
-            addEdit(QStringLiteral("txtKihon%1").arg(i).toLatin1().constData(), 10, true);
-        watchExit(m_txtKihon[i], [this, i] { return kihonExit(i); });
-        m_txtAFKihon[i] = amount(QStringLiteral("txtAFKihon%1").arg(i), true);
-        grid->addWidget(m_labKihon[i], row, 0);
-        grid->addWidget(m_txtKihon[i], row, 1);
-        grid->addWidget(m_txtAFKihon[i], row, 2);
-    }
-    m_txtKihonSum = amount(QStringLiteral("txtKihonSum"), false);
-    m_txtAFKihonSum = amount(QStringLiteral("txtAFKihonSum"), false);
-    grid->addWidget(caption(QStringLiteral("Sum基本給"), page), row, 0);
-    grid->addWidget(m_txtKihonSum, row, 1);
-    grid->addWidget(m_txtAFKihonSum, row++, 2);
-    m_txtUpKihon = amount(QStringLiteral("txtUpKihon"), false);
-    grid->addWidget(caption(QStringLiteral("Up基本給"), page), row, 0);
-    grid->addWidget(m_txtUpKihon, row++, 2);
-    for (int i = 1; i <= 5; ++i, ++row) {
-        m_labTeate[i] = caption(QString(), page);
-        m_labTeate[i]->setObjectName(QStringLiteral("labTeate%1").arg(i));
-        m_txtTeate[i] = amount(QStringLiteral("txtTeate%1").arg(i), true);
-        m_txtAFTeate[i] = amount(QStringLiteral("txtAFTeate%1").arg(i), true);
-        grid->addWidget(m_labTeate[i], row, 0);
-        grid->addWidget(m_txtTeate[i], row, 1);
-        grid->addWidget(m_txtAFTeate[i], row, 2);
-    }
-    m_txtTeateSum = amount(QStringLiteral("txtTeateSum"), false);
-    m_txtAFTeateSum = amount(QStringLiteral("txtAFTeateSum"), false);
-    grid->addWidget(caption(QStringLiteral("Sum手当"), page), row, 0);
-    grid->addWidget(m_txtTeateSum, row, 1);
-    grid->addWidget(m_txtAFTeateSum, row++, 2);
-    m_txtTeateUP = amount(QStringLiteral("txtTeateUP"), false);
-    grid->addWidget(caption(QStringLiteral("Up手当"), page), row, 0);
-    grid->addWidget(m_txtTeateUP, row++, 2);
-
-    int right = 1;
-    m_txtSyotei = amount(QStringLiteral("txtSyotei"), false);
-    m_txtAFSyotei = amount(QStringLiteral("txtAFSyotei"), false);
-    grid->addWidget(caption(QStringLiteral("所定給"), page), right, 4);
-    grid->addWidget(m_txtSyotei, right, 5);
-    grid->addWidget(m_txtAFSyotei, right++, 6);
-    m_txtBonus1 = amount(QStringLiteral("txtBonus1"), true);
-    grid->addWidget(caption(QStringLiteral("賞与　上期"), page), right, 4);
-    grid->addWidget(m_txtBonus1, right++, 5);
-    m_txtBonus2 = amount(QStringLiteral("txtBonus2"), true);
-    grid->addWidget(caption(QStringLiteral("賞与　下期"), page), right, 4);
-    grid->addWidget(m_txtBonus2, right++, 5);
-    m_txtNensyu = amount(QStringLiteral("txtNensyu"), false);
-    m_txtAFNensyu = amount(QStringLiteral("txtAFNensyu"), false);
-    grid->addWidget(caption(QStringLiteral("年　収"), page), right, 4);
-    grid->addWidget(m_txtNensyu, right, 5);
-    grid->addWidget(m_txtAFNensyu, right++, 6);
-    m_txtTaisyokuKin = addEdit("txtTaisyokuKin", 12, true);
-    m_numFields.push_back({m_txtTaisyokuKin, NumKind::Real, 0, 0});
-    watchExit(m_txtTaisyokuKin, [this] {
-        const NumField f{m_txtTaisyokuKin, NumKind::Real, 0, 0};
-        if (!numberExit(f)) return false;
-        if (!m_txtTaisyokuKin->text().trimmed().isEmpty())
-            m_txtTaisyokuKin->setText(groupedRate(numberOf(m_txtTaisyokuKin)));
-        return true;
-    });
-    grid->addWidget(caption(QStringLiteral("退職金支給率"), page), right, 4);
-    grid->addWidget(m_txtTaisyokuKin, right++, 5);
-
-    auto *link = new QGroupBox(QStringLiteral("マトリクスリンク"), page);
-    auto *linkLayout = new QHBoxLayout(link);
-    m_matrixGroup = new QButtonGroup(this);
-    for (int i = 1; i <= 3; ++i) {
-        m_optMatrix[i] = new QRadioButton(QStringLiteral("基本給%1").arg(i), link);
-        m_optMatrix[i]->setObjectName(QStringLiteral("optMatrix%1").arg(i));
-        m_matrixGroup->addButton(m_optMatrix[i], i);
-        linkLayout->addWidget(m_optMatrix[i]);
-    }
-    auto *reset = makeButton(QStringLiteral("解除"), "cdResetMLink", link);
-    linkLayout->addWidget(reset);
-    connect(m_matrixGroup, &QButtonGroup::idClicked, this, &TNX0030::optMatrixClick);
-    connect(reset, &QPushButton::clicked, this, &TNX0030::cdResetMLinkClick);
-    grid->addWidget(link, right + 1, 4, 2, 3);
-    grid->setColumnMinimumWidth(3, 24);
-    grid->setRowStretch(row, 1);
+        if (f.edit != m_txtGouhou) m_exits->watch(f.edit, [this, f] { return numberExit(f); });
     return page;
 }
 
 QWidget *TNX0030::buildBandPage() {
     auto *page = new QWidget;
     auto *grid = new QGridLayout(page);
-    m_cmbBand = addCombo("cmbBand", false);
-    m_cmbYHyouka = addCombo("cmbYHyouka", false);
-    for (QComboBox *c : {m_cmbBand, m_cmbYHyouka}) {
-        WatchChanges(c, ChangeSource::User);
+    m_cmbBand = addCodeCombo(page, "cmbBand", false);
+    m_cmbYHyouka = addCodeCombo(page, "cmbYHyouka", false);
+    for (QComboBox *c : {m_cmbBand, m_cmbYHyouka})
         connect(c, &QComboBox::activated, this, [this] {
             computeZone();
             matrixRecompute();
         });
-    }
-    m_txtZone = addEdit("txtZone", 0, true);
-    m_txtUPRitsu = addEdit("txtUPRitsu", 0, true);
-    m_txtNewBand = addEdit("txtNewBand", 0, true);
-    m_txtNewYHYOUKA = addEdit("txtNewYHYOUKA", 0, true);
+    m_txtZone = addEdit(page, "txtZone", 0, true);
+    m_txtUPRitsu = addEdit(page, "txtUPRitsu", 0, true);
+    m_txtNewBand = addEdit(page, "txtNewBand", 0, true);
+    m_txtNewYHYOUKA = addEdit(page, "txtNewYHYOUKA", 0, true);
     for (QLineEdit *e : {m_txtZone, m_txtUPRitsu, m_txtNewBand, m_txtNewYHYOUKA})
         e->setReadOnly(true);
-    grid->addWidget(caption(QStringLiteral("バンド"), page), 0, 0);
-    grid->addWidget(m_cmbBand, 0, 1);
-    grid->addWidget(caption(QStringLiteral("役割評価"), page), 1, 0);
-    grid->addWidget(m_cmbYHyouka, 1, 1);
-    grid->addWidget(caption(QStringLiteral("ゾーン"), page), 2, 0);
-    grid->addWidget(m_txtZone, 2, 1);
-    grid->addWidget(caption(QStringLiteral("昇給率"), page), 3, 0);
-    grid->addWidget(m_txtUPRitsu, 3, 1);
-    grid->addWidget(caption(QStringLiteral("昇給後バンド"), page), 0, 2);
-    grid->addWidget(m_txtNewBand, 0, 3);
-    grid->addWidget(caption(QStringLiteral("昇給後役割評価"), page), 1, 2);
-    grid->addWidget(m_txtNewYHYOUKA, 1, 3);
+    const std::pair<const char *, QWidget *> left[] = {{"バンド", m_cmbBand},
+                                                       {"役割評価", m_cmbYHyouka},
+                                                       {"ゾーン", m_txtZone},
+                                                       {"昇給率", m_txtUPRitsu}};
+    const std::pair<const char *, QWidget *> right[] = {{"昇給後バンド", m_txtNewBand},
+                                                        {"昇給後役割評価", m_txtNewYHYOUKA}};
+    int row = 0;
+    for (const auto &[text, field] : left) {
+        grid->addWidget(caption(QString::fromUtf8(text), page), row, 0);
+        grid->addWidget(field, row++, 1);
+    }
+    row = 0;
+    for (const auto &[text, field] : right) {
+        grid->addWidget(caption(QString::fromUtf8(text), page), row, 2);
+        grid->addWidget(field, row++, 3);
+    }
     grid->setRowStretch(4, 1);
     grid->setColumnStretch(4, 1);
     return page;
@@ -613,9 +376,14 @@ QWidget *TNX0030::buildBandPage() {
 void TNX0030::buildGrid() {
     m_grid = new QTableView(this);
     m_grid->setObjectName(QStringLiteral("StringGrid1"));
-    m_model = new EmployeeGridModel(this);
+    m_model = new EmployeeGridModel(
+        {QString(), QStringLiteral("社員ｺｰﾄﾞ"), QStringLiteral("社員番号"),
+         QStringLiteral("氏　　名"), QStringLiteral("年　齢"), QStringLiteral("勤　続"),
+         QStringLiteral("役　職"), QStringLiteral("本年評価"), QStringLiteral("資格等級"),
+         QStringLiteral("号　俸"), QStringLiteral("ゾーン")},
+        this);
     m_grid->setModel(m_model);
-    m_grid->setItemDelegate(new GridDelegate(m_grid, m_highlight));
+    m_grid->setItemDelegate(new EmployeeGridDelegate(m_grid, m_highlight, kLeftColumns));
     m_grid->setSelectionMode(QAbstractItemView::NoSelection);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->verticalHeader()->hide();
@@ -623,10 +391,10 @@ void TNX0030::buildGrid() {
     m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 6);
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grid->horizontalHeader()->setHighlightSections(false);
-    const int widths[kGridColumns] = {50, 80, 90, 140, 60, 60, 140, 70, 70, 60, 60};
-    for (int c = 0; c < kGridColumns; ++c)
+    const int widths[] = {50, 80, 90, 140, 60, 60, 140, 70, 70, 60, 60};
+    for (int c = 0; c < m_model->columnCount(); ++c)
         m_grid->setColumnWidth(c, widths[c]);
-    m_grid->setMinimumHeight(200);
+    m_grid->setMinimumHeight(120);
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) {
                 if (m_quietGrid || !current.isValid()) return;
@@ -636,8 +404,7 @@ void TNX0030::buildGrid() {
     // empty while row 1 is current).
     connect(m_grid, &QTableView::clicked, this, [this](const QModelIndex &index) {
         if (!index.isValid() || index.row() + 1 != m_gridRow) return;
-        const auto &rows = m_model->rows();
-        if (!m_highlight || rows[static_cast<size_t>(index.row())].sco != G().gCurSco)
+        if (!m_highlight || m_model->rows()[index.row()].sco != G().gCurSco)
             StringGrid1Click(index.row() + 1);
     });
 }
@@ -649,73 +416,43 @@ void TNX0030::prepare() {
     m_txtNewBand->clear();
     m_txtNewYHYOUKA->clear();
     LoadBandTbl();
-    const QString key = ProjectKeySql();
-    if (!key.isEmpty()) {
-        FillComboFromSql(QStringLiteral("SELECT BANDID || ' : ' || COALESCE(BANDNAME, '') AS "
-                                        "COMBNAME FROM BANDM WHERE") +
-                             key + QStringLiteral(" ORDER BY BANDID"),
-                         m_cmbBand);
-        FillComboFromSql(QStringLiteral("SELECT HCO || ' : ' || COALESCE(HKIGOU, '') AS "
-                                        "COMBNAME FROM YHYOUKA WHERE") +
-                             key + QStringLiteral(" ORDER BY HCO"),
-                         m_cmbYHyouka);
-    }
+    SetComboItems(m_cmbBand, BandItems());
+    SetComboItems(m_cmbYHyouka, RoleEvaluationItems());
     LoadMatTbl();
-    if (!key.isEmpty())
-        FillComboFromSql(QStringLiteral("SELECT SALARYID || ' : ' || COALESCE(SALARYNAME, '') "
-                                        "AS COMBNAME FROM SALARYNAME WHERE") +
-                             key + QStringLiteral(" ORDER BY SALARYID"),
-                         m_cmbMibun);
-    DM().Query21.Close();
+    SetComboItems(m_cmbMibun, WorkTypeItems());
     LoadSalaryNames();
     m_companyMatrixLink = G().gMkigyou2.Frstkyum;
     initialise();
 }
 
 void TNX0030::initialise() {
-    ProjectState &g = G();
+    const ProjectState &g = G();
     m_tabs->setCurrentIndex(0);
 
-    m_cmbSikaku->clear();
+    QStringList grades;
     for (int n = 1; n <= 9; ++n)
-        m_cmbSikaku->addItem(CodeNameText(QString::number(n), g.gMkigyou2.Tk[n]));
-    m_cmbSikaku->addItem(kCodeNone);
-    m_cmbMark->clear();
+        grades << CodeNameText(QString::number(n), g.gMkigyou2.Tk[n]);
+    SetComboItems(m_cmbSikaku, grades << kCodeNone);
+    QStringList marks;
     for (int n = 1; n <= 6; ++n)
-        m_cmbMark->addItem(MarkText(n));
+        marks << MarkText(n);
+    SetComboItems(m_cmbMark, marks);
 
     QStringList eras;
-    for (const QString &era : g.gEraNames)
-        if (!era.isEmpty()) eras << era;
+    for (int i = 1; i <= 3; ++i)
+        if (!g.gEraNames[i].isEmpty()) eras << g.gEraNames[i];
     if (eras.isEmpty()) eras << QStringLiteral("未設定");
-    for (QComboBox *c : {m_nyu.era, m_sei.era, m_tou.era}) {
-        c->clear();
-        c->addItems(eras);
-    }
+    for (TDateBoxes *d : {m_nyu, m_sei, m_tou})
+        d->setEras(eras, -1, g.gReki != 0);
 
-    m_cmbHyouka1->clear();
-    g.gHyoukaList.clear();
-    const QString key = ProjectKeySql();
-    if (!key.isEmpty()) {
-        TQuery &q = DM().Query21;
-        RunSql(q,
-               QStringLiteral("SELECT * FROM MHYOUKA WHERE") + key +
-                   QStringLiteral(" ORDER BY rowid"),
-               'S');
-        for (; !q.Eof(); q.Next()) {
-            const QString code = FieldVarToStr(q.Value(QStringLiteral("HCO")));
-            const QString symbol = q.AsString(QStringLiteral("HKIGOU"));
-            m_cmbHyouka1->addItem(CodeNameText(code, symbol));
-            if (g.gHyoukaList.size() < 100) g.gHyoukaList.push_back({code, symbol});
-        }
-        q.Close();
-    }
-    g.gHyoukaCount = static_cast<int>(g.gHyoukaList.size());
-    m_cmbHyouka1->addItem(kCodeNone);
+    QStringList evaluations;
+    for (const TCodeName &e : LoadHyoukaList())
+        evaluations << CodeNameText(e.Code, e.Name);
+    SetComboItems(m_cmbHyouka1, evaluations << kCodeNone);
 
     clearForm();
     StringGrid1Click(1);
-    g.gDataChanged = 0;
+    m_changes->clear();
 }
 
 void TNX0030::clearForm() {
@@ -734,30 +471,18 @@ void TNX0030::clearForm() {
     m_cmbMark->setEditText(kCodeNone);
     for (QComboBox *c : {m_cmbMibun, m_cmbBand, m_cmbYHyouka})
         c->setCurrentIndex(-1);
-    const bool era = G().gReki != 0;
-    for (QComboBox *c : {m_nyu.era, m_sei.era, m_tou.era}) {
-        c->setCurrentIndex(-1);
-        c->setVisible(era);
+    for (TDateBoxes *d : {m_nyu, m_sei, m_tou}) {
+        d->era()->setCurrentIndex(-1);
+        d->era()->setVisible(G().gReki != 0);
     }
     m_optSex1->setChecked(true);
     showPicture(QString());
-    applyCaptions(0);
+    m_wage->applyCaptions(0);
     setMatrixLink(m_companyMatrixLink);
-    const int wageItem = G().gMkigyou2.Frstkyu;
-    for (int i = 1; i <= 3; ++i)
-        m_txtAFKihon[i]->setReadOnly(i == wageItem);
+    m_wage->lockWageItem(G().gMkigyou2.Frstkyu);
     m_gradeFilter = 0;
     m_gradeGroup->button(0)->setChecked(true);
     fillGrid();
-}
-
-void TNX0030::applyCaptions(int workType) {
-    SalaryCaptions captions;
-    SetSalaryLabels(workType, captions);
-    for (int i = 1; i <= 3; ++i)
-        m_labKihon[i]->setText(captions.Kihon[i]);
-    for (int i = 1; i <= 5; ++i)
-        m_labTeate[i]->setText(captions.Teate[i]);
 }
 
 // --- The grid ---------------------------------------------------------------------------------
@@ -768,45 +493,23 @@ int TNX0030::listedCount() const {
 
 void TNX0030::fillGrid() {
     m_highlight = false;
+    const std::vector<EmployeeListRow> employees = ListEmployees(m_gradeFilter);
     std::vector<EmployeeGridModel::Row> rows;
+    rows.reserve(employees.size());
     QStringList items;
-    const QString key = ProjectKeySql();
-    if (!key.isEmpty()) {
-        // Only the listed columns are read: the view's wage-table amounts are not needed here.
-        QString sql = QStringLiteral("SELECT SCO, SCOT, SNA, SEIHI, NYUHI, YAKU, HCO, TOUKYU, "
-                                     "GOUHOU, ZONEX FROM VSYAIN WHERE") +
-                      key;
-        if (m_gradeFilter != 0) sql += QStringLiteral(" AND TOUKYU = %1").arg(m_gradeFilter);
-        sql += QStringLiteral(" ORDER BY KCO,SCO");
-        TQuery &q = DM().Query21;
-        RunSql(q, sql, 'S');
-        rows.reserve(static_cast<size_t>(q.RecordCount()));
-        items.reserve(q.RecordCount());
-        int n = 0;
-        for (; !q.Eof(); q.Next()) {
-            EmployeeGridModel::Row r;
-            r.sco = q.AsInteger(QStringLiteral("SCO"));
-            const QString scot = q.AsString(QStringLiteral("SCOT"));
-            const QString sna = q.AsString(QStringLiteral("SNA"));
-            const int nyuhi = q.AsInteger(QStringLiteral("NYUHI"));
-            const int hco = q.AsInteger(QStringLiteral("HCO"));
-            auto &c = r.cells;
-            c[0] = QString::number(++n);
-            c[1] = QString::number(r.sco);
-            c[2] = scot;
-            c[3] = sna;
-            c[4] = QString::number(
-                scot.isEmpty() ? 0 : YearsSince(q.AsInteger(QStringLiteral("SEIHI"))));
-            c[5] = QString::number(scot.isEmpty() || nyuhi == 0 ? 0 : YearsSince(nyuhi));
-            c[6] = q.AsString(QStringLiteral("YAKU"));
-            c[7] = hco == 0 ? QString() : NamePart(HyoukaText(hco));
-            c[8] = q.AsString(QStringLiteral("TOUKYU"));
-            c[9] = q.AsString(QStringLiteral("GOUHOU"));
-            c[10] = q.AsString(QStringLiteral("ZONEX"));
-            items << c[1] + kCodeNameSeparator + sna;
-            rows.push_back(std::move(r));
-        }
-        q.Close();
+    items.reserve(static_cast<qsizetype>(employees.size()));
+    int n = 0;
+    for (const EmployeeListRow &e : employees) {
+        const bool numbered = !e.scot.isEmpty();
+        const QString code = QString::number(e.sco);
+        rows.push_back(
+            {e.sco,
+             {QString::number(++n), code, e.scot, e.sna,
+              QString::number(numbered ? YearsSince(e.seihi) : 0),
+              QString::number(numbered && e.nyuhi != 0 ? YearsSince(e.nyuhi) : 0), e.yaku,
+              e.hco == 0 ? QString() : NamePart(HyoukaText(e.hco)), e.toukyu, e.gouhou,
+              e.zonex}});
+        items << code + kCodeNameSeparator + e.sna;
     }
     m_minCode = rows.empty() ? 0 : rows.front().sco;
     m_maxCode = rows.empty() ? 0 : rows.back().sco;
@@ -831,24 +534,13 @@ void TNX0030::setGridRowQuietly(int row, int column) {
     m_grid->viewport()->update();
 }
 
-int TNX0030::gridRowOfCode(int code) const {
-    const auto &rows = m_model->rows();
-    // The list is ordered by code.
-    const auto it =
-        std::lower_bound(rows.begin(), rows.end(), code,
-                         [](const EmployeeGridModel::Row &r, int c) { return r.sco < c; });
-    if (it == rows.end() || it->sco != code) return 0;
-    return static_cast<int>(it - rows.begin()) + 1;
-}
-
 void TNX0030::StringGrid1Click(int row) {
     if (row < 1 || row > m_model->rowCount()) return;
-    chooseCode(m_model->rows()[static_cast<size_t>(row - 1)].sco, row);
+    chooseCode(m_model->rows()[row - 1].sco, row);
 }
 
 void TNX0030::chooseCode(int code, int row) {
-    ProjectState &g = G();
-    g.gCurSco = code;
+    G().gCurSco = code;
     if (row > 0) {
         m_gridRow = row;
         setGridRowQuietly(row, qMax(0, m_grid->currentIndex().column()));
@@ -860,20 +552,10 @@ void TNX0030::chooseCode(int code, int row) {
     }
     m_grid->viewport()->update();
     loadEmployee();
-    g.gDataChanged = 0;
+    m_changes->clear();
 }
 
 // --- Loading an employee ----------------------------------------------------------------------
-
-void TNX0030::showDate(const DateBoxes &boxes, int ymd) {
-    TYMD d;
-    d.Ymd = QString::number(ymd);
-    SplitDate(d);
-    boxes.era->setCurrentIndex(boxes.era->findText(d.Era));
-    boxes.yy->setText(d.Year);
-    boxes.mm->setText(d.Month);
-    boxes.dd->setText(d.Day);
-}
 
 void TNX0030::showPicture(const QString &name) {
     m_pictureName = name;
@@ -891,18 +573,10 @@ void TNX0030::showPicture(const QString &name) {
 }
 
 void TNX0030::loadEmployee() {
-    ProjectState &g = G();
     m_exits->forgetPending();
     m_workerTyped = false;
-    const QString key = ProjectKeySql();
-    TQuery &q = DM().Query21;
-    if (!key.isEmpty())
-        RunSql(q,
-               QStringLiteral("SELECT * FROM VSYAIN WHERE") + key +
-                   QStringLiteral(" AND SCO = %1").arg(g.gCurSco),
-               'S');
-    if (key.isEmpty() || q.Eof()) {
-        q.Close();
+    TEmployee e;
+    if (!ReadEmployee(G().gCurSco, e)) {
         m_btnMnt->setEnabled(false);
         m_btnDlt->setEnabled(false);
         m_btnAdd->setEnabled(true);
@@ -911,93 +585,62 @@ void TNX0030::loadEmployee() {
     m_btnAdd->setEnabled(false);
     m_btnMnt->setEnabled(true);
     m_btnDlt->setEnabled(true);
+    showEmployee(e);
+    m_wage->applyCaptions(e.workType);
+    setMatrixLink(e.link);
+    computeZone();
+    matrixRecompute();
+}
 
-    const auto text = [&q](const char *column) { return q.AsString(QLatin1String(column)); };
-    const auto integer = [&q](const char *column) {
-        return FieldVarToInt(q.Value(QLatin1String(column)));
-    };
-    const auto amount = [&q](const QString &column) {
-        return FormatAmount(static_cast<qint64>(RoundHalfUp(1, FieldVarToFloat(q.Value(column)))));
-    };
-
-    m_cmbWorker->setEditText(QString::number(g.gCurSco));
-    m_txtWorker->setText(text("SNA"));
-    m_txtWorkerNo->setText(text("SCOT"));
-    m_txtWorkName->setText(text("SNA"));
-    (integer("SEIBETSU") == 1 ? m_optSex2 : m_optSex1)->setChecked(true);
-    m_txtYakusyoku->setText(text("YAKU"));
-    showDate(m_nyu, integer("NYUHI"));
-    showDate(m_sei, integer("SEIHI"));
-    showDate(m_tou, integer("THI"));
-    const int workType = integer("SM1");
-    m_cmbMibun->setCurrentIndex(
-        workType >= 1 && workType <= 4
-            ? m_cmbMibun->findText(g.gSalaryTbl[static_cast<size_t>(workType)].CodeName)
-            : -1);
-    m_txtGakureki->setText(text("GAKU"));
-    m_txtSenkou->setText(text("SENKOU"));
-    m_txtKSikaku->setText(text("KSIKAKU"));
-    m_txtHaizoku->setText(text("KEIKEN"));
-    const int grade = integer("TOUKYU");
-    m_cmbSikaku->setCurrentIndex(grade >= 1 && grade <= 9 ? grade - 1 : -1);
-    m_cmbSikaku->setEditText(SikakuText(grade));
-    m_txtGouhou->setText(ymdOr0(q.Value(QStringLiteral("GOUHOU"))));
-    m_txtTasseiRitsu->setText(FieldVarToStr(q.Value(QStringLiteral("TRITSU"))));
-    const QString hyouka = HyoukaText(integer("HCO"));
+void TNX0030::showEmployee(const TEmployee &e) {
+    const ProjectState &g = G();
+    m_cmbWorker->setEditText(QString::number(e.sco));
+    m_txtWorker->setText(e.sna);
+    m_txtWorkerNo->setText(e.scot);
+    m_txtWorkName->setText(e.sna);
+    (e.sex == 1 ? m_optSex2 : m_optSex1)->setChecked(true);
+    m_txtYakusyoku->setText(e.yaku);
+    m_nyu->showYmd(e.nyuhi);
+    m_sei->showYmd(e.seihi);
+    m_tou->showYmd(e.thi);
+    m_cmbMibun->setCurrentIndex(e.workType >= 1 && e.workType <= 4
+                                    ? m_cmbMibun->findText(g.gSalaryTbl[e.workType].CodeName)
+                                    : -1);
+    m_txtGakureki->setText(e.gaku);
+    m_txtSenkou->setText(e.senkou);
+    m_txtKSikaku->setText(e.ksikaku);
+    m_txtHaizoku->setText(e.keiken);
+    m_cmbSikaku->setCurrentIndex(e.grade >= 1 && e.grade <= 9 ? e.grade - 1 : -1);
+    m_cmbSikaku->setEditText(SikakuText(e.grade));
+    m_txtGouhou->setText(QString::number(e.step));
+    m_txtTasseiRitsu->setText(ShortestNumText(e.tritsu));
+    const QString hyouka = HyoukaText(e.hco);
     m_cmbHyouka1->setCurrentIndex(m_cmbHyouka1->findText(hyouka));
     m_cmbHyouka1->setEditText(hyouka);
     for (int i = 2; i <= 4; ++i)
-        m_txtHyouka[static_cast<size_t>(i)]->setText(
-            q.AsString(QStringLiteral("HNA%1").arg(i - 1)));
-    m_txtKeikenNen->setText(ymdOr0(q.Value(QStringLiteral("NENSU"))));
-    m_txtSyokumuTensu->setText(ymdOr0(q.Value(QStringLiteral("TENSU"))));
-    const int mark = integer("MCO");
-    m_cmbMark->setCurrentIndex(mark >= 1 && mark <= 6 ? mark - 1 : -1);
-    m_cmbMark->setEditText(MarkText(mark));
-    showPicture(text("SPATH"));
+        m_txtHyouka[i]->setText(e.hna[i - 1]);
+    m_txtKeikenNen->setText(QString::number(e.experience));
+    m_txtSyokumuTensu->setText(QString::number(e.points));
+    m_cmbMark->setCurrentIndex(e.mark >= 1 && e.mark <= 6 ? e.mark - 1 : -1);
+    m_cmbMark->setEditText(MarkText(e.mark));
+    showPicture(e.spath);
 
-    const int wageItem = g.gMkigyou2.Frstkyu;
-    for (int i = 1; i <= 3; ++i) {
-        m_txtKihon[i]->setText(amount(QStringLiteral("KKYU%1").arg(i)));
-        m_txtAFKihon[i]->setText(
-            amount(i == wageItem ? QStringLiteral("NKIN") : QStringLiteral("NKKYU%1").arg(i)));
-        m_txtAFKihon[i]->setReadOnly(i == wageItem);
-    }
-    for (int i = 1; i <= 5; ++i) {
-        m_txtTeate[i]->setText(amount(QStringLiteral("TEATE%1").arg(i)));
-        m_txtAFTeate[i]->setText(amount(QStringLiteral("NTEATE%1").arg(i)));
-    }
-    m_txtBonus1->setText(amount(QStringLiteral("SYOUYO")));
-    m_txtBonus2->setText(amount(QStringLiteral("SYOUYO2")));
-    m_txtTaisyokuKin->setText(groupedRate(FieldVarToFloat(q.Value(QStringLiteral("SRITSU")))));
+    m_wage->showAmounts(e, g.gMkigyou2.Frstkyu);
 
-    m_cmbBand->setCurrentIndex(SelectComboCode(m_cmbBand, QString::number(integer("BANDID"))));
-    m_cmbYHyouka->setCurrentIndex(
-        SelectComboCode(m_cmbYHyouka, QString::number(integer("YHYOUKA"))));
-    const int newBand = integer("NEWBANDID");
-    const int newEval = integer("NEWYHYOUKA");
-    m_txtNewBand->setText(newBand ? QString::number(newBand) : QString());
-    m_txtNewYHYOUKA->setText(newEval ? QString::number(newEval) : QString());
+    m_cmbBand->setCurrentIndex(SelectComboCode(m_cmbBand, QString::number(e.band)));
+    m_cmbYHyouka->setCurrentIndex(SelectComboCode(m_cmbYHyouka, QString::number(e.yhyouka)));
+    m_txtNewBand->setText(e.newBand ? QString::number(e.newBand) : QString());
+    m_txtNewYHYOUKA->setText(e.newYhyouka ? QString::number(e.newYhyouka) : QString());
     // The stored zone stays when no matrix link recomputes it, so saving does not lose it.
-    m_txtZone->setText(ymdOr0(q.Value(QStringLiteral("ZONEX"))));
+    m_txtZone->setText(QString::number(e.zone));
     m_txtUPRitsu->clear();
-    const int link = integer("MLINK");
-    q.Close();
-
-    applyCaptions(workType);
-    setMatrixLink(link);
-    computeZone();
-    matrixRecompute();
 }
 
 // --- Computations -----------------------------------------------------------------------------
 
 void TNX0030::setMatrixLink(int link) {
     G().gMkigyou2.Frstkyum = link;
-    m_matrixGroup->setExclusive(false);
-    for (int i = 1; i <= 3; ++i)
-        m_optMatrix[i]->setChecked(i == link);
-    m_matrixGroup->setExclusive(true);
+    m_wage->setMatrixLink(link);
 }
 
 void TNX0030::computeZone() {
@@ -1005,67 +648,37 @@ void TNX0030::computeZone() {
     if (link < 1 || link > 3) return;
     double rate = 0.0;
     int newPay = 0, newZone = 0;
-    const int zone =
-        CalcMatrixRaise(ComboCode(m_cmbBand), ComboCode(m_cmbYHyouka),
-                        static_cast<int>(amountOf(m_txtKihon[link])), rate, newPay, newZone);
+    const int zone = CalcMatrixRaise(ComboCode(m_cmbBand), ComboCode(m_cmbYHyouka),
+                                     ToInt(BoxAmount(m_wage->before(link))), rate, newPay, newZone);
     m_txtZone->setText(QString::number(zone));
     m_txtUPRitsu->setText(QString::number(rate, 'f', 2) + QLatin1Char('%'));
 }
 
 void TNX0030::matrixRecompute() {
     // The wage-table item always stays read-only: its amount comes from the wage table.
-    const int wageItem = G().gMkigyou2.Frstkyu;
-    for (int i = 1; i <= 3; ++i)
-        m_txtAFKihon[i]->setReadOnly(i == wageItem);
+    m_wage->lockWageItem(G().gMkigyou2.Frstkyu);
     const int link = G().gMkigyou2.Frstkyum;
     if (link >= 1 && link <= 3) {
         double rate = 0.0;
         int newPay = 0, newZone = 0;
         CalcMatrixRaise(m_txtNewBand->text().toInt(), m_txtNewYHYOUKA->text().toInt(),
-                        static_cast<int>(amountOf(m_txtKihon[link])), rate, newPay, newZone);
-        m_txtAFKihon[link]->setText(FormatAmount(newPay));
-        m_txtAFKihon[link]->setReadOnly(true);
+                        ToInt(BoxAmount(m_wage->before(link))), rate, newPay, newZone);
+        m_wage->after(link)->setText(FormatAmount(newPay));
+        m_wage->after(link)->setReadOnly(true);
     }
-    computeTotals();
-}
-
-void TNX0030::computeTotals() {
-    qint64 kSum = 0, akSum = 0, tSum = 0, atSum = 0;
-    for (int i = 1; i <= 3; ++i) {
-        kSum += amountOf(m_txtKihon[i]);
-        akSum += amountOf(m_txtAFKihon[i]);
-    }
-    for (int i = 1; i <= 5; ++i) {
-        tSum += amountOf(m_txtTeate[i]);
-        atSum += amountOf(m_txtAFTeate[i]);
-    }
-    const qint64 bonus = amountOf(m_txtBonus1) + amountOf(m_txtBonus2);
-    m_txtKihonSum->setText(FormatAmount(kSum));
-    m_txtAFKihonSum->setText(FormatAmount(akSum));
-    m_txtTeateSum->setText(FormatAmount(tSum));
-    m_txtAFTeateSum->setText(FormatAmount(atSum));
-    m_txtSyotei->setText(FormatAmount(kSum + tSum));
-    m_txtAFSyotei->setText(FormatAmount(akSum + atSum));
-    m_txtNensyu->setText(FormatAmount(bonus + (kSum + tSum) * 12));
-    m_txtAFNensyu->setText(FormatAmount(bonus + (akSum + atSum) * 12));
-    m_txtUpKihon->setText(FormatAmount(akSum - kSum));
-    m_txtTeateUP->setText(FormatAmount(atSum - tSum));
+    m_wage->computeTotals();
 }
 
 void TNX0030::optMatrixClick(int link) {
-    MarkDataChanged();
+    m_changes->mark();
     setMatrixLink(link);
     computeZone();
     matrixRecompute();
 }
 
-void TNX0030::cdResetMLinkClick() {
-    optMatrixClick(0);
-}
-
 void TNX0030::cmbMibunChange() {
-    applyCaptions(ComboCode(m_cmbMibun));
-    MarkDataChanged();
+    m_wage->applyCaptions(ComboCode(m_cmbMibun));
+    m_changes->mark();
 }
 
 // --- Field checks -----------------------------------------------------------------------------
@@ -1074,19 +687,11 @@ QString TNX0030::numberMessage(const NumField &field) const {
     // An empty box is allowed everywhere and counts as 0.
     const QString text = field.edit->text().trimmed();
     if (text.isEmpty()) return {};
-    switch (field.kind) {
-    case NumKind::Amount:
-        return CheckNumText(text, kAmountDigits);
-    case NumKind::Real:
-        return CheckNumText(text, 15);
-    case NumKind::Integer: {
-        bool ok = false;
-        const int v = text.toInt(&ok);
-        if (!ok) return kMsgNotNumber;
-        if (v < field.low || v > field.high) return kMsgOutOfRange;
-        return {};
-    }
-    }
+    if (field.kind == NumKind::Real) return CheckNumText(text, 15);
+    bool ok = false;
+    const int v = text.toInt(&ok);
+    if (!ok) return kMsgNotNumber;
+    if (v < field.low || v > field.high) return kMsgOutOfRange;
     return {};
 }
 
@@ -1095,63 +700,40 @@ bool TNX0030::numberExit(const NumField &field) {
     return message.isEmpty() || RefuseField(field.edit, message);
 }
 
-bool TNX0030::amountExit(QLineEdit *edit) {
-    if (!numberExit({edit, NumKind::Amount, 0, 0})) return false;
-    if (!edit->text().trimmed().isEmpty()) edit->setText(FormatAmount(amountOf(edit)));
-    computeTotals();
-    return true;
-}
-
-bool TNX0030::kihonExit(int item) {
-    QLineEdit *edit = m_txtKihon[static_cast<size_t>(item)];
-    if (!numberExit({edit, NumKind::Amount, 0, 0})) return false;
-    if (!edit->text().trimmed().isEmpty()) edit->setText(FormatAmount(amountOf(edit)));
-    if (G().gMkigyou2.Frstkyum != 0) {
-        computeZone();
-        matrixRecompute();
-    } else {
-        computeTotals();
-    }
-    return true;
-}
-
 bool TNX0030::txtGouhouExit() {
     if (!numberExit({m_txtGouhou, NumKind::Integer, 0, 80})) return false;
     matrixRecompute();
     return true;
 }
 
+// A code box holding "code : name" items and "0 : なし": the typed code is rewritten as its
+// item; code 0 (and an empty box) stands for none, as saving takes it; a code without an item
+// is refused with `notListed`.
+bool TNX0030::codeComboExit(QComboBox *combo, const QString &notListed,
+                            const std::function<QString(int)> &text) {
+    if (combo->currentText().trimmed().isEmpty()) return true;
+    int code = 0;
+    if (!ParseItemCode(combo->currentText(), code)) return RefuseField(combo, kMsgNotNumber);
+    const QString item = code == 0 ? kCodeNone : text(code);
+    if (item.isEmpty()) return RefuseField(combo, notListed);
+    combo->setCurrentIndex(combo->findText(item));
+    combo->setEditText(item);
+    return true;
+}
+
 bool TNX0030::cmbSikakuExit() {
-    int grade = 0;
-    if (!firstFieldInt(m_cmbSikaku->currentText(), grade))
-        return RefuseField(m_cmbSikaku, kMsgNotNumber);
-    if (grade < 1 || grade > 9) return RefuseField(m_cmbSikaku, kMsgGradeRange);
-    m_cmbSikaku->setCurrentIndex(grade - 1);
-    m_cmbSikaku->setEditText(SikakuText(grade));
+    if (!codeComboExit(m_cmbSikaku, kMsgGradeRange, [](int n) { return SikakuText(n); }))
+        return false;
     matrixRecompute();
     return true;
 }
 
 bool TNX0030::cmbMarkExit() {
-    int mark = 0;
-    if (!firstFieldInt(m_cmbMark->currentText(), mark))
-        return RefuseField(m_cmbMark, kMsgNotNumber);
-    const QString text = MarkText(mark);
-    if (text.isEmpty()) return RefuseField(m_cmbMark, kMsgNotInMaster);
-    m_cmbMark->setCurrentIndex(mark - 1);
-    m_cmbMark->setEditText(text);
-    return true;
+    return codeComboExit(m_cmbMark, kMsgNotInMaster, [](int n) { return MarkText(n); });
 }
 
 bool TNX0030::cmbHyouka1Exit() {
-    int code = 0;
-    if (!firstFieldInt(m_cmbHyouka1->currentText(), code))
-        return RefuseField(m_cmbHyouka1, kMsgNotNumber);
-    const QString text = HyoukaText(code);
-    if (text.isEmpty()) return RefuseField(m_cmbHyouka1, kMsgNotInMaster);
-    m_cmbHyouka1->setCurrentIndex(m_cmbHyouka1->findText(text));
-    m_cmbHyouka1->setEditText(text);
-    return true;
+    return codeComboExit(m_cmbHyouka1, kMsgNotInMaster, [](int n) { return HyoukaText(n); });
 }
 
 bool TNX0030::cmbWorkerExit() {
@@ -1162,12 +744,12 @@ bool TNX0030::cmbWorkerExit() {
         return true;
     }
     int code = 0;
-    if (!firstFieldInt(text, code)) return RefuseField(m_cmbWorker, kMsgNotNumber);
+    if (!ParseItemCode(text, code)) return RefuseField(m_cmbWorker, kMsgNotNumber);
     if (code == 0) return RefuseField(m_cmbWorker, kMsgZeroCode);
     m_workerTyped = false;
-    const int row = gridRowOfCode(code);
+    const int row = m_model->rowOfCode(code);
     m_cmbWorker->setEditText(QString::number(code));
-    m_txtWorker->setText(row > 0 ? m_model->rows()[static_cast<size_t>(row - 1)].cells[3]
+    m_txtWorker->setText(row > 0                              ? m_model->rows()[row - 1].cells[3]
                          : text.contains(kCodeNameSeparator) ? NamePart(text)
                                                              : QString());
     chooseCode(code, row);
@@ -1176,150 +758,93 @@ bool TNX0030::cmbWorkerExit() {
 
 int TNX0030::typedCode() const {
     int code = 0;
-    return firstFieldInt(m_cmbWorker->currentText().trimmed(), code) ? code : 0;
-}
-
-bool TNX0030::syncCodeBox() {
-    return cmbWorkerExit();
+    return ParseItemCode(m_cmbWorker->currentText(), code) ? code : 0;
 }
 
 // --- Saving -----------------------------------------------------------------------------------
 
-bool TNX0030::joinDates(Values &v) {
+bool TNX0030::readDates(TEmployee &e) {
     const struct {
-        const DateBoxes &boxes;
-        qint64 &target;
+        TDateBoxes *boxes;
+        int &target;
         const QString &message;
-    } dates[3] = {{m_sei, v.seihi, kMsgBirthDate},
-                  {m_nyu, v.nyuhi, kMsgEntryDate},
-                  {m_tou, v.thi, kMsgAppointDate}};
+    } dates[] = {{m_sei, e.seihi, kMsgBirthDate},
+                 {m_nyu, e.nyuhi, kMsgEntryDate},
+                 {m_tou, e.thi, kMsgAppointDate}};
     for (const auto &date : dates) {
-        TYMD d;
-        d.Era = date.boxes.era->currentText();
-        d.Year = date.boxes.yy->text().trimmed();
-        d.Month = date.boxes.mm->text().trimmed();
-        d.Day = date.boxes.dd->text().trimmed();
-        if (!JoinDate(d)) {
+        if (!date.boxes->readYmd(date.target)) {
             ShowMessage(date.message);
             return false;
         }
-        date.target = d.Ymd.toLongLong();
     }
     return true;
 }
 
 bool TNX0030::linkClashes() {
-    const int link = qMax(0, m_matrixGroup->checkedId());
+    const int link = m_wage->matrixLink();
     const int wageItem = G().gMkigyou2.Frstkyu;
     if (wageItem == 0 || link != wageItem) return false;
     ShowMessage(kMsgLinkClash);
     return true;
 }
 
-bool TNX0030::collectValues(Values &v) {
+bool TNX0030::readForm(TEmployee &e) {
     // Every number is checked here as well: a box may never have been left.
-    std::vector<NumField> fields = m_numFields;
-    for (int i = 1; i <= 3; ++i) {
-        fields.push_back({m_txtKihon[i], NumKind::Amount, 0, 0});
-        fields.push_back({m_txtAFKihon[i], NumKind::Amount, 0, 0});
-    }
-    for (int i = 1; i <= 5; ++i) {
-        fields.push_back({m_txtTeate[i], NumKind::Amount, 0, 0});
-        fields.push_back({m_txtAFTeate[i], NumKind::Amount, 0, 0});
-    }
-    fields.push_back({m_txtBonus1, NumKind::Amount, 0, 0});
-    fields.push_back({m_txtBonus2, NumKind::Amount, 0, 0});
-    for (const NumField &f : fields)
+    for (const NumField &f : m_numFields)
         if (!numberExit(f)) return false;
+    if (!m_wage->checkAll()) return false;
 
     // The code boxes: "0 : なし" (or an empty box) is stored as 0.
-    const auto comboCode = [this](QComboBox *combo, int &value, auto known) {
+    const auto comboCode = [](QComboBox *combo, int &value, auto known) {
         const QString text = combo->currentText().trimmed();
         value = 0;
         if (text.isEmpty()) return true;
-        if (!firstFieldInt(text, value)) return RefuseField(combo, kMsgNotNumber);
+        if (!ParseItemCode(text, value)) return RefuseField(combo, kMsgNotNumber);
         return value == 0 || known(value) || RefuseField(combo, kMsgNotInMaster);
     };
-    if (!comboCode(m_cmbSikaku, v.grade, [](int n) { return n >= 1 && n <= 9; })) return false;
-    if (!comboCode(m_cmbMark, v.mark, [](int n) { return !MarkText(n).isEmpty(); })) return false;
-    if (!comboCode(m_cmbHyouka1, v.hco, [](int n) { return !HyoukaText(n).isEmpty(); }))
+    if (!comboCode(m_cmbSikaku, e.grade, [](int n) { return n >= 1 && n <= 9; })) return false;
+    if (!comboCode(m_cmbMark, e.mark, [](int n) { return !MarkText(n).isEmpty(); })) return false;
+    if (!comboCode(m_cmbHyouka1, e.hco, [](int n) { return !HyoukaText(n).isEmpty(); }))
         return false;
 
-    computeTotals();
-    v.sco = G().gCurSco;
-    v.scot = m_txtWorkerNo->text();
-    v.sna = m_txtWorkName->text();
-    v.yaku = m_txtYakusyoku->text();
-    v.gaku = m_txtGakureki->text();
-    v.senkou = m_txtSenkou->text();
-    v.ksikaku = m_txtKSikaku->text();
-    v.keiken = m_txtHaizoku->text();
-    v.spath = m_pictureName;
+    e.sco = G().gCurSco;
+    e.scot = m_txtWorkerNo->text();
+    e.sna = m_txtWorkName->text();
+    e.yaku = m_txtYakusyoku->text();
+    e.gaku = m_txtGakureki->text();
+    e.senkou = m_txtSenkou->text();
+    e.ksikaku = m_txtKSikaku->text();
+    e.keiken = m_txtHaizoku->text();
+    e.spath = m_pictureName;
     for (int i = 1; i <= 3; ++i)
-        v.hna[static_cast<size_t>(i)] = m_txtHyouka[static_cast<size_t>(i + 1)]->text();
-    v.sex = m_optSex2->isChecked() ? 1 : 0;
-    v.step = m_txtGouhou->text().trimmed().toInt();
-    v.workType = ComboCode(m_cmbMibun);
-    v.zone = m_txtZone->text().trimmed().toInt();
-    v.points = m_txtSyokumuTensu->text().trimmed().toInt();
-    v.experience = m_txtKeikenNen->text().trimmed().toInt();
-    v.band = ComboCode(m_cmbBand);
-    v.yhyouka = ComboCode(m_cmbYHyouka);
-    v.link = qMax(0, m_matrixGroup->checkedId());
-    v.tritsu = numberOf(m_txtTasseiRitsu);
-    v.sritsu = numberOf(m_txtTaisyokuKin);
-    for (int i = 1; i <= 3; ++i) {
-        v.kkyu[static_cast<size_t>(i)] = amountOf(m_txtKihon[i]);
-        v.nkkyu[static_cast<size_t>(i)] = amountOf(m_txtAFKihon[i]);
-    }
-    for (int i = 1; i <= 5; ++i) {
-        v.teate[static_cast<size_t>(i)] = amountOf(m_txtTeate[i]);
-        v.nteate[static_cast<size_t>(i)] = amountOf(m_txtAFTeate[i]);
-    }
-    v.bonus1 = amountOf(m_txtBonus1);
-    v.bonus2 = amountOf(m_txtBonus2);
-    v.nensyu = amountOf(m_txtNensyu);
-    v.nnensyu = amountOf(m_txtAFNensyu);
-    v.syotei = amountOf(m_txtSyotei);
-    v.nsyotei = amountOf(m_txtAFSyotei);
-    v.upk = amountOf(m_txtUpKihon);
-    v.upt = amountOf(m_txtTeateUP);
+        e.hna[i] = m_txtHyouka[i + 1]->text();
+    e.sex = m_optSex2->isChecked() ? 1 : 0;
+    e.step = m_txtGouhou->text().trimmed().toInt();
+    e.workType = ComboCode(m_cmbMibun);
+    e.zone = m_txtZone->text().trimmed().toInt();
+    e.points = m_txtSyokumuTensu->text().trimmed().toInt();
+    e.experience = m_txtKeikenNen->text().trimmed().toInt();
+    e.band = ComboCode(m_cmbBand);
+    e.yhyouka = ComboCode(m_cmbYHyouka);
+    e.link = m_wage->matrixLink();
+    e.wageLink = G().gMkigyou2.Frstkyu;
+    e.tritsu = BoxNumber(m_txtTasseiRitsu);
+    m_wage->readAmounts(e);
     return true;
 }
 
-bool TNX0030::employeeExists(TQuery &query) {
-    RunSql(query,
-           QStringLiteral("SELECT SCO FROM MSYAIN1 WHERE") + ProjectKeySql() +
-               QStringLiteral(" AND SCO = %1").arg(G().gCurSco),
-           'S');
-    const bool exists = !query.Eof();
-    query.Close();
-    return exists;
+// The checks both saves share, in their order: the dates, the link, every field.
+bool TNX0030::canSave(TEmployee &e) {
+    return readDates(e) && !linkClashes() && readForm(e);
 }
-
-namespace {
-
-QString joined(const QStringList &values) {
-    return values.join(QStringLiteral(", "));
-}
-
-QString assignments(const QStringList &columns, const QStringList &values) {
-    QStringList out;
-    for (qsizetype i = 0; i < columns.size(); ++i)
-        out << columns[i] + QStringLiteral(" = ") + values[i];
-    return joined(out);
-}
-
-} // namespace
 
 void TNX0030::btnAddClick() {
-    ProjectState &g = G();
-    if (!syncCodeBox()) return;
+    if (!cmbWorkerExit()) return;
     if (m_cmbWorker->currentText().trimmed().isEmpty()) {
         ShowMessage(kMsgNoCode);
         return;
     }
-    if (g.gDataChanged == 0) {
+    if (!m_changes->changed()) {
         ShowMessage(kMsgNoChange);
         return;
     }
@@ -1327,218 +852,57 @@ void TNX0030::btnAddClick() {
         ShowMessage(kMsgNoName);
         return;
     }
-    const QString key = ProjectKeySql();
-    if (key.isEmpty()) return;
-    TQuery &q = DM().Query21;
-    if (employeeExists(q)) {
+    if (!G().gProjectKey.isSet) return;
+    if (EmployeeExists(G().gCurSco)) {
         ShowMessage(kMsgExists);
         return;
     }
-    Values v;
-    if (!joinDates(v) || linkClashes() || !collectValues(v)) return;
-
-    const QString kco = QString::number(g.gMkigyou2.Kco.toInt());
-    const QString nendo = QString::number(g.gMkigyou2.Nendo.toInt());
-    const auto n = [](qint64 x) { return SqlInt(x); };
-    const QStringList values1 = {
-        kco,
-        n(0),
-        n(v.sco),
-        nendo,
-        SqlText(v.scot),
-        SqlText(v.sna),
-        n(v.seihi),
-        n(v.nyuhi),
-        SqlText(v.yaku),
-        n(0),
-        n(v.grade),
-        n(YearsSince(static_cast<int>(v.seihi))),
-        n(YearsSince(static_cast<int>(v.nyuhi))),
-        n(v.experience),
-        n(0),
-        n(g.gMkigyou2.Frstkyu),
-        SqlNum(v.tritsu),
-        n(0),
-        n(0),
-        n(0),
-        n(0),
-        SqlNum(v.sritsu),
-        n(v.bonus1),
-        n(v.nensyu),
-        n(v.mark),
-        SqlText(QString()),
-        n(v.link),
-        n(v.band),
-        n(v.yhyouka),
-        n(0),
-        n(0),
-        n(0),
-        n(0),
-        SqlText(QDateTime::currentDateTime().toString(QStringLiteral("yyyy/MM/dd hh:mm:ss")))};
-    QStringList values2 = {kco,
-                           n(v.sco),
-                           nendo,
-                           n(v.sex),
-                           n(v.grade),
-                           n(v.step),
-                           n(v.workType),
-                           SqlText(QString()),
-                           SqlText(v.gaku),
-                           SqlText(v.senkou),
-                           SqlText(v.ksikaku),
-                           SqlText(v.keiken),
-                           n(v.thi),
-                           n(v.zone),
-                           n(v.points),
-                           n(v.hco),
-                           n(v.upk),
-                           n(v.upt)};
-    for (int i = 1; i <= 3; ++i)
-        values2 << n(v.kkyu[static_cast<size_t>(i)]);
-    for (int i = 1; i <= 5; ++i)
-        values2 << n(v.teate[static_cast<size_t>(i)]);
-    for (int i = 1; i <= 3; ++i)
-        values2 << n(v.nkkyu[static_cast<size_t>(i)]);
-    for (int i = 1; i <= 5; ++i)
-        values2 << n(v.nteate[static_cast<size_t>(i)]);
-    values2 << n(0) << n(v.bonus2) << n(v.nnensyu) << n(0) << n(0) << n(0) << n(0) << n(0)
-            << SqlText(v.hna[1]) << n(0) << SqlText(v.hna[2]) << n(0) << SqlText(v.hna[3])
-            << n(v.syotei) << n(v.nsyotei) << SqlText(v.spath);
-
-    const QString sql1 =
-        QStringLiteral(
-            "INSERT INTO MSYAIN1 (KCO, HSCO, SCO, NENDO, SCOT, SNA, SEIHI, NYUHI, YAKU, "
-            "SKCO, TCO, NENREI, KINZOKU, NENSU, SIKAKUGO, JISEKI, TRITSU, NENKYU, "
-            "SYOKUKYU, KIHONKYU, SYOTEIKYU, SRITSU, SYOUYO, NENSYU, MCO, MNA, MLINK, "
-            "BANDID, YHYOUKA, MZONE, NEWBANDID, NEWYHYOUKA, NEWMZONE, NEWDAY1) VALUES (") +
-        joined(values1) + QLatin1Char(')');
-    const QString sql2 =
-        QStringLiteral("INSERT INTO MSYAIN2 (KCO, SCO, NENDO, SEIBETSU, TOUKYU, GOUHOU, SM1, SM2, "
-                       "GAKU, SENKOU, KSIKAKU, KEIKEN, THI, ZONEX, TENSU, HCO, UPK, UPT, KKYU1, "
-                       "KKYU2, KKYU3, TEATE1, TEATE2, TEATE3, TEATE4, TEATE5, NKKYU1, NKKYU2, "
-                       "NKKYU3, NTEATE1, NTEATE2, NTEATE3, NTEATE4, NTEATE5, NSRITSU, SYOUYO2, "
-                       "NNENSYU, NTOUKYU, SGOUHOU, NGOUHOU, FSKCHK, HCO1, HNA1, HCO2, HNA2, HCO3, "
-                       "HNA3, SYOTEI, NSYOTEI, SPATH) VALUES (") +
-        joined(values2) + QLatin1Char(')');
-    {
-        ScopedTransaction tx(DM().ACN2);
-        // A failure has shown its message; both tables stay as they were.
-        if (!RunSql(q, sql1, 'E') || !RunSql(q, sql2, 'E') || !tx.commit()) return;
-    }
+    TEmployee e;
+    // A failed insert has shown its message; both tables stay as they were.
+    if (!canSave(e) || !InsertEmployee(e)) return;
 
     fillGrid();
-    chooseCode(v.sco, gridRowOfCode(v.sco));
+    chooseCode(e.sco, m_model->rowOfCode(e.sco));
     m_btnMnt->setEnabled(true);
     m_btnDlt->setEnabled(true);
     m_txtCureentNo->clear();
     m_cmbWorker->setFocus();
-    g.gDataChanged = 0;
+    m_changes->clear();
 }
 
 void TNX0030::btnMntClick() {
-    ProjectState &g = G();
-    if (!syncCodeBox()) return;
+    if (!cmbWorkerExit()) return;
     if (m_cmbWorker->currentText().trimmed().isEmpty()) {
         ShowMessage(kMsgNoCode);
         return;
     }
-    Values v;
-    if (!joinDates(v) || linkClashes() || !collectValues(v)) return;
-    g.gMkigyou2.Frstkyum = v.link;
-    const QString key = ProjectKeySql();
-    if (key.isEmpty()) return;
-    TQuery &q = DM().Query21;
+    TEmployee e;
+    if (!canSave(e)) return;
+    G().gMkigyou2.Frstkyum = e.link;
+    if (!G().gProjectKey.isSet) return;
     // An update that finds no employee must not look like a success.
-    if (!employeeExists(q)) {
+    if (!EmployeeExists(e.sco)) {
         ShowMessage(kMsgUpdateUnknown);
         return;
     }
-
-    const auto n = [](qint64 x) { return SqlInt(x); };
-    const QString where =
-        QStringLiteral(" WHERE") + key + QStringLiteral(" AND SCO = %1").arg(v.sco);
-    const QString sql1 =
-        QStringLiteral("UPDATE MSYAIN1 SET ") +
-        assignments({QStringLiteral("SCOT"), QStringLiteral("SNA"), QStringLiteral("SEIHI"),
-                     QStringLiteral("NYUHI"), QStringLiteral("YAKU"), QStringLiteral("TCO"),
-                     QStringLiteral("NENREI"), QStringLiteral("KINZOKU"), QStringLiteral("NENSU"),
-                     QStringLiteral("TRITSU"), QStringLiteral("SRITSU"), QStringLiteral("SYOUYO"),
-                     QStringLiteral("NENSYU"), QStringLiteral("JISEKI"), QStringLiteral("MLINK"),
-                     QStringLiteral("BANDID"), QStringLiteral("YHYOUKA"), QStringLiteral("MCO"),
-                     QStringLiteral("MNA")},
-                    {SqlText(v.scot), SqlText(v.sna), n(v.seihi), n(v.nyuhi), SqlText(v.yaku),
-                     n(v.grade), n(YearsSince(static_cast<int>(v.seihi))),
-                     n(YearsSince(static_cast<int>(v.nyuhi))), n(v.experience), SqlNum(v.tritsu),
-                     SqlNum(v.sritsu), n(v.bonus1), n(v.nensyu), n(g.gMkigyou2.Frstkyu), n(v.link),
-                     n(v.band), n(v.yhyouka), n(v.mark), SqlText(QString())}) +
-        where;
-    QStringList columns2 = {
-        QStringLiteral("SEIBETSU"), QStringLiteral("TOUKYU"),  QStringLiteral("GOUHOU"),
-        QStringLiteral("SM1"),      QStringLiteral("SM2"),     QStringLiteral("GAKU"),
-        QStringLiteral("SENKOU"),   QStringLiteral("KSIKAKU"), QStringLiteral("KEIKEN"),
-        QStringLiteral("THI"),      QStringLiteral("ZONEX"),   QStringLiteral("TENSU"),
-        QStringLiteral("HCO"),      QStringLiteral("UPK"),     QStringLiteral("UPT")};
-    QStringList values2 = {n(v.sex),          n(v.grade),         n(v.step),
-                           n(v.workType),     SqlText(QString()), SqlText(v.gaku),
-                           SqlText(v.senkou), SqlText(v.ksikaku), SqlText(v.keiken),
-                           n(v.thi),          n(v.zone),          n(v.points),
-                           n(v.hco),          n(v.upk),           n(v.upt)};
-    for (int i = 1; i <= 3; ++i) {
-        columns2 << QStringLiteral("KKYU%1").arg(i);
-        values2 << n(v.kkyu[static_cast<size_t>(i)]);
-    }
-    for (int i = 1; i <= 5; ++i) {
-        columns2 << QStringLiteral("TEATE%1").arg(i);
-        values2 << n(v.teate[static_cast<size_t>(i)]);
-    }
-    for (int i = 1; i <= 3; ++i) {
-        columns2 << QStringLiteral("NKKYU%1").arg(i);
-        values2 << n(v.nkkyu[static_cast<size_t>(i)]);
-    }
-    for (int i = 1; i <= 5; ++i) {
-        columns2 << QStringLiteral("NTEATE%1").arg(i);
-        values2 << n(v.nteate[static_cast<size_t>(i)]);
-    }
-    columns2 << QStringLiteral("SYOUYO2") << QStringLiteral("NNENSYU");
-    values2 << n(v.bonus2) << n(v.nnensyu);
-    for (int i = 1; i <= 3; ++i) {
-        columns2 << QStringLiteral("HNA%1").arg(i);
-        values2 << SqlText(v.hna[static_cast<size_t>(i)]);
-    }
-    columns2 << QStringLiteral("SYOTEI") << QStringLiteral("NSYOTEI") << QStringLiteral("SPATH");
-    values2 << n(v.syotei) << n(v.nsyotei) << SqlText(v.spath);
-    const QString sql2 =
-        QStringLiteral("UPDATE MSYAIN2 SET ") + assignments(columns2, values2) + where;
-    {
-        ScopedTransaction tx(DM().ACN2);
-        if (!RunSql(q, sql1, 'E') || !RunSql(q, sql2, 'E') || !tx.commit()) return;
-    }
+    if (!UpdateEmployee(e)) return;
 
     const QModelIndex current = m_grid->currentIndex();
     fillGrid();
     if (current.isValid()) setGridRowQuietly(current.row() + 1, current.column());
-    g.gDataChanged = 0;
+    m_changes->clear();
 }
 
 void TNX0030::btnDltClick() {
-    if (!syncCodeBox()) return;
+    if (!cmbWorkerExit()) return;
     if (m_cmbWorker->currentText().trimmed().isEmpty()) {
         ShowMessage(kMsgNoCode);
         return;
     }
     if (!AskDeleteData(kCaptionDelete)) return;
-    const QString key = ProjectKeySql();
-    if (key.isEmpty()) return;
-    const QString where = QStringLiteral(" WHERE SCO = %1 AND").arg(G().gCurSco) + key;
-    TQuery &q = DM().Query21;
-    {
-        ScopedTransaction tx(DM().ACN2);
-        if (!RunSql(q, QStringLiteral("DELETE FROM MSYAIN1") + where, 'E') ||
-            !RunSql(q, QStringLiteral("DELETE FROM MSYAIN2") + where, 'E') || !tx.commit())
-            return;
-    }
+    if (!DeleteEmployee(G().gCurSco)) return;
     clearForm();
-    G().gDataChanged = 0;
+    m_changes->clear();
 }
 
 void TNX0030::btnCanselClick() {
@@ -1547,13 +911,13 @@ void TNX0030::btnCanselClick() {
     m_btnDlt->setEnabled(true);
     clearForm();
     setGridRowQuietly(1);
-    G().gDataChanged = 0;
+    m_changes->clear();
 }
 
 // --- Navigation and the grade filter ----------------------------------------------------------
 
 bool TNX0030::confirmStay(const QString &target) {
-    if (G().gDataChanged != 1 || !AskStayOnChangedData(target)) return false;
+    if (!m_changes->changed() || !AskStayOnChangedData(target)) return false;
     m_tabs->setCurrentIndex(0);
     m_txtWorkerNo->setFocus();
     return true;
@@ -1566,13 +930,13 @@ void TNX0030::navigate(int row) {
 
 void TNX0030::btnFirstClick() {
     if (confirmStay(QStringLiteral("最初のデータ　へ。"))) return;
-    navigate(gridRowOfCode(m_minCode));
+    navigate(m_model->rowOfCode(m_minCode));
 }
 
 void TNX0030::btnBackClick() {
     if (confirmStay(QStringLiteral("前のデータ　へ。"))) return;
     if (m_cmbWorker->currentText().trimmed().isEmpty()) {
-        navigate(gridRowOfCode(m_minCode));
+        navigate(m_model->rowOfCode(m_minCode));
         return;
     }
     if (typedCode() == m_minCode) return;
@@ -1582,7 +946,7 @@ void TNX0030::btnBackClick() {
 void TNX0030::btnNextClick() {
     if (confirmStay(QStringLiteral("次のデータ　へ。"))) return;
     if (m_cmbWorker->currentText().trimmed().isEmpty()) {
-        navigate(gridRowOfCode(m_maxCode));
+        navigate(m_model->rowOfCode(m_maxCode));
         return;
     }
     if (typedCode() == m_maxCode) return;
@@ -1591,11 +955,11 @@ void TNX0030::btnNextClick() {
 
 void TNX0030::btnLastClick() {
     if (confirmStay(QStringLiteral("最後のデータ　へ。"))) return;
-    navigate(gridRowOfCode(m_maxCode));
+    navigate(m_model->rowOfCode(m_maxCode));
 }
 
 void TNX0030::OptTokyuClick(int grade) {
-    if (G().gDataChanged == 1) {
+    if (m_changes->changed()) {
         ShowMessage(kMsgFilterLocked);
         m_gradeGroup->button(m_gradeFilter)->setChecked(true);
         m_tabs->setCurrentIndex(0);
@@ -1626,13 +990,13 @@ void TNX0030::btnPicterClick() {
         return;
     }
     showPicture(relative);
-    MarkDataChanged();
+    m_changes->mark();
 }
 
 void TNX0030::btnCloseClick() {
-    if (G().gDataChanged == 1 && AskStayOnChangedData()) return;
+    if (m_changes->changed() && AskStayOnChangedData()) return;
     m_exits->forgetPending();
-    G().gDataChanged = 0;
+    m_changes->clear();
     QDialog::reject();
 }
 

@@ -1,18 +1,15 @@
 #include "import_worker.h"
 
+#include "employee_store.h"
 #include "form_helpers.h"
-#include "loaders.h"
 #include "message_seam.h"
+#include "screen_kit.h"
 #include "state.h"
-#include "tdm.h"
 #include "utilities.h"
 
 #include <QAbstractTableModel>
-#include <QCursor>
-#include <QDate>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -60,43 +57,23 @@ private:
 };
 
 namespace {
-QPushButton *button(const QString &name, const QString &text, QWidget *parent) {
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
 bool toInt(const QString &text, int &value) {
     bool ok = false;
     value = text.trimmed().toInt(&ok);
     return ok;
 }
-
-// Shows a busy cursor while a long step runs.
-class BusyCursor {
-public:
-    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor &) = delete;
-    BusyCursor &operator=(const BusyCursor &) = delete;
-};
 } // namespace
 
 TfrmImportWorker::TfrmImportWorker(QWidget *parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmImportWorker"));
     setWindowTitle(QStringLiteral("社員マスタの取込"));
 
-    m_fileName = new QLineEdit(this);
-    m_fileName->setObjectName(QStringLiteral("EB_FileName"));
-    m_fileName->setMaxLength(255);
-    m_btnSelect = button(QStringLiteral("BTN_SelectFile"), QStringLiteral("選択"), this);
-    m_btnCheck = button(QStringLiteral("BTN_Check"), QStringLiteral("取込確認"), this);
-    m_btnRep = button(QStringLiteral("BTN_Rep"),
-                      QStringLiteral("現在登録されている内容を削除して取り込む"), this);
-    m_btnAdd = button(QStringLiteral("BTN_Add"),
-                      QStringLiteral("現在登録されている内容に追加して取り込む"), this);
-    m_btnClose = button(QStringLiteral("BTN_Close"), QStringLiteral("閉じる"), this);
+    m_fileName = MakeEdit(this, "EB_FileName", 255);
+    m_btnSelect = MakeButton(this, "BTN_SelectFile", QStringLiteral("選択"));
+    m_btnCheck = MakeButton(this, "BTN_Check", QStringLiteral("取込確認"));
+    m_btnRep = MakeButton(this, "BTN_Rep", QStringLiteral("現在登録されている内容を削除して取り込む"));
+    m_btnAdd = MakeButton(this, "BTN_Add", QStringLiteral("現在登録されている内容に追加して取り込む"));
+    m_btnClose = MakeButton(this, "BTN_Close", QStringLiteral("閉じる"));
     m_btnRep->setEnabled(false);
     m_btnAdd->setEnabled(false);
 
@@ -163,7 +140,7 @@ bool TfrmImportWorker::BTN_CheckClick() {
         return false;
     }
     {
-        BusyCursor busy;
+        TBusyCursor busy;
         m_check = CheckEmployeeCsv(file.readAll());
         m_model->setRows(&m_check.rows);
     }
@@ -203,73 +180,36 @@ void TfrmImportWorker::BTN_CloseClick() {
 bool TfrmImportWorker::importRows(bool replace) {
     m_btnRep->setEnabled(false);
     m_btnAdd->setEnabled(false);
-    const QString key = ProjectKeySql();
-    int kco = 0;
-    int nendo = 0;
-    if (key.isEmpty() || !toInt(G().gMkigyou2.Kco, kco) || !toInt(G().gMkigyou2.Nendo, nendo)) {
-        ShowMessage(kMsgImportDbError, QString(), MsgIcon::Error);
-        return false;
+    std::vector<TImportedEmployee> employees;
+    employees.reserve(m_check.rows.size());
+    for (const ImportRow &row : m_check.rows) {
+        TImportedEmployee e;
+        if (!ParseImportDate(row[ColBirth], e.seihi)) e.seihi = 0;
+        if (!ParseImportDate(row[ColEntry], e.nyuhi)) e.nyuhi = 0;
+        if (!toInt(row[ColGrade], e.grade)) e.grade = 0;
+        e.sex = row[ColSex] == kSexMale ? 0 : 1;
+        e.workType = MibunNameToCode(row[ColCategory]).toInt();
+        e.scot = row[ColNumber];
+        e.sna = row[ColName];
+        e.yaku = row[ColPosition];
+        e.category = row[ColCategory];
+        e.gaku = row[ColEducation];
+        e.senkou = row[ColMajor];
+        e.ksikaku = row[ColQualification];
+        e.keiken = row[ColExperience];
+        employees.push_back(std::move(e));
     }
-
-    BusyCursor busy;
-    TQuery &q = DM().Query21;
-    ScopedTransaction transaction(DM().ACN2);
-    if (replace && (!RunSql(q, QStringLiteral("delete from MSYAIN1 where") + key, 'E') ||
-                    !RunSql(q, QStringLiteral("delete from MSYAIN2 where") + key, 'E'))) {
-        ShowMessage(kMsgImportDbError, QString(), MsgIcon::Error);
-        return false;
+    ImportOutcome outcome;
+    {
+        TBusyCursor busy;
+        outcome = ImportEmployees(employees, replace);
     }
-    if (!RunSql(q, QStringLiteral("select Max(SCO) as MAXSCO from MSYAIN1 where") + key, 'S')) {
-        ShowMessage(kMsgImportDbError, QString(), MsgIcon::Error);
-        return false;
-    }
-    int sco = q.AsInteger(QStringLiteral("MAXSCO")) + 1;
-    q.Close();
-
-    const QString today = SqlText(QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd")));
-    const QString head1 =
-        QStringLiteral("INSERT INTO MSYAIN1 "
-                       "(KCO,HSCO,SCO,NENDO,SCOT,SNA,SEIHI,NYUHI,YAKU,TCO,NEWDAY1) "
-                       "VALUES(") +
-        SqlInt(kco) + QStringLiteral(",0,");
-    const QString head2 = QStringLiteral("INSERT INTO MSYAIN2 "
-                                         "(KCO,SCO,NENDO,SEIBETSU,TOUKYU,SM1,SM2,GAKU,SENKOU,"
-                                         "KSIKAKU,KEIKEN) VALUES(") +
-                          SqlInt(kco) + QLatin1Char(',');
-    const QString comma = QStringLiteral(",");
-    for (size_t r = 0; r < m_check.rows.size(); ++r) {
-        const ImportRow &row = m_check.rows[r];
-        int birth = 0;
-        int entry = 0;
-        int grade = 0;
-        if (!ParseImportDate(row[ColBirth], birth)) birth = 0;
-        if (!ParseImportDate(row[ColEntry], entry)) entry = 0;
-        if (!toInt(row[ColGrade], grade)) grade = 0;
-        const int sex = row[ColSex] == kSexMale ? 0 : 1;
-        const int category = MibunNameToCode(row[ColCategory]).toInt();
-
-        const QString sql1 =
-            head1 + SqlInt(sco) + comma + SqlInt(nendo) + comma + SqlText(row[ColNumber]) + comma +
-            SqlText(row[ColName]) + comma + SqlInt(birth) + comma + SqlInt(entry) + comma +
-            SqlText(row[ColPosition]) + comma + SqlInt(grade) + comma + today + QLatin1Char(')');
-        const QString sql2 =
-            head2 + SqlInt(sco) + comma + SqlInt(nendo) + comma + SqlInt(sex) + comma +
-            SqlInt(grade) + comma + SqlInt(category) + comma + SqlText(row[ColCategory]) + comma +
-            SqlText(row[ColEducation]) + comma + SqlText(row[ColMajor]) + comma +
-            SqlText(row[ColQualification]) + comma + SqlText(row[ColExperience]) + QLatin1Char(')');
-        if (!RunSql(q, sql1, 'E') || !RunSql(q, sql2, 'E')) {
-            ShowMessage(kMsgImportDbError +
-                            QStringLiteral("\r\n%1行目の社員を登録できませんでした。"
-                                           "社員マスタは変更されていません。")
-                                .arg(m_check.lineNos[r]),
-                        QString(), MsgIcon::Error);
-            return false;
-        }
-        ++sco;
-    }
-    if (!transaction.commit()) {
-        ShowMessage(kMsgImportDbError, QString(), MsgIcon::Error);
-        return false;
-    }
-    return true;
+    if (outcome.ok) return true;
+    QString message = kMsgImportDbError;
+    if (outcome.failedRow >= 0)
+        message += QStringLiteral("\r\n%1行目の社員を登録できませんでした。社員マスタは変更されていま"
+                                  "せん。")
+                       .arg(m_check.lineNos[outcome.failedRow]);
+    ShowMessage(message, QString(), MsgIcon::Error);
+    return false;
 }

@@ -159,10 +159,8 @@ void TstLoaders::codeListsOfTheProject() {
     TestProgram p;
     openProject();
     // Evaluations in their stored order; only the first 100 reach the list HyoukaText reads.
-    for (int i = 0; i < 102; ++i)
-        exec(QStringLiteral("INSERT INTO MHYOUKA (KCO, NENDO, HCO, HKIGOU) VALUES (31, 2030, %1, "
-                            "'E%1')")
-                 .arg(200 - i));
+    exec("INSERT INTO MHYOUKA (KCO, NENDO, HCO, HKIGOU) WITH RECURSIVE n(i) AS (SELECT 0 UNION "
+         "ALL SELECT i + 1 FROM n WHERE i < 101) SELECT 31, 2030, 200 - i, 'E' || (200 - i) FROM n");
     exec("INSERT INTO MHYOUKA (KCO, NENDO, HCO, HKIGOU) VALUES (31, 2031, 1, 'other year')");
     const std::vector<TCodeName> all = LoadHyoukaList();
     QCOMPARE(all.size(), size_t(102));
