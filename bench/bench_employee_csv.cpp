@@ -3,14 +3,14 @@
 //
 // Usage: bench_employee_csv [employees] [rounds]   (defaults 10000 and 3)
 
-#include "program_setup.h"
 #include "company_generator.h"
 #include "database_setup.h"
 #include "employee_csv.h"
 #include "import_worker.h"
 #include "loaders.h"
-#include "project.h"
 #include "message_recorder.h"
+#include "program_setup.h"
+#include "project.h"
 #include "state.h"
 #include "tdm.h"
 

@@ -4,15 +4,15 @@
 //
 // Usage: bench_employee_register [employees] [rounds]   (defaults 10000 and 5)
 
-#include "program_setup.h"
 #include "band_loaders.h"
 #include "band_tables.h"
 #include "company_generator.h"
 #include "database_setup.h"
 #include "employee_register.h"
 #include "loaders.h"
-#include "project.h"
 #include "message_recorder.h"
+#include "program_setup.h"
+#include "project.h"
 #include "state.h"
 #include "tdm.h"
 

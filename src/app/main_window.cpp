@@ -27,8 +27,8 @@
 #include <QScreen>
 #include <QToolButton>
 
-// One command of the menus: its menu, the action's object name, its caption, whether it needs an open
-// project, and what it does: its own handler, or else open its screen (a report screen with
+// One command of the menus: its menu, the action's object name, its caption, whether it needs an
+// open project, and what it does: its own handler, or else open its screen (a report screen with
 // its kind and title) after the command's check.
 struct MainCommand {
     enum class Check { None, ModelCode, BandNames };
@@ -59,12 +59,9 @@ const char *const kProjectMenus[] = {"mnData", "mnMatrix", "mnGraph", "mnSalaryU
 
 // The menus in order: object name and caption.
 const std::pair<const char *, const char *> kMenus[] = {
-    {"mnProject", "プロジェクト(&P)"},
-    {"mnData", "データ入力(&D)"},
-    {"mnMatrix", "バンド設計(&M)"},
-    {"mnGraph", "プロット分析(&G)"},
-    {"mnSalaryUp", "昇給管理(&S)"},
-    {"mnReport", "レポート(&R)"},
+    {"mnProject", "プロジェクト(&P)"}, {"mnData", "データ入力(&D)"},
+    {"mnMatrix", "バンド設計(&M)"},    {"mnGraph", "プロット分析(&G)"},
+    {"mnSalaryUp", "昇給管理(&S)"},    {"mnReport", "レポート(&R)"},
     {"mnHelp", "ヘルプ(&H)"},
 };
 
@@ -77,12 +74,15 @@ const MainCommand kCommands[] = {
     {"mnProject", "mnDlt", "削除(&D)", false, "", &TNX0000::mnDltClick},
     {"mnProject", nullptr, nullptr, false, nullptr},
     {"mnProject", "mnBase", "基本設定(&B)", true, "TNX0070", &TNX0000::mnBaseClick},
-    {"mnProject", "mnSararyName", "就労形態(&F)", true, "TfrmSalaryName", &TNX0000::mnSararyNameClick},
+    {"mnProject", "mnSararyName", "就労形態(&F)", true, "TfrmSalaryName",
+     &TNX0000::mnSararyNameClick},
     {"mnProject", nullptr, nullptr, false, nullptr},
     {"mnProject", "mnPrint", "プリンタ設定(&P)", false, "", &TNX0000::mnPrintClick},
     {"mnProject", nullptr, nullptr, false, nullptr},
-    {"mnProject", "mnImport", "社員情報取込(&I)", true, "TfrmImportWorker", &TNX0000::mnImportClick},
-    {"mnProject", "mnExport", "社員マスタ出力(&E)", true, "EmployeeExport", &TNX0000::mnExportClick},
+    {"mnProject", "mnImport", "社員情報取込(&I)", true, "TfrmImportWorker",
+     &TNX0000::mnImportClick},
+    {"mnProject", "mnExport", "社員マスタ出力(&E)", true, "EmployeeExport",
+     &TNX0000::mnExportClick},
     {"mnProject", nullptr, nullptr, false, nullptr},
     {"mnProject", "mnDBCond", "データベース圧縮(&D)", false, "DatabaseCompaction"},
     {"mnProject", nullptr, nullptr, false, nullptr},
@@ -96,7 +96,8 @@ const MainCommand kCommands[] = {
     {"mnMatrix", "mnMCtrMat", "マトリクス作成(&C)", true, "TfrmMatInput"},
     {"mnMatrix", "mnBandName", "バンド名称登録(&B)", true, "TfrmBandName"},
     {"mnMatrix", "mnBand", "バンド作成(&D)", true, "TfrmBand", nullptr, Check::BandNames},
-    {"mnMatrix", "mnBandGraph", "バンド分析グラフ(&G)", true, "TfrmBandGraph", nullptr, Check::BandNames},
+    {"mnMatrix", "mnBandGraph", "バンド分析グラフ(&G)", true, "TfrmBandGraph", nullptr,
+     Check::BandNames},
     {"mnGraph", "mnSalaryPlot", "基本プロット　画面(&U)", true, "TNX1010"},
     {"mnGraph", "mnSalaryUpCurve", "回帰分析　画面(&V)", true, "TNX1020"},
     {"mnGraph", "mnLivingComp", "生計費との比較(&W)", true, "TNX1030"},
@@ -105,12 +106,12 @@ const MainCommand kCommands[] = {
     {"mnSalaryUp", "mnSalaryInput", "昇給管理　入力(&K)", true, "TNX3010"},
     {"mnSalaryUp", "mnNendoUpdate", "年度更新(&N)", true, "TNX3030"},
     {"mnSalaryUp", "mnEvaConv", "評価の変換(&H)", true, "TNX3020"},
-    {"mnReport", "mn_SaralyReport", "グループ別社員賃金(&A)", true, "TNX0090", nullptr, Check::None, 2,
-       "グループ別社員賃金レポート"},
-    {"mnReport", "mn_SaralyUpReport", "グループ別社員昇給", true, "TNX0090", nullptr, Check::None, 1,
-       "グループ別社員昇給レポート"},
-    {"mnReport", "mn_MatUpList", "グループ別マトリクス昇給(&M)", true, "TNX0090", nullptr, Check::None, 3,
-       "グループ別マトリクス昇給レポート"},
+    {"mnReport", "mn_SaralyReport", "グループ別社員賃金(&A)", true, "TNX0090", nullptr, Check::None,
+     2, "グループ別社員賃金レポート"},
+    {"mnReport", "mn_SaralyUpReport", "グループ別社員昇給", true, "TNX0090", nullptr, Check::None,
+     1, "グループ別社員昇給レポート"},
+    {"mnReport", "mn_MatUpList", "グループ別マトリクス昇給(&M)", true, "TNX0090", nullptr,
+     Check::None, 3, "グループ別マトリクス昇給レポート"},
     {"mnHelp", "BeforeUse", "ご利用案内(&D)", false, "UsageGuide"},
     {"mnHelp", "mnHELPH", "ヘルプ(&H)", false, "HelpFile"},
     {"mnHelp", "mnVersion", "バージョン情報(&V)", false, "TNX4010"},

@@ -68,7 +68,7 @@ void loadBands(Table &tbl, const QString &view, const QString &order, ReadRow re
            QStringLiteral("SELECT * FROM ") + view + QStringLiteral(" WHERE") + key +
                QStringLiteral(" ORDER BY ") + order,
            'S');
-    tbl.Bands.reserve(static_cast<size_t>(q.RecordCount()));
+    tbl.Bands.reserve(q.RecordCount());
     for (; !q.Eof(); q.Next()) {
         typename decltype(tbl.Bands)::value_type b;
         readBandColumns(q, b);
@@ -88,7 +88,6 @@ bool LoadBandTbl() {
               });
     return true;
 }
-
 
 bool LoadBandTbl2() {
     loadBands(G().gBandTbl2, QStringLiteral("VBANDM2"), QStringLiteral("BANDID,MATRIXID"),

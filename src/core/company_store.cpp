@@ -126,12 +126,12 @@ bool RegisterCompany(const ProjectKey &key, const TMKIGYOU2 &settings, int regis
         SqlRow row = keyRow(key);
         ok = RunSql(q, index.insertInto(kIndexTable), 'E') &&
              RunSql(q, addSettings(row, settings).insertInto(QStringLiteral("MKIGYOU2")), 'E') &&
-             copyDefaults(q, key, QStringLiteral("MMMARK"), QStringLiteral("MMARK"),
-                          QStringLiteral("MKCO"), 6,
-                          {QStringLiteral("MARK"), QStringLiteral("HANREI"),
-                           QStringLiteral("MKCOLOR"), QStringLiteral("KCOLOR")},
-                          {QStringLiteral("MKSIZE"), QStringLiteral("KSYURUI"),
-                           QStringLiteral("KHABA")}) &&
+             copyDefaults(
+                 q, key, QStringLiteral("MMMARK"), QStringLiteral("MMARK"), QStringLiteral("MKCO"),
+                 6,
+                 {QStringLiteral("MARK"), QStringLiteral("HANREI"), QStringLiteral("MKCOLOR"),
+                  QStringLiteral("KCOLOR")},
+                 {QStringLiteral("MKSIZE"), QStringLiteral("KSYURUI"), QStringLiteral("KHABA")}) &&
              copyDefaults(q, key, QStringLiteral("MMGRAPH"), QStringLiteral("MGRAPH"),
                           QStringLiteral("GSCO"), 4, {QStringLiteral("CCOLOR")},
                           {QStringLiteral("CSYURUI"), QStringLiteral("CHABA")});

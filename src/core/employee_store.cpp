@@ -246,26 +246,26 @@ ImportOutcome ImportEmployees(const std::vector<TImportedEmployee> &rows, bool r
     q.Close();
 
     // One prepared statement per table, bound for every employee.
-    TPrepared insert1(DM().ACN2,
-                      InsertTemplate(kTable1, {QStringLiteral("KCO"), QStringLiteral("HSCO"),
-                                               QStringLiteral("SCO"), QStringLiteral("NENDO"),
-                                               QStringLiteral("SCOT"), QStringLiteral("SNA"),
-                                               QStringLiteral("SEIHI"), QStringLiteral("NYUHI"),
-                                               QStringLiteral("YAKU"), QStringLiteral("TCO"),
-                                               QStringLiteral("NEWDAY1")}));
-    TPrepared insert2(DM().ACN2,
-                      InsertTemplate(kTable2, {QStringLiteral("KCO"), QStringLiteral("SCO"),
-                                               QStringLiteral("NENDO"), QStringLiteral("SEIBETSU"),
-                                               QStringLiteral("TOUKYU"), QStringLiteral("SM1"),
-                                               QStringLiteral("SM2"), QStringLiteral("GAKU"),
-                                               QStringLiteral("SENKOU"), QStringLiteral("KSIKAKU"),
-                                               QStringLiteral("KEIKEN")}));
+    TPrepared insert1(
+        DM().ACN2,
+        InsertTemplate(kTable1,
+                       {QStringLiteral("KCO"), QStringLiteral("HSCO"), QStringLiteral("SCO"),
+                        QStringLiteral("NENDO"), QStringLiteral("SCOT"), QStringLiteral("SNA"),
+                        QStringLiteral("SEIHI"), QStringLiteral("NYUHI"), QStringLiteral("YAKU"),
+                        QStringLiteral("TCO"), QStringLiteral("NEWDAY1")}));
+    TPrepared insert2(
+        DM().ACN2,
+        InsertTemplate(kTable2,
+                       {QStringLiteral("KCO"), QStringLiteral("SCO"), QStringLiteral("NENDO"),
+                        QStringLiteral("SEIBETSU"), QStringLiteral("TOUKYU"), QStringLiteral("SM1"),
+                        QStringLiteral("SM2"), QStringLiteral("GAKU"), QStringLiteral("SENKOU"),
+                        QStringLiteral("KSIKAKU"), QStringLiteral("KEIKEN")}));
     if (!insert1.isValid() || !insert2.isValid()) return outcome;
     const QString today = QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd"));
     for (size_t r = 0; r < rows.size(); ++r, ++sco) {
         const TImportedEmployee &e = rows[r];
-        if (!insert1.run({key.kco, 0, sco, key.nendo, TextValue(e.scot), TextValue(e.sna),
-                          e.seihi, e.nyuhi, TextValue(e.yaku), e.grade, today}) ||
+        if (!insert1.run({key.kco, 0, sco, key.nendo, TextValue(e.scot), TextValue(e.sna), e.seihi,
+                          e.nyuhi, TextValue(e.yaku), e.grade, today}) ||
             !insert2.run({key.kco, sco, key.nendo, e.sex, e.grade, e.workType,
                           TextValue(e.category), TextValue(e.gaku), TextValue(e.senkou),
                           TextValue(e.ksikaku), TextValue(e.keiken)})) {

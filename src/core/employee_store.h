@@ -18,18 +18,18 @@ struct TEmployee {
     int step = 0;                      // GOUHOU
     int workType = 0;                  // SM1
     QString gaku, senkou, ksikaku, keiken, spath;
-    std::array<QString, 4> hna; // HNA1..HNA3: evaluations of the last three years
-    double tritsu = 0.0;        // achievement rate
-    double sritsu = 0.0;        // retirement pay rate
-    int experience = 0;         // NENSU
-    int points = 0;             // TENSU
-    int hco = 0;                // evaluation
-    int mark = 0;               // MCO
-    int band = 0, yhyouka = 0;  // BANDID, YHYOUKA
-    int zone = 0;               // ZONEX
-    int link = 0;               // MLINK: the base-pay item linked to the matrix
-    int wageLink = 0;           // JISEKI: the item linked to the wage table when written
-    std::array<qint64, 4> kkyu{}, nkkyu{};   // base pay before and after the raise
+    std::array<QString, 4> hna;            // HNA1..HNA3: evaluations of the last three years
+    double tritsu = 0.0;                   // achievement rate
+    double sritsu = 0.0;                   // retirement pay rate
+    int experience = 0;                    // NENSU
+    int points = 0;                        // TENSU
+    int hco = 0;                           // evaluation
+    int mark = 0;                          // MCO
+    int band = 0, yhyouka = 0;             // BANDID, YHYOUKA
+    int zone = 0;                          // ZONEX
+    int link = 0;                          // MLINK: the base-pay item linked to the matrix
+    int wageLink = 0;                      // JISEKI: the item linked to the wage table when written
+    std::array<qint64, 4> kkyu{}, nkkyu{}; // base pay before and after the raise
     std::array<qint64, 6> teate{}, nteate{}; // allowances before and after
     qint64 bonus1 = 0, bonus2 = 0, nensyu = 0, nnensyu = 0, syotei = 0, nsyotei = 0;
     qint64 upk = 0, upt = 0;

@@ -112,8 +112,9 @@ std::vector<TWageStep> LoadWageTable() {
     const ProjectKey &key = G().gProjectKey;
     if (!key.isSet) return table;
     TQuery q(DM().ACN2);
-    RunSql(q, QStringLiteral("SELECT * FROM DCHINGIN2") + key.where() +
-                  QStringLiteral(" ORDER BY GOUHOU"),
+    RunSql(q,
+           QStringLiteral("SELECT * FROM DCHINGIN2") + key.where() +
+               QStringLiteral(" ORDER BY GOUHOU"),
            'S');
     table.reserve(q.RecordCount());
     for (; !q.Eof(); q.Next()) {
@@ -132,8 +133,9 @@ std::vector<TCodeName> LoadHyoukaList() {
     g.gHyoukaList.clear();
     if (g.gProjectKey.isSet) {
         TQuery q(DM().ACN2);
-        RunSql(q, QStringLiteral("SELECT * FROM MHYOUKA") + g.gProjectKey.where() +
-                      QStringLiteral(" ORDER BY rowid"),
+        RunSql(q,
+               QStringLiteral("SELECT * FROM MHYOUKA") + g.gProjectKey.where() +
+                   QStringLiteral(" ORDER BY rowid"),
                'S');
         for (; !q.Eof(); q.Next()) {
             all.push_back({FieldVarToStr(q.Value(QStringLiteral("HCO"))),

@@ -60,10 +60,10 @@ struct TYMD {
 
 // One work type and the captions of its wage items.
 struct TSALARYTBL {
-    QString SalaryId;   // code as text
-    QString SalaryName; // work type name
-    QString Teigi;      // definition
-    QString CodeName;   // "id : name", as shown in lists
+    QString SalaryId;             // code as text
+    QString SalaryName;           // work type name
+    QString Teigi;                // definition
+    QString CodeName;             // "id : name", as shown in lists
     std::array<QString, 4> Kihon; // [1..3]
     std::array<QString, 6> Teate; // [1..5]
 };

@@ -42,8 +42,9 @@ GraphLines ReadGraphLines() {
     const ProjectKey &key = G().gProjectKey;
     if (!key.isSet) return lines;
     TQuery q(DM().ACN2);
-    RunSql(q, QStringLiteral("SELECT * FROM MGRAPH") + key.where() +
-                  QStringLiteral(" ORDER BY GSCO, rowid"),
+    RunSql(q,
+           QStringLiteral("SELECT * FROM MGRAPH") + key.where() +
+               QStringLiteral(" ORDER BY GSCO, rowid"),
            'S');
     std::array<bool, 5> read{};
     for (; !q.Eof(); q.Next()) {

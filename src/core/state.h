@@ -23,8 +23,8 @@ struct ProjectState {
     TMKIGYOU2 gMkigyou2;
     // The key of the open project (from gMkigyou2.Kco and .Nendo when it was opened).
     ProjectKey gProjectKey;
-    std::array<TMMARK, 7> gMarks; // [1..6]
-    std::array<QString, 4> gEraNames; // [1..3]
+    std::array<TMMARK, 7> gMarks;        // [1..6]
+    std::array<QString, 4> gEraNames;    // [1..3]
     std::array<int, 4> gEraStartYears{}; // [1..3]
 
     // Paths, dates and run-wide values. Paths end with a separator.

@@ -94,7 +94,7 @@ QVariant TQuery::Value(const QString &column) const {
     if (Eof()) return {};
     const auto it = m_index.constFind(column.toUpper());
     if (it == m_index.cend()) return {};
-    return m_rows[static_cast<size_t>(m_pos)][static_cast<size_t>(*it)];
+    return m_rows[m_pos][*it];
 }
 
 QString TQuery::AsString(const QString &column) const {
@@ -151,9 +151,9 @@ bool RunSql(TQuery &query, const QString &sql, char mode) {
         query.m_index.insert(name.toUpper(), i);
     }
     while (q.next()) {
-        std::vector<QVariant> row(static_cast<size_t>(n));
+        std::vector<QVariant> row(n);
         for (int i = 0; i < n; ++i)
-            row[static_cast<size_t>(i)] = q.value(i);
+            row[i] = q.value(i);
         query.m_rows.push_back(std::move(row));
     }
     if (q.lastError().isValid()) { // a failure while stepping through the rows

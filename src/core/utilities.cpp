@@ -243,8 +243,7 @@ void LineTypeText(int lineType, QString &target) {
     static const std::array<QString, 4> texts{
         QStringLiteral("0 : なし"), QStringLiteral("1 : 実線"), QStringLiteral("2 : 点線"),
         QStringLiteral("3 : 一点鎖線")};
-    if (lineType >= 0 && lineType < static_cast<int>(texts.size()))
-        target = texts[lineType];
+    if (lineType >= 0 && lineType < static_cast<int>(texts.size())) target = texts[lineType];
 }
 
 QString SikakuText(int n) {

@@ -35,7 +35,7 @@ public:
         bool clean = true;
         out.resize(static_cast<qsizetype>(inLeft * 3 + 16));
         char *outPtr = out.data();
-        size_t outLeft = static_cast<size_t>(out.size());
+        size_t outLeft = out.size();
         char *inPtr = const_cast<char *>(in);
         iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
         while (inLeft > 0) {
@@ -45,12 +45,12 @@ public:
             if (error == E2BIG || outLeft < static_cast<size_t>(replacement.size())) {
                 out.resize(out.size() * 2 + 16);
                 outPtr = out.data() + used;
-                outLeft = static_cast<size_t>(out.size() - used);
+                outLeft = out.size() - used;
                 if (error == E2BIG) continue;
             }
             // EILSEQ or EINVAL (incomplete sequence at the end): replace and go on.
             clean = false;
-            memcpy(outPtr, replacement.constData(), static_cast<size_t>(replacement.size()));
+            memcpy(outPtr, replacement.constData(), replacement.size());
             outPtr += replacement.size();
             outLeft -= static_cast<size_t>(replacement.size());
             const size_t n = std::min(inLeft, skip(static_cast<unsigned char>(*inPtr)));
@@ -116,7 +116,7 @@ std::vector<LineSpan> splitLines(const QByteArray &content, qsizetype from) {
 }
 
 bool hasNul(const char *d, qsizetype n) {
-    return memchr(d, 0, static_cast<size_t>(n)) != nullptr;
+    return memchr(d, 0, n) != nullptr;
 }
 
 // Strict UTF-8: no overlong forms, surrogates or code points above U+10FFFF.
@@ -173,8 +173,7 @@ std::vector<CsvTextLine> decodeLines(const QByteArray &content, const std::vecto
             ok = isValidUtf8(d, s.length);
             line.text = QString::fromUtf8(d, s.length);
         } else {
-            ok = cp932.valid() &&
-                 cp932.convert(d, static_cast<size_t>(s.length), buffer, kReplacementUtf8, oneByte);
+            ok = cp932.valid() && cp932.convert(d, s.length, buffer, kReplacementUtf8, oneByte);
             line.text = QString::fromUtf8(buffer);
         }
         line.badText = !ok || hasNul(d, s.length);
@@ -231,16 +230,15 @@ QByteArray EncodeCp932(const QString &text) {
     Iconv cd("CP932", "UTF-8");
     QByteArray out;
     if (!cd.valid()) return QByteArray(utf8.size(), '?');
-    cd.convert(utf8.constData(), static_cast<size_t>(utf8.size()), out, QByteArrayLiteral("?"),
-               utf8Length);
+    cd.convert(utf8.constData(), utf8.size(), out, QByteArrayLiteral("?"), utf8Length);
     return out;
 }
 
 bool DecodeCp932(const QByteArray &bytes, QString &text) {
     Iconv cd("UTF-8", "CP932");
     QByteArray out;
-    const bool ok = cd.valid() && cd.convert(bytes.constData(), static_cast<size_t>(bytes.size()),
-                                             out, kReplacementUtf8, oneByte);
+    const bool ok =
+        cd.valid() && cd.convert(bytes.constData(), bytes.size(), out, kReplacementUtf8, oneByte);
     text = QString::fromUtf8(out);
     return ok;
 }
@@ -363,13 +361,13 @@ ImportCheck CheckEmployeeCsv(const QByteArray &content) {
     QStringList fields;
     ParseCsvLine(lines.front().text, fields);
     const qsizetype fieldCount = fields.size();
-    std::vector<int> columnOf(static_cast<size_t>(fieldCount), -1);
+    std::vector<int> columnOf(fieldCount, -1);
     bool anyKnown = false;
     const auto &headings = ImportHeadings();
     for (qsizetype f = 0; f < fieldCount; ++f)
         for (int c = 1; c < kImportColumns; ++c)
-            if (fields[f].trimmed() == headings[static_cast<size_t>(c)]) {
-                columnOf[static_cast<size_t>(f)] = c;
+            if (fields[f].trimmed() == headings[c]) {
+                columnOf[f] = c;
                 anyKnown = true;
             }
 
@@ -380,9 +378,9 @@ ImportCheck CheckEmployeeCsv(const QByteArray &content) {
         ImportRow row;
         bool tooLong = false;
         for (qsizetype f = 0; f < std::min(fields.size(), fieldCount); ++f) {
-            const int c = columnOf[static_cast<size_t>(f)];
+            const int c = columnOf[f];
             if (c < 0) continue;
-            row[static_cast<size_t>(c)] = fields[f];
+            row[c] = fields[f];
             tooLong = tooLong || fields[f].size() > kMaxFieldLength;
         }
         int value = 0;

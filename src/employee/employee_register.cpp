@@ -63,9 +63,6 @@ const QString kPictureFolder = QStringLiteral("Picture");
 // The name, position and evaluation columns of the grid are left-aligned.
 const QList<int> kLeftColumns = {3, 6, 7};
 
-
-
-
 QLabel *caption(const QString &text, QWidget *parent) {
     return new QLabel(text, parent);
 }
@@ -507,8 +504,7 @@ void TNX0030::fillGrid() {
              {QString::number(++n), code, e.scot, e.sna,
               QString::number(numbered ? YearsSince(e.seihi) : 0),
               QString::number(numbered && e.nyuhi != 0 ? YearsSince(e.nyuhi) : 0), e.yaku,
-              e.hco == 0 ? QString() : NamePart(HyoukaText(e.hco)), e.toukyu, e.gouhou,
-              e.zonex}});
+              e.hco == 0 ? QString() : NamePart(HyoukaText(e.hco)), e.toukyu, e.gouhou, e.zonex}});
         items << code + kCodeNameSeparator + e.sna;
     }
     m_minCode = rows.empty() ? 0 : rows.front().sco;
@@ -749,7 +745,7 @@ bool TNX0030::cmbWorkerExit() {
     m_workerTyped = false;
     const int row = m_model->rowOfCode(code);
     m_cmbWorker->setEditText(QString::number(code));
-    m_txtWorker->setText(row > 0                              ? m_model->rows()[row - 1].cells[3]
+    m_txtWorker->setText(row > 0                             ? m_model->rows()[row - 1].cells[3]
                          : text.contains(kCodeNameSeparator) ? NamePart(text)
                                                              : QString());
     chooseCode(code, row);

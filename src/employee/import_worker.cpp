@@ -38,8 +38,7 @@ public:
 
     QVariant data(const QModelIndex &index, int role) const override {
         if (!index.isValid() || !m_rows || role != Qt::DisplayRole) return {};
-        const QString &text =
-            (*m_rows)[static_cast<size_t>(index.row())][static_cast<size_t>(index.column())];
+        const QString &text = (*m_rows)[index.row()][index.column()];
         // A cell never needs to lay out more than a screen's width of text.
         return text.size() > kShownLength ? text.left(kShownLength) + QStringLiteral("…") : text;
     }
@@ -48,7 +47,7 @@ public:
         if (role != Qt::DisplayRole) return {};
         if (orientation == Qt::Vertical) return section + 1;
         if (section < 0 || section >= kImportColumns) return {};
-        return ImportHeadings()[static_cast<size_t>(section)];
+        return ImportHeadings()[section];
     }
 
 private:
@@ -71,8 +70,10 @@ TfrmImportWorker::TfrmImportWorker(QWidget *parent) : QDialog(parent) {
     m_fileName = MakeEdit(this, "EB_FileName", 255);
     m_btnSelect = MakeButton(this, "BTN_SelectFile", QStringLiteral("選択"));
     m_btnCheck = MakeButton(this, "BTN_Check", QStringLiteral("取込確認"));
-    m_btnRep = MakeButton(this, "BTN_Rep", QStringLiteral("現在登録されている内容を削除して取り込む"));
-    m_btnAdd = MakeButton(this, "BTN_Add", QStringLiteral("現在登録されている内容に追加して取り込む"));
+    m_btnRep =
+        MakeButton(this, "BTN_Rep", QStringLiteral("現在登録されている内容を削除して取り込む"));
+    m_btnAdd =
+        MakeButton(this, "BTN_Add", QStringLiteral("現在登録されている内容に追加して取り込む"));
     m_btnClose = MakeButton(this, "BTN_Close", QStringLiteral("閉じる"));
     m_btnRep->setEnabled(false);
     m_btnAdd->setEnabled(false);
@@ -207,9 +208,10 @@ bool TfrmImportWorker::importRows(bool replace) {
     if (outcome.ok) return true;
     QString message = kMsgImportDbError;
     if (outcome.failedRow >= 0)
-        message += QStringLiteral("\r\n%1行目の社員を登録できませんでした。社員マスタは変更されていま"
-                                  "せん。")
-                       .arg(m_check.lineNos[outcome.failedRow]);
+        message +=
+            QStringLiteral("\r\n%1行目の社員を登録できませんでした。社員マスタは変更されていま"
+                           "せん。")
+                .arg(m_check.lineNos[outcome.failedRow]);
     ShowMessage(message, QString(), MsgIcon::Error);
     return false;
 }

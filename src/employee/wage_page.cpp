@@ -67,8 +67,8 @@ TWagePage::TWagePage(QWidget *parent, TFieldExits *exits, TChangeTracker *change
     };
     for (int i = 1; i <= 3; ++i) {
         m_labKihon[i] = label(QStringLiteral("labKihon%1").arg(i));
-        m_kihon[i] = MakeEdit(this, qPrintable(QStringLiteral("txtKihon%1").arg(i)), 10,
-                              Align::Right);
+        m_kihon[i] =
+            MakeEdit(this, qPrintable(QStringLiteral("txtKihon%1").arg(i)), 10, Align::Right);
         m_changes->watch(m_kihon[i], ChangeSource::User);
         m_exits->watch(m_kihon[i], [this, i] {
             if (!amountExit(m_kihon[i])) return false;

@@ -3,6 +3,7 @@
 
 #include "company_list.h"
 #include "main_window.h"
+#include "screen_kit.h"
 #include "splash.h"
 #include "state.h"
 #include "test_program.h"
@@ -24,11 +25,16 @@
 class TestWindow : public TNX0000 {
 public:
     QStringList shown;
+    // The size each screen opened at and the least it can be made.
+    QList<std::pair<QSize, QSize>> sizes;
 
 protected:
     int ShowModal(QDialog *dialog) override {
         if (qobject_cast<TNX0010 *>(dialog)) return TNX0000::ShowModal(dialog);
         shown << QString::fromLatin1(dialog->metaObject()->className());
+        dialog->show();
+        sizes << std::pair{dialog->size(), dialog->minimumSizeHint()};
+        dialog->hide();
         return QDialog::Rejected;
     }
 };
@@ -554,6 +560,17 @@ void Tst_main_window::builtScreensAreShown() {
     QCOMPARE(p.messages.entries.size(), 1);
     QCOMPARE(p.messages.entries[0].kind, MessageRecorder::Kind::YesNo);
     QVERIFY(!QFile::exists(G().gAppPath + "CSV/社員マスタ出力.CSV"));
+
+    // Each fits a 1280x720 display (title bar, frame and task bar taken off).
+    for (qsizetype i = 0; i < w.shown.size(); ++i) {
+        const auto &[size, least] = w.sizes[i];
+        QVERIFY2(QRect(QPoint(), kScreenBudget).contains(QRect(QPoint(), size)),
+                 qPrintable(w.shown[i]));
+        QVERIFY2(QRect(QPoint(), kScreenBudget).contains(QRect(QPoint(), least)),
+                 qPrintable(w.shown[i]));
+    }
+    auto *list = w.companyList();
+    QVERIFY(list->width() <= kScreenBudget.width() && list->height() <= kScreenBudget.height());
 }
 
 QTEST_MAIN(Tst_main_window)

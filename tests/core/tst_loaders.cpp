@@ -159,8 +159,9 @@ void TstLoaders::codeListsOfTheProject() {
     TestProgram p;
     openProject();
     // Evaluations in their stored order; only the first 100 reach the list HyoukaText reads.
-    exec("INSERT INTO MHYOUKA (KCO, NENDO, HCO, HKIGOU) WITH RECURSIVE n(i) AS (SELECT 0 UNION "
-         "ALL SELECT i + 1 FROM n WHERE i < 101) SELECT 31, 2030, 200 - i, 'E' || (200 - i) FROM n");
+    exec(
+        "INSERT INTO MHYOUKA (KCO, NENDO, HCO, HKIGOU) WITH RECURSIVE n(i) AS (SELECT 0 UNION "
+        "ALL SELECT i + 1 FROM n WHERE i < 101) SELECT 31, 2030, 200 - i, 'E' || (200 - i) FROM n");
     exec("INSERT INTO MHYOUKA (KCO, NENDO, HCO, HKIGOU) VALUES (31, 2031, 1, 'other year')");
     const std::vector<TCodeName> all = LoadHyoukaList();
     QCOMPARE(all.size(), size_t(102));
@@ -171,13 +172,15 @@ void TstLoaders::codeListsOfTheProject() {
 
     // Living costs of every company and year, one entry per code, in code order.
     exec("INSERT INTO MSEIKEI (KCO, NENDO, SKCO, SNIN, SNENREI, DEDOKORO) VALUES "
-         "(31, 2030, 902, 1, 20, '県B'), (32, 2029, 901, 2, 20, '県A'), (31, 2030, 901, 1, 20, '県A')");
+         "(31, 2030, 902, 1, 20, '県B'), (32, 2029, 901, 2, 20, '県A'), (31, 2030, 901, 1, 20, "
+         "'県A')");
     LoadLivingList();
     QStringList codes;
     for (const TCodeName &e : G().gLivingList)
         codes << e.Code + QLatin1Char('=') + e.Name;
     QVERIFY(codes.contains(QStringLiteral("901=県A")));
-    QCOMPARE(codes.indexOf(QStringLiteral("901=県A")) + 1, codes.indexOf(QStringLiteral("902=県B")));
+    QCOMPARE(codes.indexOf(QStringLiteral("901=県A")) + 1,
+             codes.indexOf(QStringLiteral("902=県B")));
     QCOMPARE(codes.count(QStringLiteral("901=県A")), 1);
     QCOMPARE(G().gLivingCount, static_cast<int>(G().gLivingList.size()));
 }

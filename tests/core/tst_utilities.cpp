@@ -629,8 +629,8 @@ void Tst_utilities::shippedErasAgreeWithEraTable() {
     if (SqlValue(DM().ACN1, QStringLiteral("SELECT count(*) FROM MSEIGYO WHERE CO = 0")) ==
         QLatin1String("0"))
         QSKIP("the control database holds no calendar settings yet");
-    const std::array<QString, 4> expected{QString(), QStringLiteral("昭和"),
-                                          QStringLiteral("平成"), QStringLiteral("令和")};
+    const std::array<QString, 4> expected{QString(), QStringLiteral("昭和"), QStringLiteral("平成"),
+                                          QStringLiteral("令和")};
     QCOMPARE(G().gEraNames, expected);
     for (int i = 1; i <= 3; ++i) {
         const auto &table = EraTable();

@@ -1,8 +1,8 @@
 // CSV field syntax, code page 932 and UTF-8 decoding, the import check and the export file.
 
 #include "employee_csv.h"
-#include "project.h"
 #include "loaders.h"
+#include "project.h"
 #include "state.h"
 #include "test_program.h"
 
