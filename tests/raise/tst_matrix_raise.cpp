@@ -59,6 +59,7 @@ class TstMatrixRaise : public QObject {
 private slots:
     void raise_data();
     void raise();
+    void firstEntriesCount();
     void projectStateOverloadUsesTheLoadedTables();
 };
 
@@ -102,11 +103,36 @@ void TstMatrixRaise::raise() {
     TBANDTBL bands;
     TMATTBL matrices;
     fixture(bands, matrices, marume);
-    const MatrixRaise r = CalcMatrixRaise(bands, matrices, band, evaluation, pay);
-    QTEST(r.zone, "zone");
-    QTEST(r.rate, "rate");
-    QTEST(r.newPay, "newPay");
-    QTEST(r.newZone, "newZone");
+    // A single raise scans the tables; a report's many raises look them up in the index.
+    const MatrixRaiseTable table(bands, matrices);
+    for (const MatrixRaise &r : {CalcMatrixRaise(bands, matrices, band, evaluation, pay),
+                                 table.raise(band, evaluation, pay)}) {
+        QTEST(r.zone, "zone");
+        QTEST(r.rate, "rate");
+        QTEST(r.newPay, "newPay");
+        QTEST(r.newZone, "newZone");
+    }
+}
+
+void TstMatrixRaise::firstEntriesCount() {
+    // Band 1 listed twice (the second with other zones), its matrix group twice and the
+    // evaluation twice in the first group: the first of each is used, by both lookups.
+    TBANDTBL bands;
+    TMATTBL matrices;
+    fixture(bands, matrices, 0);
+    bands.Bands.push_back(bandEntry(1, 1, {{0, 1000000}}));
+    TMATHYOUKA first = matrices.Rows[0];
+    first.Cells.push_back(first.Cells[0]);
+    first.Cells.back().Up = {0, 50, 50, 50, 50, 50};
+    matrices.Rows[0] = first;
+    matrices.Rows.push_back(matrixGroup(1, 1, {40, 40, 40}));
+    const MatrixRaiseTable table(bands, matrices);
+    for (const MatrixRaise &r :
+         {CalcMatrixRaise(bands, matrices, 1, 1, 300000), table.raise(1, 1, 300000)}) {
+        QCOMPARE(r.zone, 2);
+        QCOMPARE(r.rate, 3.0);
+        QCOMPARE(r.newPay, 309000);
+    }
 }
 
 void TstMatrixRaise::projectStateOverloadUsesTheLoadedTables() {
