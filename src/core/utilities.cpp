@@ -13,7 +13,14 @@ namespace {
 // Decimal values scaled to whole numbers carry binary representation error (1.005 * 100 is
 // 100.49999999999999). A value this close (relative) below a rounding boundary is taken as
 // lying on it; genuine amounts never carry 14 significant digits, so nothing real is moved.
+// The tolerance is capped at a tiny absolute amount: relative alone it would reach half a
+// unit near 3.5e13 and move whole amounts to the next unit.
 constexpr double kRelTolerance = 64 * std::numeric_limits<double>::epsilon();
+constexpr double kMaxTolerance = 1e-6;
+
+double toleranceAt(double scaled) {
+    return std::min(scaled * kRelTolerance, kMaxTolerance);
+}
 // Largest magnitude the rounding treats as computable (the range of a 64-bit integer).
 constexpr double kScaledLimit = 9.2e18;
 
@@ -178,7 +185,7 @@ double RoundHalfUp(int n, double x) {
     const double a = std::fabs(scaled);
     if (!(a < kScaledLimit)) return std::trunc(x);
     double whole = std::trunc(a);
-    if ((a - whole) + a * kRelTolerance >= 0.5) whole += 1.0;
+    if ((a - whole) + toleranceAt(a) >= 0.5) whole += 1.0;
     if (whole == 0.0) return 0.0;
     return scaleDown(std::copysign(whole, scaled), n - 1);
 }
@@ -189,7 +196,7 @@ double TruncTo(int n, double x) {
     const double a = std::fabs(scaled);
     if (!(a < kScaledLimit)) return std::trunc(x);
     double whole = std::trunc(a);
-    if ((a - whole) + a * kRelTolerance >= 1.0) whole += 1.0;
+    if ((a - whole) + toleranceAt(a) >= 1.0) whole += 1.0;
     if (whole == 0.0) return 0.0;
     return scaleDown(std::copysign(whole, scaled), n - 1);
 }

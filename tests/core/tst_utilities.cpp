@@ -205,6 +205,13 @@ void Tst_utilities::roundHalfUp_data() {
     QTest::newRow("30876.485 stays below") << 1 << 308764.85 / 10 << 30876.0;
     QTest::newRow("n 0 rounds to tens") << 0 << 125.0 << 130.0;
     QTest::newRow("beyond 64 bits gives integer part") << 2 << 1e19 << 1e19;
+    // Large whole amounts stay as they are; a real half still rounds away from zero.
+    QTest::newRow("3.6e13 whole") << 1 << 3.6e13 << 3.6e13;
+    QTest::newRow("-3.6e13 whole") << 1 << -3.6e13 << -3.6e13;
+    QTest::newRow("3.6e13 and a half") << 1 << 3.6e13 + 0.5 << 3.6e13 + 1;
+    QTest::newRow("1e15 whole") << 1 << 1e15 << 1e15;
+    QTest::newRow("2^52 whole") << 1 << 4503599627370496.0 << 4503599627370496.0;
+    QTest::newRow("1e8 yen to 2 decimals") << 3 << 123456789.125 << 123456789.13;
 }
 
 void Tst_utilities::roundHalfUp() {
@@ -224,6 +231,10 @@ void Tst_utilities::truncTo_data() {
     QTest::newRow("1.15 kept") << 3 << 1.15 << 1.15;
     QTest::newRow("-1.15 kept") << 3 << -1.15 << -1.15;
     QTest::newRow("below one") << 1 << 0.3 << 0.0;
+    QTest::newRow("7.2e13 whole") << 1 << 7.2e13 << 7.2e13;
+    QTest::newRow("-7.2e13 whole") << 1 << -7.2e13 << -7.2e13;
+    QTest::newRow("7.2e13 less the smallest step") << 1 << 7.2e13 - 0.015625 << 7.2e13 - 1;
+    QTest::newRow("1e15 whole") << 1 << 1e15 << 1e15;
 }
 
 void Tst_utilities::truncTo() {
