@@ -53,7 +53,7 @@ const QString kMsgNoModelCode =
     QStringLiteral("企業マスターにモデルコードがセットされていません。【ﾌﾟﾛｼﾞｪｸﾄ】-->【変更】で、"
                    "モデルコードをセットして下さい。");
 const QString kMsgNoBandName =
-    QStringLiteral("バンド名称が登録されていません。\nバンド名称を登録して下さい。");
+    QStringLiteral("バンド名称が登録されていません。\r\nバンド名称を登録して下さい。");
 
 const char *const kProjectMenus[] = {"mnData", "mnMatrix", "mnGraph", "mnSalaryUp"};
 

@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -145,6 +146,7 @@ private slots:
     void newAfterCloseOpensRegisterMode();
     void titleOfOpenProject_data();
     void titleOfOpenProject();
+    void openingAnotherProjectReplacesTheFirst();
     void menusAndPanelsFollowProject();
     void commandsReachTheirScreen_data();
     void commandsReachTheirScreen();
@@ -382,6 +384,42 @@ void Tst_main_window::titleOfOpenProject() {
     QCOMPARE(G().gMkigyou2.Kco, QStringLiteral("1"));
 }
 
+void Tst_main_window::openingAnotherProjectReplacesTheFirst() {
+    TestProgram p;
+    // Company 4 in 2018: its own name, calendar, settings, one mark and one role evaluation.
+    exec(DM().ACN1, "INSERT INTO MKIGYOU1 (KCO, NENDO, KNA, PATH, SDATE, FNK, KDATE, REKI) "
+                    "VALUES (4, 2018, '北星商事', '', 20180401, 0, 20180401, 1)");
+    exec(DM().ACN2, "INSERT INTO MKIGYOU2 (KCO, NENDO, KNA, MDCO, FRSTKYU, FRSTKYUM, TK01) VALUES "
+                    "(4, 2018, '北星商事', 0, 0, 0, '主事')");
+    exec(DM().ACN2,
+         "INSERT INTO MMARK VALUES (4, 2018, 2, '★', '北星', 'clRed', 9, 'clRed', 1, 1)");
+    exec(DM().ACN2, "INSERT INTO YHYOUKA VALUES (4, 2018, 7, 'Z')");
+    TestWindow w;
+    QVERIFY(openSampleProject(w));
+    QVERIFY(G().gMarks[1].Mkco == 1);
+    QVERIFY(G().gYHyoukaTbl.size() > 1);
+
+    QVERIFY(withCompanyList(w, QStringLiteral("mnOPen"), [](TNX0010 *list) {
+        auto *cmb = list->findChild<QComboBox *>(QStringLiteral("cmbNendo"));
+        cmb->setCurrentIndex(cmb->findText(QStringLiteral("2018")));
+        list->cmbNendoChange();
+        auto *grid = list->findChild<QTableWidget *>(QStringLiteral("StringGrid1"));
+        list->StringGrid1Click(grid->rowCount() - 1, 2); // company 4 comes after company 1
+        list->findChild<QPushButton *>(QStringLiteral("btnAdd"))->click();
+    }));
+    const ProjectState &g = G();
+    QCOMPARE(g.gKco, 4);
+    QCOMPARE(g.gProjectKey.kco, 4);
+    QCOMPARE(g.gKna, QStringLiteral("北星商事"));
+    QCOMPARE(g.gReki, 1);
+    QCOMPARE(g.gMkigyou2.Tk[1], QStringLiteral("主事"));
+    QCOMPARE(g.gMarks[1].Mkco, 0);
+    QCOMPARE(g.gMarks[2].Mark, QStringLiteral("★"));
+    QCOMPARE(g.gYHyoukaTbl.size(), size_t(1));
+    QCOMPARE(g.gYHyoukaTbl[0].Hkigou, QStringLiteral("Z"));
+    QCOMPARE(w.windowTitle(), QStringLiteral("【　平成 30 年度  :  北星商事　】 ") + kCaption);
+}
+
 void Tst_main_window::menusAndPanelsFollowProject() {
     TestProgram p;
     TestWindow w;
@@ -480,7 +518,7 @@ void Tst_main_window::commandsRefusedByProjectData_data() {
         "企業マスターにモデルコードがセットされていません。【ﾌﾟﾛｼﾞｪｸﾄ】-->【変更】で、"
         "モデルコードをセットして下さい。");
     const QString noBand =
-        QStringLiteral("バンド名称が登録されていません。\nバンド名称を登録して下さい。");
+        QStringLiteral("バンド名称が登録されていません。\r\nバンド名称を登録して下さい。");
     const QString clearModel = QStringLiteral("UPDATE MKIGYOU2 SET MDCO = 0");
     const QString clearBands = QStringLiteral("DELETE FROM BANDM WHERE KCO = 1 AND NENDO = 2018");
     QTest::newRow("mnModelSalary") << "mnModelSalary" << clearModel << noModel;
