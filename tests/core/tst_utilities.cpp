@@ -4,6 +4,7 @@
 
 #include <QTest>
 #include <algorithm>
+#include <limits>
 
 // Money results must be exact, not merely close.
 #define QCOMPARE_EXACT(actual, expected)                                                           \
@@ -43,6 +44,8 @@ private slots:
     void roundHalfUp();
     void truncTo_data();
     void truncTo();
+    void heldConversions_data();
+    void heldConversions();
     void roundToUnit_data();
     void roundToUnit();
 
@@ -235,6 +238,30 @@ void Tst_utilities::truncTo_data() {
     QTest::newRow("-7.2e13 whole") << 1 << -7.2e13 << -7.2e13;
     QTest::newRow("7.2e13 less the smallest step") << 1 << 7.2e13 - 0.015625 << 7.2e13 - 1;
     QTest::newRow("1e15 whole") << 1 << 1e15 << 1e15;
+}
+
+void Tst_utilities::heldConversions_data() {
+    QTest::addColumn<double>("x");
+    QTest::addColumn<qint64>("int64");
+    QTest::addColumn<int>("int32");
+    QTest::newRow("toward zero") << 2.9 << qint64(2) << 2;
+    QTest::newRow("negative toward zero") << -2.9 << qint64(-2) << -2;
+    QTest::newRow("beyond int") << 3e9 << qint64(3000000000) << INT_MAX;
+    QTest::newRow("below int") << -3e9 << qint64(-3000000000) << INT_MIN;
+    QTest::newRow("1e300") << 1e300 << std::numeric_limits<qint64>::max() << INT_MAX;
+    QTest::newRow("-1e300") << -1e300 << std::numeric_limits<qint64>::min() << INT_MIN;
+    QTest::newRow("2^63") << 9223372036854775808.0 << std::numeric_limits<qint64>::max() << INT_MAX;
+    QTest::newRow("infinity") << std::numeric_limits<double>::infinity()
+                              << std::numeric_limits<qint64>::max() << INT_MAX;
+    QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN() << qint64(0) << 0;
+}
+
+void Tst_utilities::heldConversions() {
+    QFETCH(double, x);
+    QFETCH(qint64, int64);
+    QFETCH(int, int32);
+    QCOMPARE(ToInt64(x), int64);
+    QCOMPARE(ToInt(ToInt64(x)), int32);
 }
 
 void Tst_utilities::truncTo() {

@@ -20,9 +20,11 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <cmath>
 
 namespace {
 
@@ -94,6 +96,17 @@ private slots:
     void closeWithChangesAsks();
     void picture_data();
     void picture();
+    void exitChecks_data();
+    void exitChecks();
+    void tabbingThroughEmptyCodeBoxesMovesOn_data();
+    void tabbingThroughEmptyCodeBoxesMovesOn();
+    void saveRefusals_data();
+    void saveRefusals();
+    void loadingShowsStoredValues();
+    void navigationAsksAboutChanges_data();
+    void navigationAsksAboutChanges();
+    void cancelEmptiesTheForm();
+    void refusedHugeAmountLeftInItsBoxIsHeld();
 };
 
 void Tst_employee_register::opensOnTheFirstEmployee() {
@@ -260,7 +273,6 @@ void Tst_employee_register::leavingLinkedBasePayRecomputesAndLocks() {
             kProjectKey);
 
     TNX0030 dlg;
-
     dlg.prepare();
     showActive(dlg);
     typeInto(find<QComboBox>(dlg, "cmbWorker"), QString::number(sco));
@@ -494,6 +506,295 @@ void Tst_employee_register::picture() {
     again.prepare();
     QCOMPARE(G().gCurSco, sco);
     QCOMPARE(!again.picture().isNull(), shown);
+}
+
+void Tst_employee_register::exitChecks_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("next"); // a field on the same page to leave to
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("holds"); // how the box's text starts after an accepted exit
+    const QString outOfRange = QStringLiteral("入力範囲外です。");
+    const QString notNumber = QStringLiteral("数値を入力してください。");
+    const QString notListed = QStringLiteral("マスターにデータが存在しません。");
+    const QString gradeRange = QStringLiteral("入力範囲外です。1 ～ 9 の値を入力して下さい。");
+    const QString basic = QStringLiteral("txtWorkerNo");
+    const QString wage = QStringLiteral("txtBonus2");
+    auto row = [](const char *name, const QString &field, const QString &text, const QString &next,
+                  const QString &message, const QString &holds = {}) {
+        QTest::newRow(name) << field << text << next << message << holds;
+    };
+    row("year -1", "txtNyuyy", "-1", basic, outOfRange);
+    row("month 13", "txtSeimm", "13", basic, outOfRange);
+    row("day 32", "txtToudd", "32", basic, outOfRange);
+    row("day not a number", "txtNyudd", "x", basic, notNumber);
+    row("pay step 81", "txtGouhou", "81", basic, outOfRange);
+    row("pay step 80", "txtGouhou", "80", basic, QString(), "80");
+    row("achievement rate text", "txtTasseiRitsu", "abc", basic, notNumber);
+    row("experience 1.5", "txtKeikenNen", "1.5", basic, notNumber);
+    row("grade 10", "cmbSikaku", "10", basic, gradeRange);
+    row("grade text", "cmbSikaku", "x", basic, notNumber);
+    row("grade 3", "cmbSikaku", "3", basic, QString(), "3 : "); // "3 : " and the grade name
+    row("mark 7", "cmbMark", "7", basic, notListed);
+    row("evaluation unknown", "cmbHyouka1", "999", basic, notListed);
+    // Code 0 and an empty box stand for none, as saving takes them.
+    row("grade none", "cmbSikaku", "0 : なし", basic, QString(), "0 : なし");
+    row("grade empty", "cmbSikaku", "", basic, QString(), "");
+    row("mark none", "cmbMark", "0", basic, QString(), "0 : なし");
+    row("evaluation none", "cmbHyouka1", "0 : なし", basic, QString(), "0 : なし");
+    row("evaluation empty", "cmbHyouka1", "", basic, QString(), "");
+    row("base pay of nine digits", "txtKihon1", "123456789", wage, outOfRange);
+    row("base pay formatted", "txtKihon2", "1234567", wage, QString(), "1,234,567");
+    row("bonus text", "txtBonus1", "abc", wage, notNumber);
+    row("retirement rate", "txtTaisyokuKin", "1234.5", wage, QString(), "1,234.500");
+}
+
+void Tst_employee_register::exitChecks() {
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(QString, next);
+    QFETCH(QString, message);
+    QFETCH(QString, holds);
+    TestProgram p;
+    openSample();
+    TNX0030 dlg;
+    dlg.prepare();
+    showActive(dlg);
+    auto *box = find<QWidget>(dlg, field);
+    find<QTabWidget>(dlg, "PageControl1")->setCurrentIndex(next == "txtBonus2" ? 1 : 0);
+    typeInto(box, text);
+    leaveTo(find<QWidget>(dlg, next));
+    if (message.isEmpty()) {
+        QCOMPARE(shown(p.messages), QStringList());
+        QVERIFY(!box->hasFocus());
+        auto *combo = qobject_cast<QComboBox *>(box);
+        const QString value = combo ? combo->currentText() : static_cast<QLineEdit *>(box)->text();
+        QVERIFY2(value.startsWith(holds) && value.isEmpty() == holds.isEmpty(), qPrintable(value));
+    } else {
+        QCOMPARE(shown(p.messages), QStringList{message});
+        QVERIFY(box->hasFocus()); // the user is back in the field
+    }
+}
+
+void Tst_employee_register::tabbingThroughEmptyCodeBoxesMovesOn_data() {
+    QTest::addColumn<bool>("newEmployee");
+    QTest::newRow("new employee") << true;
+    QTest::newRow("employee without grade, mark and evaluation") << false;
+}
+
+void Tst_employee_register::tabbingThroughEmptyCodeBoxesMovesOn() {
+    QFETCH(bool, newEmployee);
+    TestProgram p;
+    openSample();
+    const int sco =
+        SqlValue(DM().ACN2, QStringLiteral("SELECT MIN(SCO) FROM MSYAIN1 WHERE") + kProjectKey)
+            .toInt();
+    exec(DM().ACN2,
+         QStringLiteral("UPDATE MSYAIN1 SET MCO = 0 WHERE SCO = %1 AND").arg(sco) + kProjectKey);
+    exec(DM().ACN2,
+         QStringLiteral("UPDATE MSYAIN2 SET TOUKYU = 0, HCO = 0 WHERE SCO = %1 AND").arg(sco) +
+             kProjectKey);
+    TNX0030 dlg;
+    dlg.prepare();
+    showActive(dlg);
+    if (newEmployee) startNewEmployee(dlg, nextFreeCode());
+    QCOMPARE(G().gCurSco, newEmployee ? nextFreeCode() : sco);
+    for (const char *name : {"cmbSikaku", "cmbHyouka1", "cmbMark"}) {
+        auto *combo = find<QComboBox>(dlg, name);
+        combo->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(combo, Qt::Key_Tab);
+        QCoreApplication::processEvents();
+        QVERIFY2(!combo->hasFocus(), name);
+    }
+    QCOMPARE(shown(p.messages), QStringList());
+}
+
+void Tst_employee_register::saveRefusals_data() {
+    QTest::addColumn<QString>("field"); // a field to fill before saving ("" for none)
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no code") << "cmbWorker"
+                             << ""
+                             << "社員コードが入力されていません。";
+    QTest::newRow("no change") << ""
+                               << ""
+                               << "ﾃﾞｰﾀの変更がありません。";
+    QTest::newRow("no name") << "txtYakusyoku"
+                             << "主任"
+                             << "氏名は必ず入力してください。";
+    QTest::newRow("no such birth day") << "txtSeidd"
+                                       << "31"
+                                       << "生年月日の入力エラーです。";
+    QTest::newRow("no such entry day") << "txtNyudd"
+                                       << "31"
+                                       << "入社日の入力エラーです。";
+    QTest::newRow("no such appointment day") << "txtToudd"
+                                             << "31"
+                                             << "登用日の入力エラーです。";
+}
+
+void Tst_employee_register::saveRefusals() {
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+    TestProgram p;
+    openSample();
+    TNX0030 dlg;
+    dlg.prepare();
+    showActive(dlg);
+    const int before = employeeCount(QStringLiteral("MSYAIN1"));
+    startNewEmployee(dlg, nextFreeCode());
+    if (message.startsWith(QStringLiteral("生年月日")) ||
+        message.startsWith(QStringLiteral("入社")) || message.startsWith(QStringLiteral("登用"))) {
+        // A name, and 2月 of a year for the date whose day is then made impossible.
+        typeInto(find<QLineEdit>(dlg, "txtWorkName"), QStringLiteral("新人"));
+        const QString prefix = field.left(field.size() - 2);
+        typeInto(find<QLineEdit>(dlg, prefix + "yy"), QStringLiteral("90"));
+        typeInto(find<QLineEdit>(dlg, prefix + "mm"), QStringLiteral("2"));
+    }
+    if (!field.isEmpty()) typeInto(find<QWidget>(dlg, field), text);
+    leaveTo(find<QLineEdit>(dlg, "txtWorkerNo"));
+    click(dlg, "btnAdd");
+    QCOMPARE(shown(p.messages), QStringList{message});
+    QCOMPARE(employeeCount(QStringLiteral("MSYAIN1")), before);
+    QCOMPARE(employeeCount(QStringLiteral("MSYAIN2")), before);
+}
+
+void Tst_employee_register::loadingShowsStoredValues() {
+    TestProgram p;
+    // The era calendar, and an employee with a birth date, a wage-table amount and a band.
+    exec(DM().ACN1, QStringLiteral("UPDATE MKIGYOU1 SET REKI = 1 WHERE KCO = 1 AND NENDO = 2018"));
+    openSample();
+    G().gMkigyou2.Frstkyu = 3;
+    const QStringList row = SqlColumn(
+        DM().ACN2, QStringLiteral("SELECT SCO || ',' || NKIN || ',' || BANDID || ',' || YHYOUKA || "
+                                  "',' || KKYU1 FROM VSYAIN WHERE NKIN > 0 AND BANDID > 0 AND "
+                                  "YHYOUKA > 0 AND") +
+                       kProjectKey + QStringLiteral(" ORDER BY SCO LIMIT 1"));
+    QCOMPARE(row.size(), 1);
+    const QStringList v = row.first().split(QLatin1Char(','));
+    const int sco = v[0].toInt();
+    exec(DM().ACN2, QStringLiteral("UPDATE MSYAIN1 SET SEIHI = 19850615, MLINK = 1 WHERE SCO = %1 "
+                                   "AND")
+                            .arg(sco) +
+                        kProjectKey);
+    TNX0030 dlg;
+    dlg.prepare();
+    showActive(dlg);
+    typeInto(find<QComboBox>(dlg, "cmbWorker"), QString::number(sco));
+    leaveTo(find<QLineEdit>(dlg, "txtWorkerNo"));
+    QCOMPARE(G().gCurSco, sco);
+
+    auto *era = find<QComboBox>(dlg, "cmbSeiNengou");
+    QVERIFY(era->isVisibleTo(&dlg));
+    QCOMPARE(era->currentText(), QStringLiteral("昭和"));
+    QCOMPARE(find<QLineEdit>(dlg, "txtSeiyy")->text(), QStringLiteral("60"));
+    QCOMPARE(find<QLineEdit>(dlg, "txtSeimm")->text(), QStringLiteral("06"));
+    QCOMPARE(find<QLineEdit>(dlg, "txtSeidd")->text(), QStringLiteral("15"));
+    // The wage-table item after the raise shows the wage table's amount, read-only.
+    QCOMPARE(num(dlg, "txtAFKihon3"), qint64(std::llround(v[1].toDouble())));
+    QVERIFY(find<QLineEdit>(dlg, "txtAFKihon3")->isReadOnly());
+    // Zone and rate of the current pay in the band, the rate as "0.00%".
+    double rate = 0.0;
+    int newPay = 0, newZone = 0;
+    const int zone =
+        CalcMatrixRaise(v[2].toInt(), v[3].toInt(), int(v[4].toDouble()), rate, newPay, newZone);
+    QCOMPARE(find<QLineEdit>(dlg, "txtZone")->text(), QString::number(zone));
+    QCOMPARE(find<QLineEdit>(dlg, "txtUPRitsu")->text(),
+             QString::number(rate, 'f', 2) + QLatin1Char('%'));
+    QVERIFY(find<QLineEdit>(dlg, "txtUPRitsu")
+                ->text()
+                .contains(QRegularExpression("^\\d+\\.\\d\\d%$")));
+    QVERIFY(shown(p.messages).isEmpty());
+}
+
+void Tst_employee_register::navigationAsksAboutChanges_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("target");
+    QTest::newRow("first") << "btnFirst"
+                           << "最初のデータ　へ。";
+    QTest::newRow("next") << "btnNext"
+                          << "次のデータ　へ。";
+    QTest::newRow("last") << "btnLast"
+                          << "最後のデータ　へ。";
+}
+
+void Tst_employee_register::navigationAsksAboutChanges() {
+    QFETCH(QString, button);
+    QFETCH(QString, target);
+    TestProgram p;
+    openSample();
+    TNX0030 dlg;
+    dlg.prepare();
+    showActive(dlg);
+    click(dlg, "btnNext"); // on the second employee, so First moves too
+    const int start = G().gCurSco;
+    const QString question =
+        QStringLiteral("ﾃﾞｰﾀが変更されています。\r【はい】:戻ります。\r【いいえ】:") + target;
+
+    // Yes stays on the employee, on the first page in the employee number.
+    typeInto(find<QLineEdit>(dlg, "txtYakusyoku"), QStringLiteral("変更"));
+    find<QTabWidget>(dlg, "PageControl1")->setCurrentIndex(1);
+    p.messages.answer(true);
+    click(dlg, button);
+    QCOMPARE(p.messages.entries.last().text, question);
+    QCOMPARE(p.messages.entries.last().caption, QStringLiteral("確認"));
+    QCOMPARE(G().gCurSco, start);
+    QCOMPARE(find<QTabWidget>(dlg, "PageControl1")->currentIndex(), 0);
+    QVERIFY(find<QLineEdit>(dlg, "txtWorkerNo")->hasFocus());
+    QCOMPARE(G().gDataChanged, 1);
+
+    // No moves on and drops the change.
+    p.messages.answer(false);
+    click(dlg, button);
+    const int expected =
+        button == "btnFirst" ? dlg.lowestCode()
+        : button == "btnLast"
+            ? dlg.highestCode()
+            : find<QTableView>(dlg, "StringGrid1")->model()->index(2, 1).data().toInt();
+    QCOMPARE(G().gCurSco, expected);
+    QCOMPARE(G().gDataChanged, 0);
+    QCOMPARE(find<QLineEdit>(dlg, "txtYakusyoku")->text(),
+             employeeValue(QStringLiteral("MSYAIN1"), QStringLiteral("YAKU"), expected));
+    QCOMPARE(find<QLineEdit>(dlg, "txtCureentNo")->text(), QString::number(dlg.gridRow()));
+}
+
+void Tst_employee_register::cancelEmptiesTheForm() {
+    TestProgram p;
+    openSample();
+    TNX0030 dlg;
+    dlg.prepare();
+    showActive(dlg);
+    typeInto(find<QLineEdit>(dlg, "txtWorkName"), QStringLiteral("途中"));
+    click(dlg, "btnCansel");
+    QVERIFY(find<QLineEdit>(dlg, "txtWorkName")->text().isEmpty());
+    QVERIFY(find<QComboBox>(dlg, "cmbWorker")->currentText().isEmpty());
+    QCOMPARE(find<QComboBox>(dlg, "cmbSikaku")->currentText(), QStringLiteral("0 : なし"));
+    QVERIFY(!dlg.rowHighlight());
+    for (const char *b : {"btnAdd", "btnMnt", "btnDlt"})
+        QVERIFY(find<QPushButton>(dlg, b)->isEnabled());
+    QCOMPARE(G().gDataChanged, 0);
+    QVERIFY(shown(p.messages).isEmpty());
+}
+
+void Tst_employee_register::refusedHugeAmountLeftInItsBoxIsHeld() {
+    // A refused text such as 1e300 stays in its box; recomputing the matrix raise and the
+    // totals from it must hold it at the limits of the amount types, not overflow them.
+    TestProgram p;
+    openSample();
+    G().gMkigyou2.Frstkyu = 0;
+    TNX0030 dlg;
+    dlg.prepare();
+    showActive(dlg);
+    find<QTabWidget>(dlg, "PageControl1")->setCurrentIndex(1);
+    typeInto(find<QLineEdit>(dlg, "txtKihon1"), QStringLiteral("1e300"));
+    leaveTo(find<QLineEdit>(dlg, "txtBonus2"));
+    QCOMPARE(shown(p.messages), QStringList{QStringLiteral("入力範囲外です。")});
+    QCOMPARE(find<QLineEdit>(dlg, "txtKihon1")->text(), QStringLiteral("1e300"));
+    click(dlg, "optMatrix1");
+    click(dlg, "optMatrix2");
+    QVERIFY(!find<QLineEdit>(dlg, "txtZone")->text().isEmpty());
+    QVERIFY(!find<QLineEdit>(dlg, "txtKihonSum")->text().isEmpty());
 }
 
 QTEST_MAIN(Tst_employee_register)
