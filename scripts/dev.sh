@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian machine lacks, builds, then runs the program or the tests.
-#   scripts/dev.sh run    build and start the program on its embedded default data
-#   scripts/dev.sh test   build and run every test
+#   scripts/dev.sh run        build and start the program on its embedded default data
+#   scripts/dev.sh test       build and run every test
+#   scripts/dev.sh sanitize   build with AddressSanitizer and UndefinedBehaviorSanitizer in
+#                             build-asan/ and run every test there
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,12 +20,22 @@ if ((${#missing[@]})); then
     DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"
 fi
 
+mode=${1:-}
 build_dir=${BUILD_DIR:-build}
-cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+options=()
+if [[ $mode == sanitize ]]; then
+    build_dir=${BUILD_DIR:-build-asan}
+    options=(-DVM_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug)
+    # Any report fails the test that caused it; Qt's own shared objects are not instrumented.
+    export ASAN_OPTIONS=${ASAN_OPTIONS:-abort_on_error=1:detect_leaks=1}
+    export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/scripts/lsan.supp:print_suppressions=0}
+    export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+fi
+cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}" >/dev/null
 cmake --build "$build_dir"
 
-case "${1:-}" in
+case "$mode" in
 run) exec "$build_dir/program/valten_matrix" ;;
-test) cd "$build_dir" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 ;;
-*) echo "usage: $0 run|test" >&2; exit 2 ;;
+test | sanitize) cd "$build_dir" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 ;;
+*) echo "usage: $0 run|test|sanitize" >&2; exit 2 ;;
 esac

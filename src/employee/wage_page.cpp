@@ -44,7 +44,7 @@ double BoxNumber(const QLineEdit *edit) {
 }
 
 qint64 BoxAmount(const QLineEdit *edit) {
-    return ToInt64(RoundHalfUp(1, BoxNumber(edit)));
+    return ToInt(ToInt64(RoundHalfUp(1, BoxNumber(edit))));
 }
 
 TWagePage::TWagePage(QWidget *parent, TFieldExits *exits, TChangeTracker *changes)

@@ -79,6 +79,6 @@ private:
 
 // The number in a box with its commas removed; an empty box (or no number) is 0.
 double BoxNumber(const QLineEdit *edit);
-// The amount in a box: whole yen, rounded half away from zero, held at the limits of the type
-// for a value that was refused but left in its box.
+// The amount in a box: whole yen, rounded half away from zero. Amounts are 32-bit; a value
+// that was refused but left in its box is held at those limits, so sums of them stay exact.
 qint64 BoxAmount(const QLineEdit *edit);
