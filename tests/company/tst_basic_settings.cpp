@@ -1,6 +1,7 @@
 #include "basic_settings.h"
 #include "colour_text.h"
 #include "loaders.h"
+#include "screen_kit.h"
 #include "state.h"
 #include "test_program.h"
 #include "utilities.h"
@@ -9,9 +10,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTabWidget>
 #include <QTest>
 
@@ -66,18 +64,9 @@ QStringList expectedWrites(const QString &table, int count) {
     return out;
 }
 
-// Every row of a table, each as its values joined by "|".
+// Every row of a table in the order stored.
 QStringList rows(TConnection &c, const QString &table) {
-    QSqlQuery q(QSqlDatabase::database(c.name(), false));
-    q.exec(QStringLiteral("select * from %1 order by rowid").arg(table));
-    QStringList out;
-    while (q.next()) {
-        QStringList values;
-        for (int i = 0; i < q.record().count(); ++i)
-            values << q.value(i).toString();
-        out << values.join(QLatin1Char('|'));
-    }
-    return out;
+    return SqlRows(c, QStringLiteral("select * from %1 order by rowid").arg(table));
 }
 
 QString mark(int m, const QString &column) {
@@ -113,6 +102,8 @@ private slots:
     void closePrompt();
     void enterMovesToTheNextField_data();
     void enterMovesToTheNextField();
+    void eraNameStoredAsTyped();
+    void fitsTheScreen();
 };
 
 void Tst_basic_settings::loadsTheProject() {
@@ -487,6 +478,39 @@ void Tst_basic_settings::enterMovesToTheNextField() {
     QCoreApplication::processEvents(); // the check of the field left
     QVERIFY(p.messages.entries.isEmpty());
     QCOMPARE(G().gDataChanged, 0);
+}
+
+void Tst_basic_settings::eraNameStoredAsTyped() {
+    TestProgram p;
+    openSample();
+    TNX0070 dlg;
+    dlg.prepare();
+    logWrites();
+    const QString others = "select SNEN1 || '/' || REKI2 || '/' || FREKI from MSEIGYO where CO = 0";
+    const QString stored = SqlValue(DM().ACN1, others);
+    // Placeholders and quotes in a name are text like any other.
+    const QString name = QStringLiteral("明%3'治");
+    find<QLineEdit>(dlg, "txtNengou1")->setText(name); // the table is filled, never typed into
+    QVERIFY(dlg.eraChanged());
+    click(dlg, "btnAdd");
+    QVERIFY(p.messages.entries.isEmpty());
+    QCOMPARE(writes(), QStringList{"update MSEIGYO 0"});
+    QCOMPARE(SqlValue(DM().ACN1, "select REKI1 from MSEIGYO where CO = 0"), name);
+    QCOMPARE(SqlValue(DM().ACN1, others), stored);
+    QCOMPARE(G().gEraNames[1], name);
+    dlg.prepare();
+    QCOMPARE(find<QLineEdit>(dlg, "txtNengou1")->text(), name);
+}
+
+void Tst_basic_settings::fitsTheScreen() {
+    TestProgram p;
+    openSample();
+    TNX0070 dlg;
+    dlg.prepare();
+    dlg.show();
+    for (const QSize size : {dlg.size(), dlg.minimumSizeHint()})
+        QVERIFY2(size.width() <= kScreenBudget.width() && size.height() <= kScreenBudget.height(),
+                 qPrintable(QStringLiteral("%1x%2").arg(size.width()).arg(size.height())));
 }
 
 QTEST_MAIN(Tst_basic_settings)
