@@ -567,17 +567,17 @@ bool TNX0070::eraBoxExit(QLineEdit *box) {
     return true;
 }
 
-// Every value that goes into a statement is checked again here: a click on 登　録 can come
-// before the check of the field it left.
+// The values of the groups being saved are checked again: a click on 登　録 can come before
+// the check of the field it left. Groups that were not changed are written as loaded.
 bool TNX0070::checkBeforeSave() {
-    if (dateChanged() && m_txtKijunbi->isEnabled() && !txtKijunbiExit()) return false;
+    if (m_changes->changed(BaseDateGroup) && m_txtKijunbi->isEnabled() && !txtKijunbiExit())
+        return false;
     if (eraChanged())
         for (int n = 1; n <= 3; ++n)
             for (QLineEdit *e : {m_era[n].txtChgyy, m_era[n].txtChgmm, m_era[n].txtChgdd})
                 if (!eraBoxExit(e)) return false;
-    if (markChanged())
-        for (int n = 1; n <= 6; ++n)
-            if (!cmbMSizeExit(n)) return false;
+    for (int n = 1; n <= 6; ++n)
+        if (m_changes->changed(markGroup(n)) && !cmbMSizeExit(n)) return false;
     return true;
 }
 

@@ -103,6 +103,8 @@ private slots:
     void enterMovesToTheNextField_data();
     void enterMovesToTheNextField();
     void eraNameStoredAsTyped();
+    void onlyTheGroupsSavedAreChecked_data();
+    void onlyTheGroupsSavedAreChecked();
     void fitsTheScreen();
 };
 
@@ -500,6 +502,64 @@ void Tst_basic_settings::eraNameStoredAsTyped() {
     QCOMPARE(G().gEraNames[1], name);
     dlg.prepare();
     QCOMPARE(find<QLineEdit>(dlg, "txtNengou1")->text(), name);
+}
+
+void Tst_basic_settings::onlyTheGroupsSavedAreChecked_data() {
+    QTest::addColumn<bool>("inControl");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("edited");
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<QString>("saved");
+    const QString markSize20 =
+        "update MMARK set MKSIZE = 20 where KCO = 1 and NENDO = 2018 and MKCO = 3";
+    const QString marks = "select group_concat(MKCOLOR || ':' || MKSIZE || ':' || HANREI, '/') "
+                          "from (select * from MMARK where KCO = 1 and NENDO = 2018 and MKCO in "
+                          "(1, 3) order by MKCO)";
+    const QString baseDate0 = "update MKIGYOU1 set KDATE = 0 where KCO = 1 and NENDO = 2018";
+    const QString dateRow = "select FNK || '/' || KDATE || '/' || REKI from MKIGYOU1 where KCO = "
+                            "1 and NENDO = 2018";
+    // A stored value the checks refuse stops only a save of its own group; `saved` is empty
+    // when the save is refused and nothing is written.
+    QTest::newRow("size 20 of mark 3, colour of mark 1")
+        << false << markSize20 << "btnMkColor1" << marks
+        << QStringLiteral("$00FF8000:10:役員/clGreen:20:総合職");
+    QTest::newRow("size 20 of mark 3, legend of mark 3")
+        << false << markSize20 << "txtHanrei3" << marks << QString();
+    QTest::newRow("base date 0, calendar")
+        << true << baseDate0 << "optSeireki" << dateRow << QStringLiteral("0/0/0");
+    QTest::newRow("base date 0, age basis")
+        << true << baseDate0 << "optKeisan2" << dateRow << QString();
+}
+
+void Tst_basic_settings::onlyTheGroupsSavedAreChecked() {
+    QFETCH(bool, inControl);
+    QFETCH(QString, stored);
+    QFETCH(QString, edited);
+    QFETCH(QString, result);
+    QFETCH(QString, saved);
+    TestProgram p;
+    openSample();
+    TConnection &c = inControl ? DM().ACN1 : DM().ACN2;
+    exec(c, stored);
+    TNX0070 dlg;
+    dlg.prepare();
+    const QString before = SqlValue(c, result);
+    if (auto *box = qobject_cast<QLineEdit *>(find<QWidget>(dlg, edited))) {
+        typeText(box, QStringLiteral("X"));
+    } else {
+        p.messages.answerColor(QColor(0, 128, 255));
+        click(dlg, edited);
+    }
+    click(dlg, "btnAdd");
+    if (saved.isEmpty()) {
+        QCOMPARE(shown(p.messages), QStringList{kMsgOutOfRange});
+        QCOMPARE(SqlValue(c, result), before);
+        QCOMPARE(G().gDataChanged, 1);
+    } else {
+        QVERIFY2(shown(p.messages).isEmpty(), qPrintable(shown(p.messages).join('\n')));
+        QCOMPARE(SqlValue(c, result), saved);
+        QCOMPARE(G().gDataChanged, 0);
+    }
 }
 
 void Tst_basic_settings::fitsTheScreen() {
