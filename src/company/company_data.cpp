@@ -180,7 +180,8 @@ void TNX0020::buildForm() {
     addRow(QStringLiteral("昇給日"), m_up);
     auto addHiddenRow = [&](const QString &caption, QLineEdit *box) {
         QLabel *l = label(caption);
-        addRow(caption, box);
+        left->addWidget(l, row, 0);
+        left->addWidget(box, row++, 1);
         l->hide();
         box->hide();
     };

@@ -8,6 +8,7 @@
 #include "test_program.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
@@ -605,6 +606,10 @@ void Tst_company_data::fitsTheScreen() {
     if (eraCalendar) exec(DM().ACN1, "UPDATE MKIGYOU1 SET REKI = 1 WHERE KCO = 1 AND NENDO = 2017");
     Screens s(mode, year);
     QCOMPARE(!s.combo("cmbUPNengou")->isHidden(), eraCalendar);
+    // The item-name rows are hidden with their captions and take no room.
+    for (const QLabel *label : s.data->findChildren<QLabel *>())
+        if (label->text().contains(QStringLiteral("項目名"))) QVERIFY(label->isHidden());
+    QVERIFY(s.edit("txtKihon1")->isHidden() && s.edit("txtTeate5")->isHidden());
     for (const QSize size : {s.data->size(), s.data->minimumSizeHint()})
         QVERIFY2(size.width() <= kScreenBudget.width() && size.height() <= kScreenBudget.height(),
                  qPrintable(QStringLiteral("%1x%2").arg(size.width()).arg(size.height())));
