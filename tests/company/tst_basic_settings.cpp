@@ -249,12 +249,10 @@ void Tst_basic_settings::baseDateRefused() {
     openSample();
     TNX0070 dlg;
     dlg.prepare();
-    dlg.show();
-    QVERIFY(QTest::qWaitForWindowActive(&dlg));
+    showActive(dlg);
     auto *box = find<QLineEdit>(dlg, "txtKijunbi");
-    box->setFocus();
-    retype(box, typed);
-    find<QLineEdit>(dlg, "txtHanrei1")->setFocus(); // leave the box
+    typeInto(box, typed);
+    leaveTo(find<QLineEdit>(dlg, "txtHanrei1"));
     QTRY_COMPARE(shown(p.messages), QStringList{message});
     QTRY_VERIFY(box->hasFocus());
     QCOMPARE(box->text(), typed);
@@ -280,8 +278,8 @@ void Tst_basic_settings::calendarChoiceWritesTheDateRow() {
     TNX0070 dlg;
     dlg.prepare();
     logWrites();
-    QTest::mouseClick(find<QRadioButton>(dlg, "optSeireki"), Qt::LeftButton);
-    QTest::mouseClick(find<QRadioButton>(dlg, "optKeisan1"), Qt::LeftButton);
+    click(dlg, "optSeireki");
+    click(dlg, "optKeisan1");
     QVERIFY(!find<QLineEdit>(dlg, "txtKijunbi")->isEnabled());
     QVERIFY(dlg.dateChanged());
     click(dlg, "btnAdd");
@@ -468,8 +466,7 @@ void Tst_basic_settings::enterMovesToTheNextField() {
     openSample();
     TNX0070 dlg;
     dlg.prepare();
-    dlg.show();
-    QVERIFY(QTest::qWaitForWindowActive(&dlg));
+    showActive(dlg);
     dlg.findChild<QTabWidget *>()->setCurrentIndex(page);
     auto *w = find<QWidget>(dlg, field);
     w->setFocus();

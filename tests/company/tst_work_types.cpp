@@ -342,8 +342,7 @@ void Tst_work_types::lastAllowanceLeadsBackToTheName() {
     openSample();
     TfrmSalaryName dlg;
     dlg.prepare();
-    dlg.show();
-    QVERIFY(QTest::qWaitForWindowActive(&dlg));
+    showActive(dlg);
     auto *combo = find<QComboBox>(dlg, "cmbSalaryID");
     combo->setFocus();
     typeText(combo->lineEdit(), QStringLiteral("2"));
