@@ -126,8 +126,9 @@ TNX0070::TNX0070(QWidget *parent) : QDialog(parent) {
     wireEdits();
     // A field that takes the focus (Enter, a refusal) is scrolled into view.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        if (!now) return;
         auto *page = qobject_cast<QScrollArea *>(m_tabs->currentWidget());
-        if (now && page && page->widget()->isAncestorOf(now)) page->ensureWidgetVisible(now);
+        if (page && page->widget()->isAncestorOf(now)) page->ensureWidgetVisible(now);
     });
 
     m_btnAdd = MakeButton(this, "btnAdd", QStringLiteral("登　録"));
@@ -151,7 +152,10 @@ TNX0070::TNX0070(QWidget *parent) : QDialog(parent) {
     InstallEnterMovesFocus(this);
 }
 
-TNX0070::~TNX0070() = default;
+TNX0070::~TNX0070() {
+    // Deleting the pages moves the focus; that is no field to scroll to.
+    disconnect(qApp, nullptr, this, nullptr);
+}
 
 QWidget *TNX0070::buildDatePage() {
     auto *page = new QWidget;
