@@ -1,14 +1,15 @@
 #include "basic_settings.h"
 
 #include "colour_text.h"
-#include "edit_controls.h"
 #include "form_helpers.h"
+#include "line_sample.h"
 #include "loaders.h"
 #include "message_seam.h"
+#include "screen_kit.h"
 #include "state.h"
-#include "tdm.h"
 #include "utilities.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDate>
 #include <QGridLayout>
@@ -16,73 +17,28 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QVBoxLayout>
-
-// A white strip showing a colour: as a filled swatch, or as a short line drawn with a line
-// type (0 none, 1 solid, 2 dotted, 3 dash-dotted) and width.
-class TLineSample : public QWidget {
-public:
-    enum class Kind { Swatch, Line };
-    TLineSample(Kind kind, QWidget *parent) : QWidget(parent), m_kind(kind) {
-        setFixedSize(kind == Kind::Swatch ? QSize(40, 20) : QSize(120, 20));
-    }
-    void setSample(const QColor &colour, int type = 1, int width = 1) {
-        m_colour = colour;
-        m_type = type;
-        m_width = width;
-        update();
-    }
-
-protected:
-    void paintEvent(QPaintEvent *) override {
-        QPainter p(this);
-        p.fillRect(rect(), Qt::white);
-        p.setPen(QColor(160, 160, 160));
-        p.drawRect(rect().adjusted(0, 0, -1, -1));
-        if (m_kind == Kind::Swatch) {
-            p.fillRect(rect().adjusted(3, 3, -3, -3), m_colour);
-            return;
-        }
-        Qt::PenStyle style = Qt::NoPen;
-        switch (m_type) {
-        case 1:
-            style = Qt::SolidLine;
-            break;
-        case 2:
-            style = Qt::DotLine;
-            break;
-        case 3:
-            style = Qt::DashDotLine;
-            break;
-        default:
-            return;
-        }
-        QPen pen(m_colour, qBound(1, m_width, 5), style, Qt::FlatCap);
-        p.setPen(pen);
-        const int y = height() / 2;
-        p.drawLine(10, y, width() - 10, y);
-    }
-
-private:
-    Kind m_kind;
-    QColor m_colour = Qt::black;
-    int m_type = 0;
-    int m_width = 1;
-};
+#include <vector>
 
 namespace {
 
-const QStringList kFullWidthDigits = {QStringLiteral("１"), QStringLiteral("２"),
-                                      QStringLiteral("３"), QStringLiteral("４"),
-                                      QStringLiteral("５"), QStringLiteral("６")};
+const QString kFullWidthDigits = QStringLiteral("０１２３４５６７");
 
 constexpr int kMinMarkSize = 8;
 constexpr int kMaxMarkSize = 18;
+
+// The change groups. The date row is saved when its base date (or the age basis that enables
+// it) or its calendar changed; each mark has a group of its own, so that a save checks only
+// the marks that were edited.
+enum Group { BaseDateGroup = 1, CalendarGroup, EraGroup, LineGroup };
+int markGroup(int mark) {
+    return LineGroup + mark;
+}
 
 // yyyymmdd shown as "0000'.'00'.'00" (20040401 as 2004.04.01, 0 as 0000.00.00).
 QString dottedDate(qint64 ymd) {
@@ -92,37 +48,29 @@ QString dottedDate(qint64 ymd) {
     return ymd < 0 ? QLatin1Char('-') + s : s;
 }
 
-QPushButton *makeButton(const QString &text, const QString &name, QWidget *parent) {
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
-QLineEdit *makeEdit(const QString &name, QWidget *parent, bool right = false) {
-    QLineEdit *e = right ? new TRightEdit(parent) : new QLineEdit(parent);
-    e->setObjectName(name);
-    return e;
+QPushButton *colourButton(QWidget *parent, const QString &name) {
+    return MakeButton(parent, qPrintable(name), QStringLiteral("カラー設定"));
 }
 
 // A line type box: items 1..3, "0 : なし" (or the stored value) when none is chosen.
-QComboBox *makeTypeCombo(const QString &name, QWidget *parent) {
-    auto *c = new QComboBox(parent);
-    c->setObjectName(name);
+QComboBox *makeTypeCombo(QWidget *parent, const QString &name) {
+    QComboBox *combo = MakeCombo(parent, qPrintable(name), false);
+    QStringList items;
     for (int t = 1; t <= 3; ++t) {
         QString text;
         LineTypeText(t, text);
-        c->addItem(text);
+        items << text;
     }
-    return c;
+    SetComboItems(combo, items);
+    return combo;
 }
 
-QComboBox *makeWidthCombo(const QString &name, QWidget *parent) {
-    auto *c = new QComboBox(parent);
-    c->setObjectName(name);
-    for (int w = 1; w <= 5; ++w)
-        c->addItem(QString::number(w));
-    return c;
+QComboBox *makeWidthCombo(QWidget *parent, const QString &name) {
+    QComboBox *combo = MakeCombo(parent, qPrintable(name), false);
+    SetComboItems(combo, {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
+                          QStringLiteral("4"), QStringLiteral("5")});
+    combo->setFixedWidth(64);
+    return combo;
 }
 
 void showType(QComboBox *combo, int type) {
@@ -145,16 +93,22 @@ void showWidth(QComboBox *combo, int width) {
     combo->setPlaceholderText(QString::number(width));
 }
 
-// The value of a selected line type or width item: its first space-separated field.
-int selectedValue(const QComboBox *combo, int low, int high, bool &ok) {
-    const int v = SplitField(combo->currentText(), QLatin1Char(' '), 1).toInt(&ok);
-    ok = ok && v >= low && v <= high;
-    return v;
-}
-
 QString storedColour(const QString &text) {
     return text.trimmed().isEmpty() ? QStringLiteral("clBlack") : text;
 }
+
+// A tab page that asks for its whole size and shows no scroll bars while the screen has room
+// for it, and scrolls when a large display font makes it bigger than the screen allows.
+class PageScroller : public QScrollArea {
+public:
+    explicit PageScroller(QWidget *page) {
+        setWidget(page);
+        setWidgetResizable(true);
+        setFrameShape(QFrame::NoFrame);
+    }
+    QSize sizeHint() const override { return widget()->sizeHint(); }
+    QSize minimumSizeHint() const override { return {240, 160}; }
+};
 
 } // namespace
 
@@ -162,18 +116,26 @@ TNX0070::TNX0070(QWidget *parent) : QDialog(parent) {
     setObjectName(QStringLiteral("TNX0070"));
     setWindowTitle(QStringLiteral("基本設定"));
     m_exits = new TFieldExits(this);
+    m_changes = new TChangeTracker(this, TChangeTracker::Scope::Global);
 
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("pgcBase"));
-    m_tabs->addTab(buildDatePage(), QStringLiteral("日付処理"));
-    m_tabs->addTab(buildMarkPage(), QStringLiteral("マーク設定"));
-    m_tabs->addTab(buildGraphPage(), QStringLiteral("グラフ設定"));
+    m_tabs->addTab(new PageScroller(buildDatePage()), QStringLiteral("日付処理"));
+    m_tabs->addTab(new PageScroller(buildMarkPage()), QStringLiteral("マーク設定"));
+    m_tabs->addTab(new PageScroller(buildGraphPage()), QStringLiteral("グラフ設定"));
+    wireEdits();
+    // A field that takes the focus (Enter, a refusal) is scrolled into view.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        if (!now) return;
+        auto *page = qobject_cast<QScrollArea *>(m_tabs->currentWidget());
+        if (page && page->widget()->isAncestorOf(now)) page->ensureWidgetVisible(now);
+    });
 
-    m_btnAdd = makeButton(QStringLiteral("登　録"), QStringLiteral("btnAdd"), this);
-    m_btnCancel = makeButton(QStringLiteral("ｷｬﾝｾﾙ"), QStringLiteral("btnCancel"), this);
-    m_btnClose = makeButton(QStringLiteral("閉じる"), QStringLiteral("btnClose"), this);
-    connect(m_btnAdd, &QPushButton::clicked, this, &TNX0070::btnAddClick);
-    connect(m_btnCancel, &QPushButton::clicked, this, &TNX0070::btnCancelClick);
+    m_btnAdd = MakeButton(this, "btnAdd", QStringLiteral("登　録"));
+    m_btnCancel = MakeButton(this, "btnCancel", QStringLiteral("ｷｬﾝｾﾙ"));
+    m_btnClose = MakeButton(this, "btnClose", QStringLiteral("閉じる"));
+    m_exits->onClick(m_btnAdd, [this] { btnAddClick(); });
+    m_exits->onClick(m_btnCancel, [this] { btnCancelClick(); });
     connect(m_btnClose, &QPushButton::clicked, this, &TNX0070::btnCloseClick);
 
     auto *buttons = new QHBoxLayout;
@@ -185,11 +147,15 @@ TNX0070::TNX0070(QWidget *parent) : QDialog(parent) {
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
     layout->addLayout(buttons);
-    setFixedSize(sizeHint());
+    SizeToFit(this, sizeHint());
+    setFixedSize(size());
     InstallEnterMovesFocus(this);
 }
 
-TNX0070::~TNX0070() = default;
+TNX0070::~TNX0070() {
+    // Deleting the pages moves the focus; that is no field to scroll to.
+    disconnect(qApp, nullptr, this, nullptr);
+}
 
 QWidget *TNX0070::buildDatePage() {
     auto *page = new QWidget;
@@ -206,14 +172,13 @@ QWidget *TNX0070::buildDatePage() {
     connect(m_optKeisan2, &QRadioButton::clicked, this, &TNX0070::optKeisan2Click);
 
     auto *kijun = new QGroupBox(QStringLiteral("基準年月日"), page);
-    m_txtKijunbi = makeEdit(QStringLiteral("txtKijunbi"), kijun, true);
-    m_txtKijunbi->setMaxLength(10);
+    m_txtKijunbi = MakeEdit(kijun, "txtKijunbi", 10, Align::Right);
     m_txtKijunbi->setFixedWidth(110);
     auto *kijunLayout = new QHBoxLayout(kijun);
     kijunLayout->addWidget(m_txtKijunbi);
     kijunLayout->addWidget(new QLabel(QStringLiteral("(YYYY.MM.DD)"), kijun));
     kijunLayout->addStretch();
-    WatchChanges(m_txtKijunbi, ChangeSource::Any, [this] { setDateChanged(); });
+    m_changes->watch(m_txtKijunbi, ChangeSource::Any, BaseDateGroup);
     m_exits->watch(m_txtKijunbi, [this] { return txtKijunbiExit(); });
 
     auto *reki = new QGroupBox(QStringLiteral("暦　設定"), page);
@@ -232,17 +197,19 @@ QWidget *TNX0070::buildDatePage() {
     table->setObjectName(QStringLiteral("grpChange"));
     auto *grid = new QGridLayout(table);
     grid->addWidget(new QLabel(QStringLiteral("選択"), table), 0, 0, Qt::AlignCenter);
-    const QStringList optNames = {QStringLiteral("optchg1"), QStringLiteral("optChg2"),
-                                  QStringLiteral("optChg3")};
-    for (int i = 0; i < 3; ++i) {
-        EraRow &row = m_era[static_cast<size_t>(i)];
-        const int n = i + 1;
+    const std::array<QString, 4> optNames{QString(), QStringLiteral("optchg1"),
+                                          QStringLiteral("optChg2"), QStringLiteral("optChg3")};
+    for (int n = 1; n <= 3; ++n) {
+        EraControls &row = m_era[n];
         row.optChg = new QRadioButton(table);
-        row.optChg->setObjectName(optNames[i]);
-        row.txtNengou = makeEdit(QStringLiteral("txtNengou%1").arg(n), table);
-        row.txtChgyy = makeEdit(QStringLiteral("txtChgyy%1").arg(n), table, true);
-        row.txtChgmm = makeEdit(QStringLiteral("txtChgmm%1").arg(n), table, true);
-        row.txtChgdd = makeEdit(QStringLiteral("txtChgdd%1").arg(n), table, true);
+        row.optChg->setObjectName(optNames[n]);
+        row.txtNengou = MakeEdit(table, qPrintable(QStringLiteral("txtNengou%1").arg(n)));
+        row.txtChgyy =
+            MakeEdit(table, qPrintable(QStringLiteral("txtChgyy%1").arg(n)), 0, Align::Right);
+        row.txtChgmm =
+            MakeEdit(table, qPrintable(QStringLiteral("txtChgmm%1").arg(n)), 0, Align::Right);
+        row.txtChgdd =
+            MakeEdit(table, qPrintable(QStringLiteral("txtChgdd%1").arg(n)), 0, Align::Right);
         row.txtNengou->setFixedWidth(60);
         row.txtChgyy->setFixedWidth(56);
         row.txtChgmm->setFixedWidth(36);
@@ -257,9 +224,10 @@ QWidget *TNX0070::buildDatePage() {
         grid->addWidget(new QLabel(QStringLiteral("日"), table), n, 7);
         grid->addWidget(new QLabel(QStringLiteral("から"), table), n, 8);
         connect(row.optChg, &QRadioButton::clicked, this, &TNX0070::optChgClick);
-        for (QLineEdit *e : {row.txtNengou, row.txtChgyy, row.txtChgmm, row.txtChgdd}) {
-            WatchChanges(e, ChangeSource::Any, [this] { setEraChanged(); });
-            if (e != row.txtNengou) m_exits->watch(e, [this, e] { return eraBoxExit(e); });
+        m_changes->watch(row.txtNengou, ChangeSource::Any, EraGroup);
+        for (QLineEdit *e : {row.txtChgyy, row.txtChgmm, row.txtChgdd}) {
+            m_changes->watch(e, ChangeSource::Any, EraGroup);
+            m_exits->watch(e, [this, e] { return eraBoxExit(e); });
         }
     }
     grid->setColumnStretch(9, 1);
@@ -287,17 +255,16 @@ QWidget *TNX0070::buildDatePage() {
 QWidget *TNX0070::buildMarkPage() {
     auto *page = new QWidget;
     auto *grid = new QGridLayout(page);
-    for (int i = 0; i < 6; ++i) {
-        const int n = i + 1;
-        MarkGroup &ui = m_markUi[static_cast<size_t>(i)];
-        auto *box = new QGroupBox(QStringLiteral("マーク") + kFullWidthDigits[i], page);
+    for (int n = 1; n <= 6; ++n) {
+        MarkControls &ui = m_markUi[n];
+        auto *box = new QGroupBox(QStringLiteral("マーク") + kFullWidthDigits.at(n), page);
         box->setObjectName(QStringLiteral("grpMark%1").arg(n));
         auto *g = new QGridLayout(box);
         g->setVerticalSpacing(4);
 
-        ui.txtMark = makeEdit(QStringLiteral("txtMark%1").arg(n), box);
+        ui.txtMark = MakeEdit(box, qPrintable(QStringLiteral("txtMark%1").arg(n)));
         ui.txtMark->setFixedWidth(48);
-        ui.txtHanrei = makeEdit(QStringLiteral("txtHanrei%1").arg(n), box);
+        ui.txtHanrei = MakeEdit(box, qPrintable(QStringLiteral("txtHanrei%1").arg(n)));
         g->addWidget(new QLabel(QStringLiteral("マーク"), box), 0, 0);
         g->addWidget(ui.txtMark, 0, 1);
         g->addWidget(new QLabel(QStringLiteral("凡　例"), box), 0, 2);
@@ -305,59 +272,50 @@ QWidget *TNX0070::buildMarkPage() {
 
         ui.mkSample = new TLineSample(TLineSample::Kind::Swatch, box);
         ui.mkSample->setObjectName(QStringLiteral("shpMkColor%1").arg(n));
-        auto *btnMk =
-            makeButton(QStringLiteral("カラー設定"), QStringLiteral("btnMkColor%1").arg(n), box);
+        ui.btnMkColor = colourButton(box, QStringLiteral("btnMkColor%1").arg(n));
         auto *mkRow = new QHBoxLayout;
         mkRow->addWidget(ui.mkSample);
-        mkRow->addWidget(btnMk);
+        mkRow->addWidget(ui.btnMkColor);
         g->addWidget(new QLabel(QStringLiteral("マークカラー"), box), 1, 0);
         g->addLayout(mkRow, 1, 1);
-        ui.cmbMSize = new QComboBox(box);
-        ui.cmbMSize->setObjectName(QStringLiteral("cmbMSize%1").arg(n));
-        ui.cmbMSize->setEditable(true);
-        ui.cmbMSize->setInsertPolicy(QComboBox::NoInsert);
-        for (int size : {8, 9, 10, 11, 12, 14, 16, 18})
-            ui.cmbMSize->addItem(QString::number(size));
+        ui.cmbMSize = MakeCombo(box, qPrintable(QStringLiteral("cmbMSize%1").arg(n)), true);
+        SetComboItems(ui.cmbMSize,
+                      {QStringLiteral("8"), QStringLiteral("9"), QStringLiteral("10"),
+                       QStringLiteral("11"), QStringLiteral("12"), QStringLiteral("14"),
+                       QStringLiteral("16"), QStringLiteral("18")});
         ui.cmbMSize->setFixedWidth(64);
         g->addWidget(new QLabel(QStringLiteral("マークサイズ"), box), 1, 2);
         g->addWidget(ui.cmbMSize, 1, 3, Qt::AlignLeft);
 
-        auto *btnK =
-            makeButton(QStringLiteral("カラー設定"), QStringLiteral("btnKColor%1").arg(n), box);
+        ui.btnKColor = colourButton(box, QStringLiteral("btnKColor%1").arg(n));
         g->addWidget(new QLabel(QStringLiteral("曲線カラー"), box), 2, 0);
-        g->addWidget(btnK, 2, 1, Qt::AlignRight);
-        ui.cmbSensyu = makeTypeCombo(QStringLiteral("cmbSensyu%1").arg(n), box);
+        g->addWidget(ui.btnKColor, 2, 1, Qt::AlignRight);
+        ui.cmbSensyu = makeTypeCombo(box, QStringLiteral("cmbSensyu%1").arg(n));
         g->addWidget(new QLabel(QStringLiteral("曲線種類"), box), 2, 2);
         g->addWidget(ui.cmbSensyu, 2, 3);
 
         ui.curveSample = new TLineSample(TLineSample::Kind::Line, box);
         ui.curveSample->setObjectName(QStringLiteral("shpSensyu%1").arg(n));
         g->addWidget(ui.curveSample, 3, 0, 1, 2, Qt::AlignLeft);
-        ui.cmbSenHaba = makeWidthCombo(QStringLiteral("cmbSenHaba%1").arg(n), box);
-        ui.cmbSenHaba->setFixedWidth(64);
+        ui.cmbSenHaba = makeWidthCombo(box, QStringLiteral("cmbSenHaba%1").arg(n));
         g->addWidget(new QLabel(QStringLiteral("曲線幅"), box), 3, 2);
         g->addWidget(ui.cmbSenHaba, 3, 3, Qt::AlignLeft);
         g->setColumnStretch(3, 1);
 
-        connect(ui.txtMark, &QLineEdit::textChanged, this, [this, i](const QString &text) {
-            if (m_loading) return;
-            m_marks[static_cast<size_t>(i)].Mark = text;
-            setMarkChanged();
-        });
-        connect(ui.txtHanrei, &QLineEdit::textChanged, this, [this, i](const QString &text) {
-            if (m_loading) return;
-            m_marks[static_cast<size_t>(i)].Hanrei = text;
-            setMarkChanged();
-        });
-        WatchChanges(ui.cmbMSize, ChangeSource::Any, [this] { setMarkChanged(); });
+        // The symbol and legend go to the working copy as they are typed.
+        TMMARK &mark = m_marks[n];
+        connect(ui.txtMark, &QLineEdit::textChanged, this,
+                [&mark](const QString &text) { mark.Mark = text; });
+        connect(ui.txtHanrei, &QLineEdit::textChanged, this,
+                [&mark](const QString &text) { mark.Hanrei = text; });
+        for (QWidget *field :
+             {static_cast<QWidget *>(ui.txtMark), static_cast<QWidget *>(ui.txtHanrei),
+              static_cast<QWidget *>(ui.cmbMSize)})
+            m_changes->watch(field, ChangeSource::Any, markGroup(n));
         m_exits->watch(ui.cmbMSize, [this, n] { return cmbMSizeExit(n); });
         EnterLeavesCombo(ui.cmbMSize);
-        connect(ui.cmbSensyu, &QComboBox::activated, this, [this, n] { cmbSensyuSelect(n); });
-        connect(ui.cmbSenHaba, &QComboBox::activated, this, [this, n] { cmbSenHabaSelect(n); });
-        connect(btnMk, &QPushButton::clicked, this, [this, n] { btnMkColorClick(n); });
-        connect(btnK, &QPushButton::clicked, this, [this, n] { btnKColorClick(n); });
 
-        grid->addWidget(box, i / 2, i % 2);
+        grid->addWidget(box, (n - 1) / 2, (n - 1) % 2);
     }
     return page;
 }
@@ -365,193 +323,202 @@ QWidget *TNX0070::buildMarkPage() {
 QWidget *TNX0070::buildGraphPage() {
     auto *page = new QWidget;
     auto *grid = new QGridLayout(page);
-    const QStringList titles = {QStringLiteral("座標軸"), QStringLiteral("目盛"),
-                                QStringLiteral("格子"), QStringLiteral("中央線")};
-    for (int i = 0; i < 4; ++i) {
-        const int n = i + 1;
-        GraphGroup &ui = m_graphUi[static_cast<size_t>(i)];
-        auto *box = new QGroupBox(titles[i], page);
+    const std::array<QString, 5> titles{QString(), QStringLiteral("座標軸"), QStringLiteral("目盛"),
+                                        QStringLiteral("格子"), QStringLiteral("中央線")};
+    for (int n = 1; n <= 4; ++n) {
+        LineControls &ui = m_lineUi[n];
+        auto *box = new QGroupBox(titles[n], page);
         box->setObjectName(QStringLiteral("grpGraph%1").arg(n));
         auto *g = new QGridLayout(box);
-        auto *btn =
-            makeButton(QStringLiteral("カラー設定"), QStringLiteral("btnGColor%1").arg(n), box);
-        ui.cmbSensyu = makeTypeCombo(QStringLiteral("cmbGSensyu%1").arg(n), box);
-        ui.cmbSenHaba = makeWidthCombo(QStringLiteral("cmbGSenHaba%1").arg(n), box);
-        ui.cmbSenHaba->setFixedWidth(64);
+        ui.btnColor = colourButton(box, QStringLiteral("btnGColor%1").arg(n));
+        ui.cmbSensyu = makeTypeCombo(box, QStringLiteral("cmbGSensyu%1").arg(n));
+        ui.cmbSenHaba = makeWidthCombo(box, QStringLiteral("cmbGSenHaba%1").arg(n));
         ui.sample = new TLineSample(TLineSample::Kind::Line, box);
         ui.sample->setObjectName(QStringLiteral("shpGraph%1").arg(n));
         g->addWidget(new QLabel(QStringLiteral("直線カラー"), box), 0, 0);
-        g->addWidget(btn, 0, 1, Qt::AlignLeft);
+        g->addWidget(ui.btnColor, 0, 1, Qt::AlignLeft);
         g->addWidget(new QLabel(QStringLiteral("直線種類"), box), 1, 0);
         g->addWidget(ui.cmbSensyu, 1, 1, Qt::AlignLeft);
         g->addWidget(new QLabel(QStringLiteral("直線幅"), box), 2, 0);
         g->addWidget(ui.cmbSenHaba, 2, 1, Qt::AlignLeft);
         g->addWidget(ui.sample, 3, 0, 1, 2, Qt::AlignLeft);
         g->setColumnStretch(1, 1);
-        connect(btn, &QPushButton::clicked, this, [this, n] { btnGColorClick(n); });
-        connect(ui.cmbSensyu, &QComboBox::activated, this, [this, n] { cmbGSensyuSelect(n); });
-        connect(ui.cmbSenHaba, &QComboBox::activated, this, [this, n] { cmbGSenHabaSelect(n); });
-        grid->addWidget(box, i / 2, i % 2);
+        grid->addWidget(box, (n - 1) / 2, (n - 1) % 2);
     }
     grid->setRowStretch(2, 1);
     return page;
 }
 
+// The line-type and width boxes and the colour buttons of both pages, with what each edits.
+void TNX0070::wireEdits() {
+    std::vector<std::pair<QComboBox *, Edit>> picks;
+    std::vector<std::pair<QPushButton *, Edit>> colours;
+    for (int n = 1; n <= 6; ++n) {
+        const MarkControls &ui = m_markUi[n];
+        TMMARK &mark = m_marks[n];
+        picks.push_back({ui.cmbSensyu, {&mark.Ksyurui, 3, nullptr, markGroup(n), n, 0}});
+        picks.push_back({ui.cmbSenHaba, {&mark.Khaba, 5, nullptr, markGroup(n), n, 0}});
+        colours.push_back({ui.btnMkColor, {nullptr, 0, &mark.Mkcolor, markGroup(n), n, 0}});
+        colours.push_back({ui.btnKColor, {nullptr, 0, &mark.Kcolor, markGroup(n), n, 0}});
+    }
+    for (int n = 1; n <= 4; ++n) {
+        const LineControls &ui = m_lineUi[n];
+        TGraphLine &line = m_lines[n];
+        picks.push_back({ui.cmbSensyu, {&line.Syurui, 3, nullptr, LineGroup, 0, n}});
+        picks.push_back({ui.cmbSenHaba, {&line.Haba, 5, nullptr, LineGroup, 0, n}});
+        colours.push_back({ui.btnColor, {nullptr, 0, &line.Color, LineGroup, 0, n}});
+    }
+    for (const auto &[box, edit] : picks)
+        connect(box, &QComboBox::activated, this,
+                [this, box = box, edit = edit] { linePicked(box, edit); });
+    for (const auto &[button, edit] : colours)
+        m_exits->onClick(button, [this, edit = edit] { colourClicked(edit); });
+}
+
+// The item picked: its first space-separated field is the line type or width.
+void TNX0070::linePicked(QComboBox *box, const Edit &edit) {
+    int value = 0;
+    if (!ParseItemCode(box->currentText(), value) || value < 1 || value > edit.highest) {
+        RefuseField(box, kMsgOutOfRange);
+        return;
+    }
+    *edit.number = value;
+    m_changes->mark(edit.group);
+    showEdited(edit);
+}
+
+void TNX0070::colourClicked(const Edit &edit) {
+    QColor colour = ColourFromText(*edit.colour);
+    if (!Seam().chooseColor(colour)) return;
+    *edit.colour = ColourToText(colour);
+    m_changes->mark(edit.group);
+    showEdited(edit);
+}
+
+void TNX0070::showEdited(const Edit &edit) {
+    if (edit.mark != 0)
+        showMark(edit.mark);
+    else
+        showLine(edit.line);
+}
+
 void TNX0070::prepare() {
-    m_loading = true;
-    m_tabs->setCurrentIndex(0);
-    for (MarkGroup &ui : m_markUi) {
-        ui.cmbMSize->setEditText(QStringLiteral("0"));
-        showType(ui.cmbSensyu, 0);
-        showWidth(ui.cmbSenHaba, 0);
+    {
+        const auto quiet = m_changes->silence();
+        m_tabs->setCurrentIndex(0);
+        for (int n = 1; n <= 6; ++n) {
+            m_markUi[n].cmbMSize->setEditText(QStringLiteral("0"));
+            showType(m_markUi[n].cmbSensyu, 0);
+            showWidth(m_markUi[n].cmbSenHaba, 0);
+        }
+        for (int n = 1; n <= 4; ++n) {
+            showType(m_lineUi[n].cmbSensyu, 0);
+            showWidth(m_lineUi[n].cmbSenHaba, 0);
+        }
+        loadSettings();
     }
-    for (GraphGroup &ui : m_graphUi) {
-        showType(ui.cmbSensyu, 0);
-        showWidth(ui.cmbSenHaba, 0);
-    }
-    m_loading = false;
-    loadSettings();
-    clearFlags();
+    m_changes->clear();
 }
 
 void TNX0070::loadSettings() {
-    m_loading = true;
-    const QString key = ProjectKeySql();
-
-    TQuery &q1 = DM().Query1;
-    q1.Close();
-    if (!key.isEmpty()) RunSql(q1, QStringLiteral("SELECT * FROM MKIGYOU1 WHERE") + key, 'S');
-    const bool fnk = !q1.Eof() && q1.AsInteger(QStringLiteral("FNK")) != 0;
+    const auto quiet = m_changes->silence();
+    CalendarSettings calendar;
+    const bool found = ReadCalendarSettings(calendar);
+    const bool fnk = calendar.fnk != 0;
     (fnk ? m_optKeisan1 : m_optKeisan2)->setChecked(true);
     m_txtKijunbi->setEnabled(!fnk);
-    if (!q1.Eof()) {
-        G().gKdate = q1.AsInteger(QStringLiteral("KDATE"));
-        m_txtKijunbi->setText(dottedDate(G().gKdate));
+    if (found) {
+        G().gKdate = calendar.kdate;
+        m_txtKijunbi->setText(dottedDate(calendar.kdate));
     }
-    const bool wareki = !q1.Eof() && q1.AsInteger(QStringLiteral("REKI")) != 0;
-    (wareki ? m_optWareki : m_optSeireki)->setChecked(true);
-    q1.Close();
+    (calendar.reki != 0 ? m_optWareki : m_optSeireki)->setChecked(true);
 
-    RunSql(q1, QStringLiteral("SELECT * FROM MSEIGYO WHERE CO = 0"), 'S');
-    for (int i = 0; i < 3 && !q1.Eof(); ++i) {
-        const int n = i + 1;
-        EraRow &row = m_era[static_cast<size_t>(i)];
-        row.txtNengou->setText(q1.AsString(QStringLiteral("REKI%1").arg(n)));
-        row.txtChgyy->setText(QString::number(q1.AsInteger(QStringLiteral("SNEN%1").arg(n))));
-        row.txtChgmm->setText(QString::number(q1.AsInteger(QStringLiteral("STSUKI%1").arg(n))));
-        row.txtChgdd->setText(QString::number(q1.AsInteger(QStringLiteral("SHI%1").arg(n))));
+    EraSettings eras;
+    if (ReadEraTable(eras)) {
+        for (int n = 1; n <= 3; ++n) {
+            const EraEntry &e = eras.eras[n];
+            EraControls &row = m_era[n];
+            row.txtNengou->setText(e.name);
+            row.txtChgyy->setText(QString::number(e.year));
+            row.txtChgmm->setText(QString::number(e.month));
+            row.txtChgdd->setText(QString::number(e.day));
+        }
+        if (eras.choice >= 0 && eras.choice <= 2) m_era[eras.choice + 1].optChg->setChecked(true);
     }
-    if (!q1.Eof()) {
-        const int choice = q1.AsInteger(QStringLiteral("FREKI"));
-        if (choice >= 0 && choice <= 2) m_era[static_cast<size_t>(choice)].optChg->setChecked(true);
-    }
-    q1.Close();
 
-    TQuery &q = DM().Query21;
-    for (int m = 1; m <= 6; ++m) {
-        TMMARK &mark = m_marks[static_cast<size_t>(m - 1)];
-        mark = TMMARK{};
-        q.Close();
-        if (!key.isEmpty())
-            RunSql(q, QStringLiteral("SELECT * FROM MMARK WHERE MKCO = %1 AND").arg(m) + key, 'S');
-        if (!q.Eof()) {
-            mark.Mkco = m;
-            mark.Mark = q.AsString(QStringLiteral("MARK"));
-            mark.Hanrei = q.AsString(QStringLiteral("HANREI"));
-            mark.Mkcolor = storedColour(q.AsString(QStringLiteral("MKCOLOR")));
-            mark.Mksize = q.AsInteger(QStringLiteral("MKSIZE"));
-            mark.Kcolor = storedColour(q.AsString(QStringLiteral("KCOLOR")));
-            mark.Ksyurui = q.AsInteger(QStringLiteral("KSYURUI"));
-            mark.Khaba = q.AsInteger(QStringLiteral("KHABA"));
+    LoadMarks(m_marks);
+    for (int n = 1; n <= 6; ++n) {
+        TMMARK &mark = m_marks[n];
+        if (mark.Mkco != 0) { // an empty stored colour is black
+            mark.Mkcolor = storedColour(mark.Mkcolor);
+            mark.Kcolor = storedColour(mark.Kcolor);
         }
-        q.Close();
-        showMark(m);
+        showMark(n);
     }
-    for (int g = 1; g <= 4; ++g) {
-        GraphLine &line = m_lines[static_cast<size_t>(g - 1)];
-        line = GraphLine{};
-        q.Close();
-        if (!key.isEmpty())
-            RunSql(q, QStringLiteral("SELECT * FROM MGRAPH WHERE GSCO = %1 AND").arg(g) + key, 'S');
-        if (!q.Eof()) {
-            line.Color = storedColour(q.AsString(QStringLiteral("CCOLOR")));
-            line.Syurui = q.AsInteger(QStringLiteral("CSYURUI"));
-            line.Haba = q.AsInteger(QStringLiteral("CHABA"));
-        }
-        q.Close();
-        showLine(g);
+    m_lines = ReadGraphLines();
+    for (int n = 1; n <= 4; ++n) {
+        m_lines[n].Color = storedColour(m_lines[n].Color);
+        showLine(n);
     }
-    m_loading = false;
 }
 
-void TNX0070::showMark(int m) {
-    const TMMARK &mark = m_marks[static_cast<size_t>(m - 1)];
-    MarkGroup &ui = m_markUi[static_cast<size_t>(m - 1)];
-    const bool loading = m_loading;
-    m_loading = true;
-    ui.txtMark->setText(mark.Mark);
-    ui.txtHanrei->setText(mark.Hanrei);
-    ui.cmbMSize->setEditText(QString::number(mark.Mksize));
-    showType(ui.cmbSensyu, mark.Ksyurui);
-    showWidth(ui.cmbSenHaba, mark.Khaba);
-    m_loading = loading;
+void TNX0070::showMark(int n) {
+    const TMMARK &mark = m_marks[n];
+    const MarkControls &ui = m_markUi[n];
+    {
+        const auto quiet = m_changes->silence();
+        ui.txtMark->setText(mark.Mark);
+        ui.txtHanrei->setText(mark.Hanrei);
+        ui.cmbMSize->setEditText(QString::number(mark.Mksize));
+        showType(ui.cmbSensyu, mark.Ksyurui);
+        showWidth(ui.cmbSenHaba, mark.Khaba);
+    }
     ui.mkSample->setSample(ColourFromText(mark.Mkcolor));
     ui.curveSample->setSample(ColourFromText(mark.Kcolor), mark.Ksyurui, mark.Khaba);
 }
 
-void TNX0070::showLine(int slot) {
-    const GraphLine &line = m_lines[static_cast<size_t>(slot - 1)];
-    GraphGroup &ui = m_graphUi[static_cast<size_t>(slot - 1)];
+void TNX0070::showLine(int n) {
+    const TGraphLine &line = m_lines[n];
+    const LineControls &ui = m_lineUi[n];
     showType(ui.cmbSensyu, line.Syurui);
     showWidth(ui.cmbSenHaba, line.Haba);
     ui.sample->setSample(ColourFromText(line.Color), line.Syurui, line.Haba);
 }
 
-void TNX0070::clearFlags() {
-    G().gDataChanged = 0;
-    m_dateChanged = m_eraChanged = m_markChanged = m_graphChanged = false;
+bool TNX0070::dateChanged() const {
+    return m_changes->changed(BaseDateGroup) || m_changes->changed(CalendarGroup);
 }
 
-void TNX0070::setDateChanged() {
-    if (m_loading) return;
-    G().gDataChanged = 1;
-    m_dateChanged = true;
+bool TNX0070::eraChanged() const {
+    return m_changes->changed(EraGroup);
 }
 
-void TNX0070::setEraChanged() {
-    if (m_loading) return;
-    G().gDataChanged = 1;
-    m_eraChanged = true;
+bool TNX0070::markChanged() const {
+    for (int n = 1; n <= 6; ++n)
+        if (m_changes->changed(markGroup(n))) return true;
+    return false;
 }
 
-void TNX0070::setMarkChanged() {
-    if (m_loading) return;
-    G().gDataChanged = 1;
-    m_markChanged = true;
-}
-
-void TNX0070::setGraphChanged() {
-    if (m_loading) return;
-    G().gDataChanged = 1;
-    m_graphChanged = true;
+bool TNX0070::graphChanged() const {
+    return m_changes->changed(LineGroup);
 }
 
 void TNX0070::optKeisan1Click() {
     m_txtKijunbi->setEnabled(false);
-    setDateChanged();
+    m_changes->mark(BaseDateGroup);
 }
 
 void TNX0070::optKeisan2Click() {
     m_txtKijunbi->setEnabled(true);
-    setDateChanged();
+    m_changes->mark(BaseDateGroup);
 }
 
 void TNX0070::optCalendarClick() {
-    setDateChanged();
+    m_changes->mark(CalendarGroup);
 }
 
 void TNX0070::optChgClick() {
-    setEraChanged();
+    m_changes->mark(EraGroup);
 }
 
 bool TNX0070::txtKijunbiExit() {
@@ -567,27 +534,28 @@ bool TNX0070::txtKijunbiExit() {
         !QDate::fromString(digits, QStringLiteral("yyyyMMdd")).isValid())
         return RefuseField(m_txtKijunbi, kMsgOutOfRange);
     const int ymd = digits.toInt();
-    const bool loading = m_loading;
-    m_loading = true; // reformatting is no change of its own
-    m_txtKijunbi->setText(dottedDate(ymd));
-    m_loading = loading;
+    {
+        const auto quiet = m_changes->silence(); // reformatting is no change of its own
+        m_txtKijunbi->setText(dottedDate(ymd));
+    }
     G().gKdate = ymd;
     return true;
 }
 
 bool TNX0070::cmbMSizeExit(int mark) {
-    QComboBox *combo = m_markUi[static_cast<size_t>(mark - 1)].cmbMSize;
+    QComboBox *combo = m_markUi[mark].cmbMSize;
     bool ok = false;
     const int size = combo->currentText().trimmed().toInt(&ok);
     if (!ok || size < kMinMarkSize || size > kMaxMarkSize)
         return RefuseField(combo, kMsgOutOfRange);
-    m_marks[static_cast<size_t>(mark - 1)].Mksize = size;
+    m_marks[mark].Mksize = size;
     return true;
 }
 
 bool TNX0070::eraBoxExit(QLineEdit *box) {
     int low = 0, high = 0;
-    for (const EraRow &row : m_era) {
+    for (int n = 1; n <= 3; ++n) {
+        const EraControls &row = m_era[n];
         if (box == row.txtChgyy) {
             low = 1900;
             high = 2050;
@@ -603,178 +571,60 @@ bool TNX0070::eraBoxExit(QLineEdit *box) {
     return true;
 }
 
-void TNX0070::cmbSensyuSelect(int mark) {
-    QComboBox *combo = m_markUi[static_cast<size_t>(mark - 1)].cmbSensyu;
-    bool ok = false;
-    const int type = selectedValue(combo, 1, 3, ok);
-    if (!ok) {
-        RefuseField(combo, kMsgOutOfRange);
-        return;
-    }
-    m_marks[static_cast<size_t>(mark - 1)].Ksyurui = type;
-    setMarkChanged();
-    showMark(mark);
-}
-
-void TNX0070::cmbSenHabaSelect(int mark) {
-    QComboBox *combo = m_markUi[static_cast<size_t>(mark - 1)].cmbSenHaba;
-    bool ok = false;
-    const int width = selectedValue(combo, 1, 5, ok);
-    if (!ok) {
-        RefuseField(combo, kMsgOutOfRange);
-        return;
-    }
-    m_marks[static_cast<size_t>(mark - 1)].Khaba = width;
-    setMarkChanged();
-    showMark(mark);
-}
-
-void TNX0070::cmbGSensyuSelect(int slot) {
-    QComboBox *combo = m_graphUi[static_cast<size_t>(slot - 1)].cmbSensyu;
-    bool ok = false;
-    const int type = selectedValue(combo, 1, 3, ok);
-    if (!ok) {
-        RefuseField(combo, kMsgOutOfRange);
-        return;
-    }
-    m_lines[static_cast<size_t>(slot - 1)].Syurui = type;
-    setGraphChanged();
-    showLine(slot);
-}
-
-void TNX0070::cmbGSenHabaSelect(int slot) {
-    QComboBox *combo = m_graphUi[static_cast<size_t>(slot - 1)].cmbSenHaba;
-    bool ok = false;
-    const int width = selectedValue(combo, 1, 5, ok);
-    if (!ok) {
-        RefuseField(combo, kMsgOutOfRange);
-        return;
-    }
-    m_lines[static_cast<size_t>(slot - 1)].Haba = width;
-    setGraphChanged();
-    showLine(slot);
-}
-
-void TNX0070::btnMkColorClick(int mark) {
-    TMMARK &m = m_marks[static_cast<size_t>(mark - 1)];
-    QColor colour = ColourFromText(m.Mkcolor);
-    if (!Seam().chooseColor(colour)) return;
-    m.Mkcolor = ColourToText(colour);
-    setMarkChanged();
-    showMark(mark);
-}
-
-void TNX0070::btnKColorClick(int mark) {
-    TMMARK &m = m_marks[static_cast<size_t>(mark - 1)];
-    QColor colour = ColourFromText(m.Kcolor);
-    if (!Seam().chooseColor(colour)) return;
-    m.Kcolor = ColourToText(colour);
-    setMarkChanged();
-    showMark(mark);
-}
-
-void TNX0070::btnGColorClick(int slot) {
-    GraphLine &line = m_lines[static_cast<size_t>(slot - 1)];
-    QColor colour = ColourFromText(line.Color);
-    if (!Seam().chooseColor(colour)) return;
-    line.Color = ColourToText(colour);
-    setGraphChanged();
-    showLine(slot);
-}
-
-// Every value that goes into a statement is checked again here: a click on 登　録 can come
-// before the check of the field it left.
+// The values of the groups being saved are checked again: a click on 登　録 can come before
+// the check of the field it left. Groups that were not changed are written as loaded.
 bool TNX0070::checkBeforeSave() {
-    if (m_dateChanged && m_txtKijunbi->isEnabled() && !txtKijunbiExit()) return false;
-    if (m_eraChanged)
-        for (const EraRow &row : m_era)
-            for (QLineEdit *e : {row.txtChgyy, row.txtChgmm, row.txtChgdd})
+    if (m_changes->changed(BaseDateGroup) && m_txtKijunbi->isEnabled() && !txtKijunbiExit())
+        return false;
+    if (eraChanged())
+        for (int n = 1; n <= 3; ++n)
+            for (QLineEdit *e : {m_era[n].txtChgyy, m_era[n].txtChgmm, m_era[n].txtChgdd})
                 if (!eraBoxExit(e)) return false;
-    if (m_markChanged)
-        for (int m = 1; m <= 6; ++m)
-            if (!cmbMSizeExit(m)) return false;
+    for (int n = 1; n <= 6; ++n)
+        if (m_changes->changed(markGroup(n)) && !cmbMSizeExit(n)) return false;
     return true;
 }
 
 bool TNX0070::saveControl() {
-    if (!m_dateChanged && !m_eraChanged) return true;
-    const QString key = ProjectKeySql();
-    if (key.isEmpty()) return false;
-    ScopedTransaction transaction(DM().ACN1);
-    TQuery &q = DM().Query1;
-    if (m_dateChanged)
-        RunSql(q,
-               QStringLiteral("UPDATE MKIGYOU1 SET FNK = %1, KDATE = %2, REKI = %3 WHERE")
-                       .arg(m_optKeisan1->isChecked() ? 1 : 0)
-                       .arg(G().gKdate)
-                       .arg(m_optWareki->isChecked() ? 1 : 0) +
-                   key,
-               'E');
-    std::array<QString, 4> names;
-    std::array<int, 4> years{};
-    if (m_eraChanged) {
-        QString sql = QStringLiteral("UPDATE MSEIGYO SET ");
-        int choice = 0;
-        for (int i = 0; i < 3; ++i) {
-            const EraRow &row = m_era[static_cast<size_t>(i)];
-            names[i + 1] = row.txtNengou->text();
-            years[i + 1] = row.txtChgyy->text().trimmed().toInt();
-            sql += QStringLiteral("REKI%1 = %2, SNEN%1 = %3, STSUKI%1 = %4, SHI%1 = %5, ")
-                       .arg(i + 1)
-                       .arg(SqlText(names[i + 1]))
-                       .arg(years[i + 1])
-                       .arg(row.txtChgmm->text().trimmed().toInt())
-                       .arg(row.txtChgdd->text().trimmed().toInt());
-            if (row.optChg->isChecked()) choice = i;
+    const bool date = dateChanged();
+    const bool eras = eraChanged();
+    if (!date && !eras) return true;
+    const CalendarSettings calendar{m_optKeisan1->isChecked() ? 1 : 0, G().gKdate,
+                                    m_optWareki->isChecked() ? 1 : 0};
+    EraSettings table;
+    for (int n = 1; n <= 3; ++n) {
+        const EraControls &row = m_era[n];
+        table.eras[n] = {row.txtNengou->text(), row.txtChgyy->text().trimmed().toInt(),
+                         row.txtChgmm->text().trimmed().toInt(),
+                         row.txtChgdd->text().trimmed().toInt()};
+        if (row.optChg->isChecked()) table.choice = n - 1;
+    }
+    if (!SaveControlSettings(date ? &calendar : nullptr, eras ? &table : nullptr)) return false;
+    if (eras) {
+        ProjectState &g = G();
+        for (int n = 1; n <= 3; ++n) {
+            g.gEraNames[n] = table.eras[n].name;
+            g.gEraStartYears[n] = table.eras[n].year;
         }
-        RunSql(q, sql + QStringLiteral("FREKI = %1 WHERE CO = 0").arg(choice), 'E');
     }
-    if (!transaction.commit()) return false;
-    if (m_eraChanged) {
-        G().gEraNames = names;
-        G().gEraStartYears = years;
-    }
-    m_dateChanged = m_eraChanged = false;
+    for (int group : {BaseDateGroup, CalendarGroup, EraGroup})
+        m_changes->clearGroup(group);
     return true;
 }
 
 bool TNX0070::saveData() {
-    if (!m_markChanged && !m_graphChanged) return true;
-    const QString key = ProjectKeySql();
-    if (key.isEmpty()) return false;
-    ScopedTransaction transaction(DM().ACN2);
-    TQuery &q = DM().Query21;
-    if (m_markChanged)
-        for (int m = 1; m <= 6; ++m) {
-            const TMMARK &mark = m_marks[static_cast<size_t>(m - 1)];
-            RunSql(q,
-                   QStringLiteral("UPDATE MMARK SET MARK = %1, HANREI = %2, MKCOLOR = %3, "
-                                  "MKSIZE = %4, KCOLOR = %5, KSYURUI = %6, KHABA = %7 "
-                                  "WHERE MKCO = %8 AND")
-                           .arg(SqlText(mark.Mark), SqlText(mark.Hanrei), SqlText(mark.Mkcolor),
-                                SqlInt(mark.Mksize), SqlText(mark.Kcolor), SqlInt(mark.Ksyurui),
-                                SqlInt(mark.Khaba), SqlInt(m)) +
-                       key,
-                   'E');
-        }
-    if (m_graphChanged)
-        for (int g = 1; g <= 4; ++g) {
-            const GraphLine &line = m_lines[static_cast<size_t>(g - 1)];
-            RunSql(q,
-                   QStringLiteral("UPDATE MGRAPH SET CCOLOR = %1, CSYURUI = %2, CHABA = %3 "
-                                  "WHERE GSCO = %4 AND")
-                           .arg(SqlText(line.Color), SqlInt(line.Syurui), SqlInt(line.Haba),
-                                SqlInt(g)) +
-                       key,
-                   'E');
-        }
-    if (!transaction.commit()) return false;
-    m_markChanged = m_graphChanged = false;
+    const bool marks = markChanged();
+    const bool lines = graphChanged();
+    if (!marks && !lines) return true;
+    if (!SaveDataSettings(marks ? &m_marks : nullptr, lines ? &m_lines : nullptr)) return false;
+    for (int n = 1; n <= 6; ++n)
+        m_changes->clearGroup(markGroup(n));
+    m_changes->clearGroup(LineGroup);
     return true;
 }
 
 void TNX0070::btnAddClick() {
-    if (G().gDataChanged == 0) {
+    if (!m_changes->changed()) {
         ShowMessage(kMsgNoChange);
         return;
     }
@@ -782,16 +632,16 @@ void TNX0070::btnAddClick() {
     const bool controlSaved = saveControl();
     const bool dataSaved = saveData();
     // A group whose database refused the save keeps its flag, so it can be saved again.
-    if (controlSaved && dataSaved) clearFlags();
+    if (controlSaved && dataSaved) m_changes->clear();
 }
 
 void TNX0070::btnCancelClick() {
-    clearFlags();
+    m_changes->clear();
 }
 
 void TNX0070::btnCloseClick() {
-    if (G().gDataChanged == 1 && AskStayOnChangedData()) return;
-    clearFlags();
+    if (m_changes->changed() && AskStayOnChangedData()) return;
+    m_changes->clear();
     QDialog::reject();
 }
 

@@ -4,17 +4,17 @@
 // and the four graph lines. Only the groups that were changed are written on saving.
 
 #include "records.h"
+#include "settings_store.h"
 
-#include <QColor>
 #include <QDialog>
 #include <array>
 
-class QButtonGroup;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
+class TChangeTracker;
 class TFieldExits;
 class TLineSample;
 
@@ -27,11 +27,11 @@ public:
     // Re-initialises the screen for the open project; called each time before it is shown.
     void prepare();
 
-    // The change flags of the groups (gDataChanged is the fifth).
-    bool dateChanged() const { return m_dateChanged; }
-    bool eraChanged() const { return m_eraChanged; }
-    bool markChanged() const { return m_markChanged; }
-    bool graphChanged() const { return m_graphChanged; }
+    // Whether a group was changed since it was loaded or saved (gDataChanged is any change).
+    bool dateChanged() const;
+    bool eraChanged() const;
+    bool markChanged() const;
+    bool graphChanged() const;
 
 public slots:
     void btnAddClick();
@@ -45,79 +45,75 @@ public slots:
     bool txtKijunbiExit();
     bool cmbMSizeExit(int mark);
     bool eraBoxExit(QLineEdit *box);
-    void cmbSensyuSelect(int mark);
-    void cmbSenHabaSelect(int mark);
-    void cmbGSensyuSelect(int slot);
-    void cmbGSenHabaSelect(int slot);
-    void btnMkColorClick(int mark);
-    void btnKColorClick(int mark);
-    void btnGColorClick(int slot);
     void reject() override;
 
 private:
-    struct MarkGroup {
+    struct MarkControls {
         QLineEdit *txtMark = nullptr;
         QLineEdit *txtHanrei = nullptr;
         TLineSample *mkSample = nullptr;
+        QPushButton *btnMkColor = nullptr;
         QComboBox *cmbMSize = nullptr;
+        QPushButton *btnKColor = nullptr;
         QComboBox *cmbSensyu = nullptr;
         QComboBox *cmbSenHaba = nullptr;
         TLineSample *curveSample = nullptr;
     };
-    struct GraphLine {
-        QString Color;
-        int Syurui = 0;
-        int Haba = 0;
-    };
-    struct GraphGroup {
+    struct LineControls {
+        QPushButton *btnColor = nullptr;
         QComboBox *cmbSensyu = nullptr;
         QComboBox *cmbSenHaba = nullptr;
         TLineSample *sample = nullptr;
     };
-    struct EraRow {
+    struct EraControls {
         QLineEdit *txtNengou = nullptr;
         QLineEdit *txtChgyy = nullptr;
         QLineEdit *txtChgmm = nullptr;
         QLineEdit *txtChgdd = nullptr;
         QRadioButton *optChg = nullptr;
     };
+    // What a line-type or width box, or a colour button, edits in the working copy: a line
+    // type (1..3) or width (1..5), or a colour text; the change group it marks; and the mark
+    // (1..6) or graph line (1..4) whose sample shows it.
+    struct Edit {
+        int *number = nullptr;
+        int highest = 0;
+        QString *colour = nullptr;
+        int group = 0;
+        int mark = 0;
+        int line = 0;
+    };
 
     QWidget *buildDatePage();
     QWidget *buildMarkPage();
     QWidget *buildGraphPage();
+    void wireEdits();
+    void linePicked(QComboBox *box, const Edit &edit);
+    void colourClicked(const Edit &edit);
+    void showEdited(const Edit &edit);
     void loadSettings();
-    void clearFlags();
-    void setDateChanged();
-    void setEraChanged();
-    void setMarkChanged();
-    void setGraphChanged();
     void showMark(int mark);
-    void showLine(int slot);
+    void showLine(int line);
     bool checkBeforeSave();
     bool saveControl();
     bool saveData();
 
     QTabWidget *m_tabs = nullptr;
     TFieldExits *m_exits = nullptr;
+    TChangeTracker *m_changes = nullptr;
     QRadioButton *m_optKeisan1 = nullptr;
     QRadioButton *m_optKeisan2 = nullptr;
     QLineEdit *m_txtKijunbi = nullptr;
     QRadioButton *m_optSeireki = nullptr;
     QRadioButton *m_optWareki = nullptr;
-    std::array<EraRow, 3> m_era;
-    std::array<MarkGroup, 6> m_markUi;
-    std::array<GraphGroup, 4> m_graphUi;
+    std::array<EraControls, 4> m_era;     // [1..3]
+    std::array<MarkControls, 7> m_markUi; // [1..6]
+    std::array<LineControls, 5> m_lineUi; // [1..4]
     QPushButton *m_btnAdd = nullptr;
     QPushButton *m_btnCancel = nullptr;
     QPushButton *m_btnClose = nullptr;
 
-    // Working copy of the settings being edited.
-    std::array<TMMARK, 6> m_marks;
-    std::array<GraphLine, 4> m_lines;
-
-    bool m_dateChanged = false;
-    bool m_eraChanged = false;
-    bool m_markChanged = false;
-    bool m_graphChanged = false;
-    bool m_loading = false;
+    // Working copy of the marks and graph lines being edited.
+    std::array<TMMARK, 7> m_marks; // [1..6]
+    GraphLines m_lines;            // [1..4]
 };

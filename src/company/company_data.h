@@ -2,17 +2,21 @@
 // The company data screen: registers a company for a fiscal year (index row, settings row,
 // default marks and graph lines), changes its name and settings, or deletes it with all its
 // data of that year. The company list opens it in the mode of the project command
-// (gEditMode 1 register, 2 modify, 3 delete) after setting the buttons, txtNendo and
-// txtCorpID, and it refills the list when it is done.
+// (1 register, 2 modify, 3 delete), and it refills the list when it is done.
+
+#include "records.h"
 
 #include <QDialog>
 #include <array>
+#include <functional>
 
 class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QWidget;
+class TChangeTracker;
+class TDateBoxes;
 class TFieldExits;
 class TNX0010;
 
@@ -21,12 +25,10 @@ class TNX0020 : public QDialog {
 public:
     explicit TNX0020(TNX0010 *list);
 
-    // Shows the screen over the list for one company: mode 1 register, 2 modify, 3 delete; only
-    // the mode's button is captioned and enabled.
+    // Shows the screen over the list for company kco in fiscal year nendo: mode 1 register, 2
+    // modify, 3 delete; only the mode's button is captioned and enabled. The form is cleared
+    // and the code lists loaded; in modes 2 and 3 the company is loaded; gDataChanged := 0.
     void prepare(int mode, int kco, int nendo);
-    // Clears the form and loads the code lists; in modes 2 and 3 loads the company; focuses
-    // the name; gDataChanged := 0.
-    void Initialise();
 
 public slots:
     void btnAddClick();
@@ -40,51 +42,32 @@ protected:
     void done(int result) override;
 
 private:
-    struct DateBoxes {
-        QComboBox *era = nullptr;
-        QLineEdit *year = nullptr;
-        QLineEdit *month = nullptr;
-        QLineEdit *day = nullptr;
-    };
-    // What the form holds, parsed and checked for a statement.
-    struct FormValues {
-        int cyousahi = 0;
-        int syoukyuhi = 0;
-        double bearitsu = 0.0;
-        int modelCode = 0;
-        int livingCode = 0;
-        int frstkyu = 3;
-        int frstkyum = 3;
-    };
-
-    void BuildForm();
-    void ClearForm();
-    void LoadLists();
-    void LoadCalendar();
-    void LoadCompany();
-    void ShowDate(const DateBoxes &boxes, int ymd);
-    // The project keys shown in txtCorpID and txtNendo; false when either is no integer.
-    bool Keys(int &kco, int &nendo) const;
-    // Checks the whole form for a save; shows the refusal and returns false.
-    bool ReadForm(FormValues &values, bool requireCodes);
-    bool ReadDate(const DateBoxes &boxes, int &ymd);
+    void buildForm();
+    void initialise();
+    void clearForm();
+    void loadLists();
+    void loadCalendar();
+    void loadCompany();
     // Checks the field when the focus leaves it; a refusal keeps the focus in it.
-    void watchExit(QWidget *field);
-    // The exit check of a field; shows the refusal and returns false.
-    bool FieldExit(QWidget *field);
-    void MarkChanged();
-    void RefreshList();
-    void CloseScreen();
-    int LinkValue(const std::array<QRadioButton *, 4> &options) const;
-    void SetLinkValue(const std::array<QRadioButton *, 4> &options, int value);
+    void watchExit(QWidget *field, std::function<bool()> check);
+    bool checkDatePart(QLineEdit *box, int upper);
+    bool checkBaseUp();
+    bool checkCode(QComboBox *box);
+    bool readDate(const TDateBoxes *boxes, int &ymd) const;
+    // Checks the whole form for a save and reads it into `settings`; a refusal is shown and
+    // false returned.
+    bool readForm(TMKIGYOU2 &settings, bool requireCodes);
+    void refreshList();
+    void closeScreen();
 
     TNX0010 *m_list = nullptr;
     TFieldExits *m_exits = nullptr;
+    TChangeTracker *m_changes = nullptr;
     QLineEdit *m_txtCorpID = nullptr;
     QLineEdit *m_txtNendo = nullptr;
     QLineEdit *m_txtCorpName = nullptr;
-    DateBoxes m_chk;
-    DateBoxes m_up;
+    TDateBoxes *m_chk = nullptr;
+    TDateBoxes *m_up = nullptr;
     QLineEdit *m_txtBaseUp = nullptr;
     QLineEdit *m_txtSalaryKbn = nullptr;
     std::array<QLineEdit *, 4> m_txtKihon{};  // [1..3]
@@ -92,17 +75,19 @@ private:
     std::array<QLineEdit *, 10> m_txtTokyu{}; // [1..9]
     QComboBox *m_cmbModelCode = nullptr;
     QComboBox *m_cmbLivingCode = nullptr;
-    std::array<QRadioButton *, 4> m_optSalary{}; // values 0..3
-    std::array<QRadioButton *, 4> m_optMatlix{}; // values 0..3
+    // optSalary1..4 and optMatlix1..4 in [1..4]; option n stands for the link value n - 1.
+    std::array<QRadioButton *, 5> m_optSalary{};
+    std::array<QRadioButton *, 5> m_optMatlix{};
     QPushButton *m_btnAdd = nullptr;
     QPushButton *m_btnMnt = nullptr;
     QPushButton *m_btnDlt = nullptr;
     QPushButton *m_btnCansel = nullptr;
     QPushButton *m_btnClose = nullptr;
 
+    int m_mode = 0;
+    ProjectKey m_key;
     QString m_loadedName;
     int m_savedReki = 0;
-    bool m_inSession = false; // between Initialise and closing
-    bool m_loading = false;
+    bool m_inSession = false; // from prepare until the screen closes
     bool m_closing = false;
 };

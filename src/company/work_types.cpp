@@ -2,11 +2,11 @@
 
 #include "combo_utils.h"
 #include "form_helpers.h"
-#include "loaders.h"
 #include "message_seam.h"
-#include "state.h"
-#include "tdm.h"
+#include "records.h"
+#include "screen_kit.h"
 #include "utilities.h"
+#include "work_type_store.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -27,60 +27,40 @@ bool validId(int id) {
     return id >= 1 && id <= 4;
 }
 
-// The company code and fiscal year of the open project as numbers; false when either is none.
-bool projectKeys(qint64 &kco, qint64 &nendo) {
-    bool ok1 = false, ok2 = false;
-    kco = G().gMkigyou2.Kco.trimmed().toLongLong(&ok1);
-    nendo = G().gMkigyou2.Nendo.trimmed().toLongLong(&ok2);
-    return ok1 && ok2;
-}
-
-QPushButton *makeButton(const QString &text, const QString &name, QWidget *parent) {
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    b->setMinimumWidth(88);
-    return b;
-}
-
 } // namespace
 
 TfrmSalaryName::TfrmSalaryName(QWidget *parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmSalaryName"));
     setWindowTitle(QStringLiteral("就労形態＆賃金構成の登録"));
+    m_exits = new TFieldExits(this);
+    // The flag of this screen alone: the project's gDataChanged is not touched.
+    m_changes = new TChangeTracker(this, TChangeTracker::Scope::Private);
 
     auto makeEdit = [this](const QString &name) {
-        auto *e = new QLineEdit(this);
-        e->setObjectName(name);
-        e->setMaxLength(kMaxTextLength);
+        QLineEdit *e = MakeEdit(this, qPrintable(name), kMaxTextLength);
         e->setMinimumWidth(200);
-        WatchChanges(e, ChangeSource::Any, [this] {
-            if (!m_loading) m_changed = true;
-        });
+        m_changes->watch(e, ChangeSource::Any);
         return e;
     };
 
-    m_cmbSalaryID = new QComboBox(this);
-    m_cmbSalaryID->setObjectName(QStringLiteral("cmbSalaryID"));
-    m_cmbSalaryID->setEditable(true);
-    m_cmbSalaryID->setInsertPolicy(QComboBox::NoInsert);
+    m_cmbSalaryID = MakeCombo(this, "cmbSalaryID", true);
     m_cmbSalaryID->setMinimumWidth(200);
-    (new TFieldExits(this))->watch(m_cmbSalaryID, [this] { return cmbSalaryIDExit(); });
+    m_exits->watch(m_cmbSalaryID, [this] { return cmbSalaryIDExit(); });
     EnterLeavesCombo(m_cmbSalaryID);
     m_txtName = makeEdit(QStringLiteral("txtName"));
     m_txtTeigi = makeEdit(QStringLiteral("txtTeigi"));
-    for (int i = 0; i < 3; ++i)
-        m_txtKihon[static_cast<size_t>(i)] = makeEdit(QStringLiteral("txtKihon%1").arg(i + 1));
-    for (int i = 0; i < 5; ++i)
-        m_txtTeate[static_cast<size_t>(i)] = makeEdit(QStringLiteral("txtTeate%1").arg(i + 1));
+    for (int i = 1; i <= 3; ++i)
+        m_txtKihon[i] = makeEdit(QStringLiteral("txtKihon%1").arg(i));
+    for (int i = 1; i <= 5; ++i)
+        m_txtTeate[i] = makeEdit(QStringLiteral("txtTeate%1").arg(i));
 
-    m_btnAdd = makeButton(QStringLiteral("登　録"), QStringLiteral("btnAdd"), this);
-    m_btnCancel = makeButton(QStringLiteral("ｷｬﾝｾﾙ"), QStringLiteral("btnCancel"), this);
-    m_btnDlt = makeButton(QStringLiteral("削除"), QStringLiteral("btnDlt"), this);
-    m_btnClose = makeButton(QStringLiteral("閉じる"), QStringLiteral("btnClose"), this);
-    connect(m_btnAdd, &QPushButton::clicked, this, &TfrmSalaryName::btnAddClick);
-    connect(m_btnCancel, &QPushButton::clicked, this, &TfrmSalaryName::btnCancelClick);
-    connect(m_btnDlt, &QPushButton::clicked, this, &TfrmSalaryName::btnDltClick);
+    m_btnAdd = MakeButton(this, "btnAdd", QStringLiteral("登　録"));
+    m_btnCancel = MakeButton(this, "btnCancel", QStringLiteral("ｷｬﾝｾﾙ"));
+    m_btnDlt = MakeButton(this, "btnDlt", QStringLiteral("削除"));
+    m_btnClose = MakeButton(this, "btnClose", QStringLiteral("閉じる"));
+    m_exits->onClick(m_btnAdd, [this] { btnAddClick(); });
+    m_exits->onClick(m_btnCancel, [this] { btnCancelClick(); });
+    m_exits->onClick(m_btnDlt, [this] { btnDltClick(); });
     connect(m_btnClose, &QPushButton::clicked, this, &TfrmSalaryName::btnCloseClick);
 
     auto *grid = new QGridLayout;
@@ -99,26 +79,28 @@ TfrmSalaryName::TfrmSalaryName(QWidget *parent) : QDialog(parent) {
     addRow(QStringLiteral("賃金形態名称"), m_txtTeigi, 0);
     ++row;
     grid->setRowMinimumHeight(row++, 8);
-    const QStringList numerals = {QStringLiteral("Ⅰ"), QStringLiteral("Ⅱ"), QStringLiteral("Ⅲ"),
-                                  QStringLiteral("Ⅳ"), QStringLiteral("Ⅴ")};
+    const std::array<QString, 6> numerals{QString(),           QStringLiteral("Ⅰ"),
+                                          QStringLiteral("Ⅱ"), QStringLiteral("Ⅲ"),
+                                          QStringLiteral("Ⅳ"), QStringLiteral("Ⅴ")};
     const int first = row;
-    for (int i = 0; i < 5; ++i) {
-        row = first + i;
-        if (i < 3)
-            addRow(QStringLiteral("基本給項目") + numerals[i], m_txtKihon[static_cast<size_t>(i)],
-                   0);
-        addRow(QStringLiteral("手当項目") + numerals[i], m_txtTeate[static_cast<size_t>(i)], 1);
+    for (int i = 1; i <= 5; ++i) {
+        row = first + i - 1;
+        if (i <= 3) addRow(QStringLiteral("基本給項目") + numerals[i], m_txtKihon[i], 0);
+        addRow(QStringLiteral("手当項目") + numerals[i], m_txtTeate[i], 1);
     }
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    for (QPushButton *b : {m_btnAdd, m_btnCancel, m_btnDlt, m_btnClose})
+    for (QPushButton *b : {m_btnAdd, m_btnCancel, m_btnDlt, m_btnClose}) {
+        b->setMinimumWidth(88);
         buttons->addWidget(b);
+    }
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addSpacing(8);
     layout->addLayout(buttons);
-    setFixedSize(sizeHint());
+    SizeToFit(this, sizeHint());
+    setFixedSize(size());
     m_btnDlt->setEnabled(false);
     InstallEnterMovesFocus(this);
 }
@@ -131,48 +113,40 @@ void TfrmSalaryName::prepare() {
     m_cmbSalaryID->setFocus();
 }
 
+bool TfrmSalaryName::changed() const {
+    return m_changes->changed();
+}
+
 QList<QLineEdit *> TfrmSalaryName::textFields() const {
     QList<QLineEdit *> out{m_txtName, m_txtTeigi};
-    for (QLineEdit *e : m_txtKihon)
-        out << e;
-    for (QLineEdit *e : m_txtTeate)
-        out << e;
+    for (int i = 1; i <= 3; ++i)
+        out << m_txtKihon[i];
+    for (int i = 1; i <= 5; ++i)
+        out << m_txtTeate[i];
     return out;
 }
 
 void TfrmSalaryName::fillList() {
-    const QString key = ProjectKeySql();
-    if (key.isEmpty()) {
-        m_cmbSalaryID->clear();
-        return;
-    }
-    FillComboFromSql(QStringLiteral("select SALARYID || ' : ' || ifnull(SALARYNAME, '') as "
-                                    "COMBNAME from SALARYNAME where") +
-                         key + QStringLiteral(" order by SALARYID"),
-                     m_cmbSalaryID);
-    DM().Query21.Close();
+    SetComboItems(m_cmbSalaryID, WorkTypeItems());
 }
 
 void TfrmSalaryName::clearFields() {
-    m_loading = true;
-    m_cmbSalaryID->setCurrentIndex(-1);
-    m_cmbSalaryID->setEditText(QString());
-    for (QLineEdit *e : textFields())
-        e->clear();
-    m_loading = false;
-    m_changed = false;
+    {
+        const auto quiet = m_changes->silence();
+        m_cmbSalaryID->setCurrentIndex(-1);
+        m_cmbSalaryID->setEditText(QString());
+        for (QLineEdit *e : textFields())
+            e->clear();
+    }
+    m_changes->clear();
     m_loadedId = 0;
     m_btnDlt->setEnabled(false);
 }
 
-// The typed number, or the code of the chosen "id : name" item.
+// The typed number, or the code of the chosen "id : name" item; 0 for neither.
 int TfrmSalaryName::salaryId() const {
-    const QString text = m_cmbSalaryID->currentText().trimmed();
-    bool ok = false;
-    const int id = text.toInt(&ok);
-    if (ok) return id;
-    const int code = CodePart(text).trimmed().toInt(&ok);
-    return ok ? code : 0;
+    int id = 0;
+    return ParseItemCode(m_cmbSalaryID->currentText(), id) ? id : 0;
 }
 
 bool TfrmSalaryName::cmbSalaryIDExit() {
@@ -180,34 +154,25 @@ bool TfrmSalaryName::cmbSalaryIDExit() {
     const int id = salaryId();
     if (!validId(id)) return RefuseField(m_cmbSalaryID, kMsgIdRange);
     clearFields();
-    m_loading = true;
-    const int index = SelectComboCode(m_cmbSalaryID, QString::number(id));
-    m_cmbSalaryID->setCurrentIndex(index);
-    if (index < 0) m_cmbSalaryID->setEditText(QString::number(id));
+    {
+        const auto quiet = m_changes->silence();
+        const int index = SelectComboCode(m_cmbSalaryID, QString::number(id));
+        m_cmbSalaryID->setCurrentIndex(index);
+        if (index < 0) m_cmbSalaryID->setEditText(QString::number(id));
 
-    const QString key = ProjectKeySql();
-    TQuery &q = DM().Query21;
-    q.Close();
-    if (!key.isEmpty())
-        RunSql(q,
-               QStringLiteral("select * from SALARYNAME where") + key +
-                   QStringLiteral(" and SALARYID = %1").arg(id),
-               'S');
-    if (!q.Eof()) {
-        m_txtName->setText(q.AsString(QStringLiteral("SALARYNAME")));
-        m_txtTeigi->setText(q.AsString(QStringLiteral("TEIGI")));
-        for (int i = 0; i < 3; ++i)
-            m_txtKihon[static_cast<size_t>(i)]->setText(
-                q.AsString(QStringLiteral("KIHON%1").arg(i + 1)));
-        for (int i = 0; i < 5; ++i)
-            m_txtTeate[static_cast<size_t>(i)]->setText(
-                q.AsString(QStringLiteral("TEATE%1").arg(i + 1)));
-        m_loadedId = id;
-        m_btnDlt->setEnabled(true);
+        TSALARYTBL workType;
+        if (ReadWorkType(id, workType)) {
+            m_txtName->setText(workType.SalaryName);
+            m_txtTeigi->setText(workType.Teigi);
+            for (int i = 1; i <= 3; ++i)
+                m_txtKihon[i]->setText(workType.Kihon[i]);
+            for (int i = 1; i <= 5; ++i)
+                m_txtTeate[i]->setText(workType.Teate[i]);
+            m_loadedId = id;
+            m_btnDlt->setEnabled(true);
+        }
     }
-    q.Close();
-    m_loading = false;
-    m_changed = false;
+    m_changes->clear();
     m_txtName->setFocus();
     return true;
 }
@@ -215,37 +180,22 @@ bool TfrmSalaryName::cmbSalaryIDExit() {
 void TfrmSalaryName::btnAddClick() {
     const int id = salaryId();
     if (!validId(id)) {
-        ShowMessage(kMsgIdRange);
-        m_cmbSalaryID->setFocus();
+        RefuseField(m_cmbSalaryID, kMsgIdRange);
         return;
     }
     if (m_txtName->text().trimmed().isEmpty()) {
-        ShowMessage(kMsgNoName);
-        m_txtName->setFocus();
+        RefuseField(m_txtName, kMsgNoName);
         return;
     }
-    qint64 kco = 0, nendo = 0;
-    if (!projectKeys(kco, nendo)) return;
-
-    QStringList values{SqlInt(kco), SqlInt(nendo), SqlInt(id)};
-    for (QLineEdit *e : textFields())
-        values << SqlText(e->text());
-    {
-        ScopedTransaction transaction(DM().ACN2);
-        TQuery &q = DM().Query21;
-        RunSql(q,
-               QStringLiteral("delete from SALARYNAME where") + ProjectKeySql() +
-                   QStringLiteral(" and SALARYID = %1").arg(id),
-               'E');
-        RunSql(q,
-               QStringLiteral("insert into SALARYNAME (KCO, NENDO, SALARYID, SALARYNAME, TEIGI, "
-                              "KIHON1, KIHON2, KIHON3, TEATE1, TEATE2, TEATE3, TEATE4, TEATE5) "
-                              "values(") +
-                   values.join(QLatin1Char(',')) + QLatin1Char(')'),
-               'E');
-        // On a failure the stored row stays as it was and the fields keep the typed values.
-        if (!transaction.commit()) return;
-    }
+    TSALARYTBL workType;
+    workType.SalaryName = m_txtName->text();
+    workType.Teigi = m_txtTeigi->text();
+    for (int i = 1; i <= 3; ++i)
+        workType.Kihon[i] = m_txtKihon[i]->text();
+    for (int i = 1; i <= 5; ++i)
+        workType.Teate[i] = m_txtTeate[i]->text();
+    // On a failure the stored row stays as it was and the fields keep the typed values.
+    if (!SaveWorkType(id, workType)) return;
     fillList();
     clearFields();
     m_cmbSalaryID->setFocus();
@@ -254,13 +204,7 @@ void TfrmSalaryName::btnAddClick() {
 void TfrmSalaryName::btnDltClick() {
     if (m_loadedId == 0) return;
     if (!AskYesNo(kAskDelete, kCaptionConfirm)) return;
-    const QString key = ProjectKeySql();
-    if (key.isEmpty()) return;
-    if (!RunSql(DM().Query21,
-                QStringLiteral("delete from SALARYNAME where") + key +
-                    QStringLiteral(" and SALARYID = %1").arg(m_loadedId),
-                'E'))
-        return;
+    if (!DeleteWorkType(m_loadedId)) return;
     fillList();
     clearFields();
     m_cmbSalaryID->setFocus();
@@ -272,7 +216,7 @@ void TfrmSalaryName::btnCancelClick() {
 }
 
 void TfrmSalaryName::btnCloseClick() {
-    if (m_changed && AskStayOnChangedData()) return;
+    if (changed() && AskStayOnChangedData()) return;
     QDialog::reject();
 }
 
@@ -282,7 +226,7 @@ void TfrmSalaryName::reject() {
 
 // The fields form a ring: after the last allowance comes the work type name again.
 bool TfrmSalaryName::focusNextPrevChild(bool next) {
-    if (next && focusWidget() == m_txtTeate[4]) {
+    if (next && focusWidget() == m_txtTeate[5]) {
         m_txtName->setFocus(Qt::TabFocusReason);
         return true;
     }

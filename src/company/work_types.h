@@ -8,6 +8,8 @@
 class QComboBox;
 class QLineEdit;
 class QPushButton;
+class TChangeTracker;
+class TFieldExits;
 
 class TfrmSalaryName : public QDialog {
     Q_OBJECT
@@ -18,7 +20,8 @@ public:
     // Fills the list of work types and clears the fields; called before the screen is shown.
     void prepare();
 
-    bool changed() const { return m_changed; }
+    // Whether a text field was changed since the fields were cleared or loaded.
+    bool changed() const;
 
 public slots:
     // Leaving the id box loads the work type of the typed or chosen id; false when refused.
@@ -38,16 +41,16 @@ private:
     int salaryId() const;
     QList<QLineEdit *> textFields() const;
 
+    TFieldExits *m_exits = nullptr;
+    TChangeTracker *m_changes = nullptr;
     QComboBox *m_cmbSalaryID = nullptr;
     QLineEdit *m_txtName = nullptr;
     QLineEdit *m_txtTeigi = nullptr;
-    std::array<QLineEdit *, 3> m_txtKihon{};
-    std::array<QLineEdit *, 5> m_txtTeate{};
+    std::array<QLineEdit *, 4> m_txtKihon{}; // [1..3]
+    std::array<QLineEdit *, 6> m_txtTeate{}; // [1..5]
     QPushButton *m_btnAdd = nullptr;
     QPushButton *m_btnCancel = nullptr;
     QPushButton *m_btnClose = nullptr;
     QPushButton *m_btnDlt = nullptr;
-    bool m_changed = false;
-    bool m_loading = false;
     int m_loadedId = 0; // id of the stored work type shown, 0 for none
 };

@@ -21,8 +21,8 @@ bool ReadCalendarSettings(CalendarSettings &settings) {
     return true;
 }
 
-bool ReadEraTable(EraTable &table) {
-    table = EraTable{};
+bool ReadEraTable(EraSettings &table) {
+    table = EraSettings{};
     TQuery q(DM().ACN1);
     RunSql(q, QStringLiteral("SELECT * FROM MSEIGYO") + kEraRow, 'S');
     if (q.Eof()) return false;
@@ -57,7 +57,7 @@ GraphLines ReadGraphLines() {
     return lines;
 }
 
-bool SaveControlSettings(const CalendarSettings *calendar, const EraTable *eras) {
+bool SaveControlSettings(const CalendarSettings *calendar, const EraSettings *eras) {
     if (!calendar && !eras) return true;
     const ProjectKey &key = G().gProjectKey;
     if (!key.isSet) return false;

@@ -23,7 +23,9 @@ struct EraEntry {
     int day = 0;
 };
 
-struct EraTable {
+// The era table shared by all companies (MSEIGYO row CO = 0); named apart from the
+// calendar's own EraTable() of the utilities.
+struct EraSettings {
     std::array<EraEntry, 4> eras; // [1..3]
     int choice = 0;               // FREKI: the era chosen, 0..2
 };
@@ -39,13 +41,13 @@ using GraphLines = std::array<TGraphLine, 5>; // [1..4]
 // The open project's company index settings; false when it has no index row.
 bool ReadCalendarSettings(CalendarSettings &settings);
 // The era table; false when its row is missing.
-bool ReadEraTable(EraTable &table);
+bool ReadEraTable(EraSettings &table);
 // The four graph lines of the open project (the first row of each line number); lines
 // without a row stay empty.
 GraphLines ReadGraphLines();
 
 // Saves the parts of the control database that are given (nullptr: not changed) in one
 // transaction; false when nothing was kept.
-bool SaveControlSettings(const CalendarSettings *calendar, const EraTable *eras);
+bool SaveControlSettings(const CalendarSettings *calendar, const EraSettings *eras);
 // Saves the marks and lines of the open project that are given, in one transaction.
 bool SaveDataSettings(const std::array<TMMARK, 7> *marks, const GraphLines *lines);

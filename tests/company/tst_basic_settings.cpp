@@ -1,6 +1,7 @@
 #include "basic_settings.h"
 #include "colour_text.h"
 #include "loaders.h"
+#include "screen_kit.h"
 #include "state.h"
 #include "test_program.h"
 #include "utilities.h"
@@ -9,9 +10,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTabWidget>
 #include <QTest>
 
@@ -66,18 +64,9 @@ QStringList expectedWrites(const QString &table, int count) {
     return out;
 }
 
-// Every row of a table, each as its values joined by "|".
+// Every row of a table in the order stored.
 QStringList rows(TConnection &c, const QString &table) {
-    QSqlQuery q(QSqlDatabase::database(c.name(), false));
-    q.exec(QStringLiteral("select * from %1 order by rowid").arg(table));
-    QStringList out;
-    while (q.next()) {
-        QStringList values;
-        for (int i = 0; i < q.record().count(); ++i)
-            values << q.value(i).toString();
-        out << values.join(QLatin1Char('|'));
-    }
-    return out;
+    return SqlRows(c, QStringLiteral("select * from %1 order by rowid").arg(table));
 }
 
 QString mark(int m, const QString &column) {
@@ -113,6 +102,10 @@ private slots:
     void closePrompt();
     void enterMovesToTheNextField_data();
     void enterMovesToTheNextField();
+    void eraNameStoredAsTyped();
+    void onlyTheGroupsSavedAreChecked_data();
+    void onlyTheGroupsSavedAreChecked();
+    void fitsTheScreen();
 };
 
 void Tst_basic_settings::loadsTheProject() {
@@ -256,12 +249,10 @@ void Tst_basic_settings::baseDateRefused() {
     openSample();
     TNX0070 dlg;
     dlg.prepare();
-    dlg.show();
-    QVERIFY(QTest::qWaitForWindowActive(&dlg));
+    showActive(dlg);
     auto *box = find<QLineEdit>(dlg, "txtKijunbi");
-    box->setFocus();
-    retype(box, typed);
-    find<QLineEdit>(dlg, "txtHanrei1")->setFocus(); // leave the box
+    typeInto(box, typed);
+    leaveTo(find<QLineEdit>(dlg, "txtHanrei1"));
     QTRY_COMPARE(shown(p.messages), QStringList{message});
     QTRY_VERIFY(box->hasFocus());
     QCOMPARE(box->text(), typed);
@@ -287,8 +278,8 @@ void Tst_basic_settings::calendarChoiceWritesTheDateRow() {
     TNX0070 dlg;
     dlg.prepare();
     logWrites();
-    QTest::mouseClick(find<QRadioButton>(dlg, "optSeireki"), Qt::LeftButton);
-    QTest::mouseClick(find<QRadioButton>(dlg, "optKeisan1"), Qt::LeftButton);
+    click(dlg, "optSeireki");
+    click(dlg, "optKeisan1");
     QVERIFY(!find<QLineEdit>(dlg, "txtKijunbi")->isEnabled());
     QVERIFY(dlg.dateChanged());
     click(dlg, "btnAdd");
@@ -475,8 +466,7 @@ void Tst_basic_settings::enterMovesToTheNextField() {
     openSample();
     TNX0070 dlg;
     dlg.prepare();
-    dlg.show();
-    QVERIFY(QTest::qWaitForWindowActive(&dlg));
+    showActive(dlg);
     dlg.findChild<QTabWidget *>()->setCurrentIndex(page);
     auto *w = find<QWidget>(dlg, field);
     w->setFocus();
@@ -487,6 +477,97 @@ void Tst_basic_settings::enterMovesToTheNextField() {
     QCoreApplication::processEvents(); // the check of the field left
     QVERIFY(p.messages.entries.isEmpty());
     QCOMPARE(G().gDataChanged, 0);
+}
+
+void Tst_basic_settings::eraNameStoredAsTyped() {
+    TestProgram p;
+    openSample();
+    TNX0070 dlg;
+    dlg.prepare();
+    logWrites();
+    const QString others = "select SNEN1 || '/' || REKI2 || '/' || FREKI from MSEIGYO where CO = 0";
+    const QString stored = SqlValue(DM().ACN1, others);
+    // Placeholders and quotes in a name are text like any other.
+    const QString name = QStringLiteral("明%3'治");
+    find<QLineEdit>(dlg, "txtNengou1")->setText(name); // the table is filled, never typed into
+    QVERIFY(dlg.eraChanged());
+    click(dlg, "btnAdd");
+    QVERIFY(p.messages.entries.isEmpty());
+    QCOMPARE(writes(), QStringList{"update MSEIGYO 0"});
+    QCOMPARE(SqlValue(DM().ACN1, "select REKI1 from MSEIGYO where CO = 0"), name);
+    QCOMPARE(SqlValue(DM().ACN1, others), stored);
+    QCOMPARE(G().gEraNames[1], name);
+    dlg.prepare();
+    QCOMPARE(find<QLineEdit>(dlg, "txtNengou1")->text(), name);
+}
+
+void Tst_basic_settings::onlyTheGroupsSavedAreChecked_data() {
+    QTest::addColumn<bool>("inControl");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("edited");
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<QString>("saved");
+    const QString markSize20 =
+        "update MMARK set MKSIZE = 20 where KCO = 1 and NENDO = 2018 and MKCO = 3";
+    const QString marks = "select group_concat(MKCOLOR || ':' || MKSIZE || ':' || HANREI, '/') "
+                          "from (select * from MMARK where KCO = 1 and NENDO = 2018 and MKCO in "
+                          "(1, 3) order by MKCO)";
+    const QString baseDate0 = "update MKIGYOU1 set KDATE = 0 where KCO = 1 and NENDO = 2018";
+    const QString dateRow = "select FNK || '/' || KDATE || '/' || REKI from MKIGYOU1 where KCO = "
+                            "1 and NENDO = 2018";
+    // A stored value the checks refuse stops only a save of its own group; `saved` is empty
+    // when the save is refused and nothing is written.
+    QTest::newRow("size 20 of mark 3, colour of mark 1")
+        << false << markSize20 << "btnMkColor1" << marks
+        << QStringLiteral("$00FF8000:10:役員/clGreen:20:総合職");
+    QTest::newRow("size 20 of mark 3, legend of mark 3")
+        << false << markSize20 << "txtHanrei3" << marks << QString();
+    QTest::newRow("base date 0, calendar")
+        << true << baseDate0 << "optSeireki" << dateRow << QStringLiteral("0/0/0");
+    QTest::newRow("base date 0, age basis")
+        << true << baseDate0 << "optKeisan2" << dateRow << QString();
+}
+
+void Tst_basic_settings::onlyTheGroupsSavedAreChecked() {
+    QFETCH(bool, inControl);
+    QFETCH(QString, stored);
+    QFETCH(QString, edited);
+    QFETCH(QString, result);
+    QFETCH(QString, saved);
+    TestProgram p;
+    openSample();
+    TConnection &c = inControl ? DM().ACN1 : DM().ACN2;
+    exec(c, stored);
+    TNX0070 dlg;
+    dlg.prepare();
+    const QString before = SqlValue(c, result);
+    if (auto *box = qobject_cast<QLineEdit *>(find<QWidget>(dlg, edited))) {
+        typeText(box, QStringLiteral("X"));
+    } else {
+        p.messages.answerColor(QColor(0, 128, 255));
+        click(dlg, edited);
+    }
+    click(dlg, "btnAdd");
+    if (saved.isEmpty()) {
+        QCOMPARE(shown(p.messages), QStringList{kMsgOutOfRange});
+        QCOMPARE(SqlValue(c, result), before);
+        QCOMPARE(G().gDataChanged, 1);
+    } else {
+        QVERIFY2(shown(p.messages).isEmpty(), qPrintable(shown(p.messages).join('\n')));
+        QCOMPARE(SqlValue(c, result), saved);
+        QCOMPARE(G().gDataChanged, 0);
+    }
+}
+
+void Tst_basic_settings::fitsTheScreen() {
+    TestProgram p;
+    openSample();
+    TNX0070 dlg;
+    dlg.prepare();
+    dlg.show();
+    for (const QSize size : {dlg.size(), dlg.minimumSizeHint()})
+        QVERIFY2(size.width() <= kScreenBudget.width() && size.height() <= kScreenBudget.height(),
+                 qPrintable(QStringLiteral("%1x%2").arg(size.width()).arg(size.height())));
 }
 
 QTEST_MAIN(Tst_basic_settings)

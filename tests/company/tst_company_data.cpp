@@ -3,11 +3,12 @@
 
 #include "company_data.h"
 #include "company_list.h"
+#include "screen_kit.h"
 #include "state.h"
 #include "test_program.h"
 
 #include <QComboBox>
-#include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
@@ -28,28 +29,32 @@ const QStringList kDataTables = {"MSYAIN1", "MSYAIN2",  "MKIGYOU2",   "MMARK",  
                                  "DSCALE",  "DSPDRAW",  "MCHINGIN",   "MHYOUKA",   "YHYOUKA",
                                  "BANDM",   "MATRIXID", "MATRIXCELL", "SALARYNAME"};
 
-QString rowsOf(TConnection &c, const QString &table, int kco, int nendo) {
-    return SqlValue(c, QStringLiteral("SELECT count(*) FROM %1 WHERE KCO = %2 AND NENDO = %3")
-                           .arg(table)
-                           .arg(kco)
-                           .arg(nendo));
+QString keyOf(int kco, int nendo) {
+    return QStringLiteral(" WHERE KCO = %1 AND NENDO = %2").arg(kco).arg(nendo);
 }
 
-// Every row of the company's year in both databases, as text, for before/after comparisons.
+QString rowsOf(TConnection &c, const QString &table, int kco, int nendo) {
+    return SqlValue(c, QStringLiteral("SELECT count(*) FROM ") + table + keyOf(kco, nendo));
+}
+
+// Every row of the company's year in both databases, whole, for before/after comparisons.
 QStringList snapshot(int kco, int nendo) {
-    QStringList out;
-    const QString key = QStringLiteral(" WHERE KCO = %1 AND NENDO = %2").arg(kco).arg(nendo);
-    out << SqlColumn(DM().ACN1, QStringLiteral("SELECT KNA || '|' || SDATE FROM MKIGYOU1") + key);
+    const QString key = keyOf(kco, nendo) + QStringLiteral(" ORDER BY rowid");
+    QStringList out = SqlRows(DM().ACN1, QStringLiteral("SELECT * FROM MKIGYOU1") + key);
     for (const QString &t : kDataTables)
-        out << t + QLatin1Char('=') + SqlValue(DM().ACN2, "SELECT count(*) FROM " + t + key);
-    out << SqlColumn(DM().ACN2, QStringLiteral("SELECT KNA || '|' || CYOUSAHI || '|' || BEARITSU "
-                                               "|| '|' || SKCO FROM MKIGYOU2") +
-                                    key);
+        out << t + QLatin1Char(':') << SqlRows(DM().ACN2, "SELECT * FROM " + t + key);
     return out;
 }
 
-void write(TQuery &q, const QString &sql) {
-    QVERIFY2(RunSql(q, sql, 'E'), qPrintable(sql));
+// A row in every data table for the company's year, so that a deletion is seen to spare it
+// or to take it.
+void fillEveryTable(int kco, int nendo) {
+    for (const QString &t : kDataTables)
+        if (rowsOf(DM().ACN2, t, kco, nendo) == "0")
+            exec(DM().ACN2, QStringLiteral("INSERT INTO %1 (KCO, NENDO) VALUES (%2, %3)")
+                                .arg(t)
+                                .arg(kco)
+                                .arg(nendo));
 }
 
 // The list prepared as the main window's project command does, and the data screen opened
@@ -74,21 +79,13 @@ public:
     }
     QLineEdit *edit(const char *name) { return find<QLineEdit>(*data, name); }
     QComboBox *combo(const char *name) { return find<QComboBox>(*data, name); }
-    void click(const char *name) {
-        QTest::mouseClick(find<QPushButton>(*data, name), Qt::LeftButton);
-    }
-    // Focuses a field, replaces its text by typing, and leaves it.
-    void typeText(QWidget *field, const QString &text, QWidget *next = nullptr) {
-        field->setFocus();
-        auto *box = qobject_cast<QComboBox *>(field);
-        QLineEdit *line = box ? box->lineEdit() : static_cast<QLineEdit *>(field);
-        line->selectAll();
-        QTest::keyClick(line, Qt::Key_Delete);
-        for (const QChar c : text) { // QTest::keyClicks takes Latin-1 only
-            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-            QCoreApplication::sendEvent(line, &press);
-        }
-        (next ? next : edit("txtCorpName"))->setFocus();
+    QWidget *field(const QString &name) { return find<QWidget>(*data, name); }
+    void press(const char *button) { click(*data, button); }
+    // Replaces a field's text as the user types it, then leaves it for `next` (the name box
+    // unless given).
+    void enter(QWidget *box, const QString &text, QWidget *next = nullptr) {
+        typeInto(box, text);
+        leaveTo(next ? next : edit("txtCorpName"));
     }
 
     TNX0010 list;
@@ -114,9 +111,14 @@ private slots:
     void modifyRefusals_data();
     void modifyRefusals();
     void eraBoxesOfEraCompany();
-    void deleteRemovesOnlyThatYear();
+    void deleteRemovesOnlyThatCompanyYear_data();
+    void deleteRemovesOnlyThatCompanyYear();
     void deleteAnsweredNoKeepsAll();
     void deleteFailureKeepsAll();
+    void failedWriteKeepsBothDatabases_data();
+    void failedWriteKeepsBothDatabases();
+    void fitsTheScreen_data();
+    void fitsTheScreen();
     void closeWithChangesAsks();
     void cancelRestoresStoredValues();
     void enterMovesToNextField();
@@ -127,15 +129,15 @@ void Tst_company_data::registerWritesIndexSettingsMarksAndLines() {
     Screens s(1, 2030);
     QCOMPARE(s.edit("txtCorpID")->text(), QStringLiteral("2"));
     QVERIFY(s.combo("cmbChkNengou")->isHidden());
-    s.typeText(s.edit("txtCorpName"), QStringLiteral("新規商事"), s.edit("txtChkyy"));
-    s.typeText(s.edit("txtChkyy"), "30");
-    s.typeText(s.edit("txtChkmm"), "4");
-    s.typeText(s.edit("txtChkdd"), "1");
-    s.typeText(s.edit("txtBaseUp"), "-1.25");
-    s.typeText(s.combo("cmbModelCode"), "1");
-    s.typeText(s.combo("cmbLivingCode"), "1");
-    s.typeText(s.edit("txtTokyu2"), QStringLiteral("主任"));
-    s.click("btnAdd");
+    s.enter(s.edit("txtCorpName"), QStringLiteral("新規商事"), s.edit("txtChkyy"));
+    s.enter(s.edit("txtChkyy"), "30");
+    s.enter(s.edit("txtChkmm"), "4");
+    s.enter(s.edit("txtChkdd"), "1");
+    s.enter(s.edit("txtBaseUp"), "-1.25");
+    s.enter(s.combo("cmbModelCode"), "1");
+    s.enter(s.combo("cmbLivingCode"), "1");
+    s.enter(s.edit("txtTokyu2"), QStringLiteral("主任"));
+    s.press("btnAdd");
 
     QVERIFY2(p.messages.entries.isEmpty(), qPrintable(p.messages.texts().join('\n')));
     QVERIFY(!s.data->isVisible());
@@ -175,7 +177,7 @@ void Tst_company_data::registerWritesIndexSettingsMarksAndLines() {
 void Tst_company_data::registerUnchangedIsRefused() {
     TestProgram p;
     Screens s(1, 2030);
-    s.click("btnAdd");
+    s.press("btnAdd");
     QCOMPARE(p.messages.texts(), QStringList{kNoChange});
     QVERIFY(s.data->isVisible());
     QCOMPARE(rowsOf(DM().ACN1, "MKIGYOU1", 2, 2030), QStringLiteral("0"));
@@ -217,13 +219,13 @@ void Tst_company_data::registerRefusalsWriteNothing() {
     QFETCH(QString, message);
     TestProgram p;
     Screens s(1, 2030);
-    s.typeText(s.edit("txtCorpName"), name, s.edit("txtChkyy"));
-    s.typeText(s.edit("txtChkmm"), "2");
-    s.typeText(s.edit("txtChkdd"), "28");
+    s.enter(s.edit("txtCorpName"), name, s.edit("txtChkyy"));
+    s.enter(s.edit("txtChkmm"), "2");
+    s.enter(s.edit("txtChkdd"), "28");
     // Set without leaving the field, so that only the save checks it.
     s.edit(qPrintable(field))->setText(bad);
     const QStringList before = snapshot(2, 2030);
-    s.click("btnAdd");
+    s.press("btnAdd");
     QVERIFY2(p.messages.texts().contains(message), qPrintable(p.messages.texts().join('\n')));
     QVERIFY(s.data->isVisible());
     QCOMPARE(snapshot(2, 2030), before);
@@ -232,7 +234,7 @@ void Tst_company_data::registerRefusalsWriteNothing() {
     // Corrected, the company is registered once.
     s.edit(qPrintable(field))->setText(good);
     p.messages.clear();
-    s.click("btnAdd");
+    s.press("btnAdd");
     QVERIFY2(p.messages.entries.isEmpty(), qPrintable(p.messages.texts().join('\n')));
     QCOMPARE(rowsOf(DM().ACN1, "MKIGYOU1", 2, 2030), QStringLiteral("1"));
     QCOMPARE(rowsOf(DM().ACN2, "MKIGYOU2", 2, 2030), QStringLiteral("1"));
@@ -256,9 +258,9 @@ void Tst_company_data::registerKeepsQuotesAndLongNames() {
     QFETCH(QString, stored);
     TestProgram p;
     Screens s(1, 2030);
-    s.typeText(s.edit("txtCorpName"), typed);
-    s.typeText(s.edit("txtSalaryKbn"), QStringLiteral("'職能'"));
-    s.click("btnAdd");
+    s.enter(s.edit("txtCorpName"), typed);
+    s.enter(s.edit("txtSalaryKbn"), QStringLiteral("'職能'"));
+    s.press("btnAdd");
     QVERIFY2(p.messages.entries.isEmpty(), qPrintable(p.messages.texts().join('\n')));
     QCOMPARE(SqlValue(DM().ACN1, "SELECT KNA FROM MKIGYOU1 WHERE KCO = 2"), stored);
     QCOMPARE(SqlValue(DM().ACN2, "SELECT KNA FROM MKIGYOU2 WHERE KCO = 2"), stored);
@@ -269,10 +271,10 @@ void Tst_company_data::registerKeepsQuotesAndLongNames() {
 void Tst_company_data::registerFailureLeavesNoHalfCompany() {
     TestProgram p;
     // A stray mark row of the new code makes the copy of the default marks fail.
-    write(DM().Query21, "INSERT INTO MMARK (KCO, NENDO, MKCO, MARK) VALUES (2, 2030, 4, 'x')");
+    exec(DM().ACN2, "INSERT INTO MMARK (KCO, NENDO, MKCO, MARK) VALUES (2, 2030, 4, 'x')");
     Screens s(1, 2030);
-    s.typeText(s.edit("txtCorpName"), QStringLiteral("途中失敗"));
-    s.click("btnAdd");
+    s.enter(s.edit("txtCorpName"), QStringLiteral("途中失敗"));
+    s.press("btnAdd");
     QCOMPARE(p.messages.texts(), QStringList{kSqlUnknown});
     QVERIFY(s.data->isVisible());
     QCOMPARE(rowsOf(DM().ACN1, "MKIGYOU1", 2, 2030), QStringLiteral("0"));
@@ -323,9 +325,9 @@ void Tst_company_data::fieldExitChecks() {
     QFETCH(QString, message);
     TestProgram p;
     Screens s(1, 2030);
-    auto *w = s.data->findChild<QWidget *>(field, Qt::FindDirectChildrenOnly);
+    auto *w = s.field(field);
     QVERIFY(w);
-    s.typeText(w, text, s.edit("txtSalaryKbn"));
+    s.enter(w, text, s.edit("txtSalaryKbn"));
     if (message.isEmpty()) {
         QVERIFY2(p.messages.entries.isEmpty(), qPrintable(p.messages.texts().join('\n')));
         QVERIFY(s.edit("txtSalaryKbn")->hasFocus());
@@ -361,7 +363,7 @@ void Tst_company_data::typedCodeBecomesCodeAndName() {
     TestProgram p;
     Screens s(1, 2030);
     QCOMPARE(s.combo(qPrintable(field))->currentText(), QStringLiteral("0 : なし"));
-    s.typeText(s.combo(qPrintable(field)), typed);
+    s.enter(s.combo(qPrintable(field)), typed);
     TConnection &c = field == "cmbModelCode" ? DM().ACN1 : DM().ACN2;
     QCOMPARE(s.combo(qPrintable(field))->currentText(), SqlValue(c, nameSql));
     QVERIFY(p.messages.entries.isEmpty());
@@ -375,10 +377,10 @@ void Tst_company_data::modifyUpdatesBothRows() {
     const QString links = SqlValue(DM().ACN2, "SELECT FRSTKYU || FRSTKYUM FROM MKIGYOU2 WHERE "
                                               "KCO=1 AND NENDO=2017");
     Screens s(2, 2017);
-    s.typeText(s.edit("txtCorpName"), QStringLiteral("ロメルタ'改"));
-    s.typeText(s.edit("txtBaseUp"), "2.25");
-    s.typeText(s.combo("cmbLivingCode"), "987");
-    s.click("btnMnt");
+    s.enter(s.edit("txtCorpName"), QStringLiteral("ロメルタ'改"));
+    s.enter(s.edit("txtBaseUp"), "2.25");
+    s.enter(s.combo("cmbLivingCode"), "987");
+    s.press("btnMnt");
 
     QVERIFY2(p.messages.entries.isEmpty(), qPrintable(p.messages.texts().join('\n')));
     QVERIFY(s.data->isVisible());
@@ -416,21 +418,21 @@ void Tst_company_data::modifyRefusals() {
     TestProgram p;
     const QStringList before = snapshot(1, 2017);
     Screens s(2, 2017);
-    auto *w = s.data->findChild<QWidget *>(field, Qt::FindDirectChildrenOnly);
+    auto *w = s.field(field);
     if (auto *box = qobject_cast<QComboBox *>(w))
         box->setEditText(text);
     else
         static_cast<QLineEdit *>(w)->setText(text);
-    s.click("btnMnt");
+    s.press("btnMnt");
     QCOMPARE(p.messages.texts(), QStringList{message});
     QCOMPARE(snapshot(1, 2017), before);
 }
 
 void Tst_company_data::eraBoxesOfEraCompany() {
     TestProgram p;
-    write(DM().Query1, "UPDATE MKIGYOU1 SET REKI = 1 WHERE KCO = 1 AND NENDO = 2017");
-    write(DM().Query21, "UPDATE MKIGYOU2 SET CYOUSAHI = 20170401, SYOUKYUHI = 0 WHERE KCO = 1 "
-                        "AND NENDO = 2017");
+    exec(DM().ACN1, "UPDATE MKIGYOU1 SET REKI = 1 WHERE KCO = 1 AND NENDO = 2017");
+    exec(DM().ACN2, "UPDATE MKIGYOU2 SET CYOUSAHI = 20170401, SYOUKYUHI = 0 WHERE KCO = 1 "
+                    "AND NENDO = 2017");
     G().gReki = 0; // the state of another open project
     Screens s(2, 2017);
     QComboBox *era = s.combo("cmbChkNengou");
@@ -449,10 +451,10 @@ void Tst_company_data::eraBoxesOfEraCompany() {
 
     // 令和元年5月1日 as the raise date.
     s.combo("cmbUPNengou")->setCurrentIndex(2);
-    s.typeText(s.edit("txtUPyy"), "1");
-    s.typeText(s.edit("txtUPmm"), "5");
-    s.typeText(s.edit("txtUPdd"), "1");
-    s.click("btnMnt");
+    s.enter(s.edit("txtUPyy"), "1");
+    s.enter(s.edit("txtUPmm"), "5");
+    s.enter(s.edit("txtUPdd"), "1");
+    s.press("btnMnt");
     QVERIFY2(p.messages.entries.isEmpty(), qPrintable(p.messages.texts().join('\n')));
     QCOMPARE(SqlValue(DM().ACN2, "SELECT CYOUSAHI || '|' || SYOUKYUHI FROM MKIGYOU2 WHERE KCO=1 "
                                  "AND NENDO=2017"),
@@ -461,32 +463,44 @@ void Tst_company_data::eraBoxesOfEraCompany() {
 
     // An era date with no era chosen is refused.
     s.combo("cmbChkNengou")->setCurrentIndex(3);
-    s.click("btnMnt");
+    s.press("btnMnt");
     QCOMPARE(p.messages.texts(), QStringList{kSurveyDate});
 
     // The calendar of the edited company does not outlive the screen.
-    s.click("btnClose");
+    s.press("btnClose");
     QVERIFY(!s.data->isVisible());
     QCOMPARE(G().gReki, 0);
 }
 
-void Tst_company_data::deleteRemovesOnlyThatYear() {
+void Tst_company_data::deleteRemovesOnlyThatCompanyYear_data() {
+    QTest::addColumn<int>("otherKco");
+    QTest::addColumn<int>("otherYear");
+    QTest::addColumn<int>("listedAfter");
+    QTest::newRow("same company, other year") << 1 << 2018 << 0;
+    QTest::newRow("other company, same year") << 5 << 2017 << 5;
+}
+
+void Tst_company_data::deleteRemovesOnlyThatCompanyYear() {
+    QFETCH(int, otherKco);
+    QFETCH(int, otherYear);
+    QFETCH(int, listedAfter);
     TestProgram p;
-    // Every table holds rows of both years, so that deleting 2017 is seen to spare 2018.
-    for (const QString &t : kDataTables)
-        for (int year : {2017, 2018})
-            if (rowsOf(DM().ACN2, t, 1, year) == "0")
-                write(
-                    DM().Query21,
-                    QStringLiteral("INSERT INTO %1 (KCO, NENDO) VALUES (1, %2)").arg(t).arg(year));
-    const QStringList other = snapshot(1, 2018);
+    if (otherKco != 1)
+        exec(DM().ACN1, QStringLiteral("INSERT INTO MKIGYOU1 (KCO, NENDO, KNA) VALUES (%1, %2, "
+                                       "'他社')")
+                            .arg(otherKco)
+                            .arg(otherYear));
+    fillEveryTable(1, 2017);
+    fillEveryTable(otherKco, otherYear);
+    const QStringList other = snapshot(otherKco, otherYear);
     const QString livingCosts = rowsOf(DM().ACN2, "MSEIKEI", 1, 2017);
     QVERIFY(livingCosts.toInt() > 0);
     const QString defaults = SqlValue(DM().ACN1, "SELECT count(*) FROM MMMARK");
 
     Screens s(3, 2017);
+    QCOMPARE(s.edit("txtCorpID")->text(), QStringLiteral("1"));
     p.messages.answer(true);
-    s.click("btnDlt");
+    s.press("btnDlt");
 
     QCOMPARE(p.messages.entries.size(), 2);
     QCOMPARE(p.messages.entries[0].kind, MessageRecorder::Kind::YesNo);
@@ -500,13 +514,13 @@ void Tst_company_data::deleteRemovesOnlyThatYear() {
     QCOMPARE(rowsOf(DM().ACN1, "MKIGYOU1", 1, 2017), QStringLiteral("0"));
     for (const QString &t : kDataTables)
         QCOMPARE(rowsOf(DM().ACN2, t, 1, 2017), QStringLiteral("0"));
-    QCOMPARE(snapshot(1, 2018), other);
+    QCOMPARE(snapshot(otherKco, otherYear), other);
     QCOMPARE(rowsOf(DM().ACN2, "MSEIKEI", 1, 2017), livingCosts);
     QCOMPARE(SqlValue(DM().ACN1, "SELECT count(*) FROM MMMARK"), defaults);
     // The list shows the year without the company.
     auto *grid = find<QTableWidget>(s.list, "StringGrid1");
     QCOMPARE(grid->rowCount(), 1);
-    QCOMPARE(s.list.selectedCode(), 0);
+    QCOMPARE(s.list.selectedCode(), listedAfter);
 }
 
 void Tst_company_data::deleteAnsweredNoKeepsAll() {
@@ -514,7 +528,7 @@ void Tst_company_data::deleteAnsweredNoKeepsAll() {
     const QStringList before = snapshot(1, 2017);
     Screens s(3, 2017);
     p.messages.answer(false);
-    s.click("btnDlt");
+    s.press("btnDlt");
     QCOMPARE(p.messages.entries.size(), 1);
     QVERIFY(s.data->isVisible());
     QCOMPARE(snapshot(1, 2017), before);
@@ -524,15 +538,81 @@ void Tst_company_data::deleteFailureKeepsAll() {
     TestProgram p;
     // A table that has gone missing makes one of the deletions fail.
     const QStringList before = snapshot(1, 2017);
-    write(DM().Query21, "ALTER TABLE DSCALE RENAME TO DSCALE_OLD");
+    exec(DM().ACN2, "ALTER TABLE DSCALE RENAME TO DSCALE_OLD");
     Screens s(3, 2017);
     p.messages.answer(true);
-    s.click("btnDlt");
+    s.press("btnDlt");
     QCOMPARE(p.messages.texts().last(), kSqlUnknown);
     QVERIFY(s.data->isVisible());
-    write(DM().Query21, "ALTER TABLE DSCALE_OLD RENAME TO DSCALE");
+    exec(DM().ACN2, "ALTER TABLE DSCALE_OLD RENAME TO DSCALE");
     QCOMPARE(snapshot(1, 2017), before);
     QVERIFY(rowsOf(DM().ACN2, "MSYAIN1", 1, 2017).toInt() > 0);
+}
+
+void Tst_company_data::failedWriteKeepsBothDatabases_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("kco");
+    QTest::addColumn<int>("year");
+    QTest::addColumn<bool>("inControl");
+    QTest::addColumn<QString>("refused");
+    QTest::addColumn<QString>("button");
+    // Each time the statement refused is a later one than a write to the other database.
+    QTest::newRow("register, graph lines refused") << 1 << 2 << 2030 << false << "INSERT ON MGRAPH"
+                                                   << "btnAdd";
+    QTest::newRow("modify, settings row refused") << 2 << 1 << 2017 << false << "UPDATE ON MKIGYOU2"
+                                                  << "btnMnt";
+    QTest::newRow("delete, index row refused") << 3 << 1 << 2017 << true << "DELETE ON MKIGYOU1"
+                                               << "btnDlt";
+}
+
+void Tst_company_data::failedWriteKeepsBothDatabases() {
+    QFETCH(int, mode);
+    QFETCH(int, kco);
+    QFETCH(int, year);
+    QFETCH(bool, inControl);
+    QFETCH(QString, refused);
+    QFETCH(QString, button);
+    TestProgram p;
+    if (mode == 3) fillEveryTable(kco, year);
+    const QStringList before = snapshot(kco, year);
+    exec(inControl ? DM().ACN1 : DM().ACN2,
+         "CREATE TRIGGER REFUSE BEFORE " + refused + " BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    Screens s(mode, year);
+    s.enter(s.edit("txtCorpName"), QStringLiteral("失敗商事"), s.edit("txtSalaryKbn"));
+    p.messages.answer(true); // the deletion is confirmed
+    s.press(qPrintable(button));
+
+    const QStringList messages = shown(p.messages);
+    QVERIFY2(!messages.isEmpty() && messages.last() == kSqlUnknown,
+             qPrintable(messages.join('\n')));
+    QCOMPARE(messages.count(kSqlUnknown), 1);
+    QVERIFY(s.data->isVisible());
+    QCOMPARE(snapshot(kco, year), before);
+}
+
+void Tst_company_data::fitsTheScreen_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("year");
+    QTest::addColumn<bool>("eraCalendar");
+    QTest::newRow("register, western calendar") << 1 << 2030 << false;
+    QTest::newRow("modify, era calendar") << 2 << 2017 << true;
+}
+
+void Tst_company_data::fitsTheScreen() {
+    QFETCH(int, mode);
+    QFETCH(int, year);
+    QFETCH(bool, eraCalendar);
+    TestProgram p;
+    if (eraCalendar) exec(DM().ACN1, "UPDATE MKIGYOU1 SET REKI = 1 WHERE KCO = 1 AND NENDO = 2017");
+    Screens s(mode, year);
+    QCOMPARE(!s.combo("cmbUPNengou")->isHidden(), eraCalendar);
+    // The item-name rows are hidden with their captions and take no room.
+    for (const QLabel *label : s.data->findChildren<QLabel *>())
+        if (label->text().contains(QStringLiteral("項目名"))) QVERIFY(label->isHidden());
+    QVERIFY(s.edit("txtKihon1")->isHidden() && s.edit("txtTeate5")->isHidden());
+    for (const QSize size : {s.data->size(), s.data->minimumSizeHint()})
+        QVERIFY2(size.width() <= kScreenBudget.width() && size.height() <= kScreenBudget.height(),
+                 qPrintable(QStringLiteral("%1x%2").arg(size.width()).arg(size.height())));
 }
 
 void Tst_company_data::closeWithChangesAsks() {
@@ -540,15 +620,15 @@ void Tst_company_data::closeWithChangesAsks() {
     const QString stored =
         SqlValue(DM().ACN2, "SELECT TAIKEI FROM MKIGYOU2 WHERE KCO=1 AND NENDO=2017");
     Screens s(2, 2017);
-    s.click("btnClose");
+    s.press("btnClose");
     QVERIFY(p.messages.entries.isEmpty());
     QVERIFY(!s.data->isVisible());
 
     Screens again(2, 2017);
-    again.typeText(again.edit("txtSalaryKbn"), QStringLiteral("変更"));
+    again.enter(again.edit("txtSalaryKbn"), QStringLiteral("変更"));
     QCOMPARE(G().gDataChanged, 1);
     p.messages.answer(true);
-    again.click("btnClose");
+    again.press("btnClose");
     QCOMPARE(p.messages.entries.size(), 1);
     QCOMPARE(p.messages.entries[0].caption, QStringLiteral("確認"));
     QCOMPARE(p.messages.entries[0].text,
@@ -569,9 +649,9 @@ void Tst_company_data::cancelRestoresStoredValues() {
     TestProgram p;
     Screens s(2, 2017);
     const QString stored = s.edit("txtBaseUp")->text();
-    s.typeText(s.edit("txtBaseUp"), "9.5");
-    s.typeText(s.edit("txtCorpName"), "X", s.edit("txtSalaryKbn"));
-    s.click("btnCansel");
+    s.enter(s.edit("txtBaseUp"), "9.5");
+    s.enter(s.edit("txtCorpName"), "X", s.edit("txtSalaryKbn"));
+    s.press("btnCansel");
     QCOMPARE(s.edit("txtCorpName")->text(), QStringLiteral("株式会社ロメルタ"));
     QCOMPARE(s.edit("txtBaseUp")->text(), stored);
     QCOMPARE(G().gDataChanged, 0);

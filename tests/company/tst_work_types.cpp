@@ -1,4 +1,5 @@
 #include "loaders.h"
+#include "screen_kit.h"
 #include "state.h"
 #include "test_program.h"
 #include "work_types.h"
@@ -6,8 +7,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTest>
 
 namespace {
@@ -15,17 +14,9 @@ namespace {
 const QString kMsgIdRange = QStringLiteral("IDは1～4で入力して下さい。");
 const QString kProject = QStringLiteral(" from SALARYNAME where KCO = 1 and NENDO = 2018");
 
-void exec(const QString &sql) {
-    QSqlQuery q(QSqlDatabase::database(DM().ACN2.name(), false));
-    QVERIFY2(q.exec(sql), qPrintable(sql));
-}
-
-// Types an id into the id box and leaves it.
+// Types an id into the id box and runs the check of leaving it.
 bool enterId(TfrmSalaryName &dlg, const QString &id) {
-    auto *combo = find<QComboBox>(dlg, "cmbSalaryID");
-    combo->lineEdit()->selectAll();
-    QTest::keyClick(combo->lineEdit(), Qt::Key_Delete);
-    typeText(combo->lineEdit(), id);
+    retype(find<QComboBox>(dlg, "cmbSalaryID"), id);
     return dlg.cmbSalaryIDExit();
 }
 
@@ -73,13 +64,17 @@ private slots:
     void closePrompt_data();
     void closePrompt();
     void lastAllowanceLeadsBackToTheName();
+    void changesStayOffTheProjectFlag();
+    void fitsTheScreen();
 };
 
 void Tst_work_types::listsTheProjectsWorkTypes() {
     TestProgram p;
     openSample();
-    exec("insert into SALARYNAME (KCO, NENDO, SALARYID, SALARYNAME) values (2, 2018, 1, 'X')");
-    exec("insert into SALARYNAME (KCO, NENDO, SALARYID, SALARYNAME) values (1, 2017, 4, 'Y')");
+    exec(DM().ACN2,
+         "insert into SALARYNAME (KCO, NENDO, SALARYID, SALARYNAME) values (2, 2018, 1, 'X')");
+    exec(DM().ACN2,
+         "insert into SALARYNAME (KCO, NENDO, SALARYID, SALARYNAME) values (1, 2017, 4, 'Y')");
     TfrmSalaryName dlg;
     dlg.prepare();
     QCOMPARE(dlg.windowTitle(), QStringLiteral("就労形態＆賃金構成の登録"));
@@ -155,7 +150,7 @@ void Tst_work_types::loadsAStoredWorkType() {
 void Tst_work_types::unknownIdStartsANewOne() {
     TestProgram p;
     openSample();
-    exec("delete" + kProject + " and SALARYID = 4");
+    exec(DM().ACN2, "delete" + kProject + " and SALARYID = 4");
     TfrmSalaryName dlg;
     dlg.prepare();
     QVERIFY(enterId(dlg, "2"));
@@ -205,7 +200,7 @@ void Tst_work_types::quotesStoredIntact() {
 void Tst_work_types::emptyCaptionsStoredEmpty() {
     TestProgram p;
     openSample();
-    exec("delete" + kProject + " and SALARYID = 4");
+    exec(DM().ACN2, "delete" + kProject + " and SALARYID = 4");
     TfrmSalaryName dlg;
     dlg.prepare();
     QVERIFY(enterId(dlg, "4"));
@@ -253,8 +248,8 @@ void Tst_work_types::saveRefusals() {
 void Tst_work_types::failedSaveKeepsTheStoredRow() {
     TestProgram p;
     openSample();
-    exec("CREATE TRIGGER FAIL_INS BEFORE INSERT ON SALARYNAME BEGIN "
-         "SELECT RAISE(ABORT, 'refused'); END");
+    exec(DM().ACN2, "CREATE TRIGGER FAIL_INS BEFORE INSERT ON SALARYNAME BEGIN "
+                    "SELECT RAISE(ABORT, 'refused'); END");
     TfrmSalaryName dlg;
     dlg.prepare();
     QVERIFY(enterId(dlg, "1"));
@@ -347,8 +342,7 @@ void Tst_work_types::lastAllowanceLeadsBackToTheName() {
     openSample();
     TfrmSalaryName dlg;
     dlg.prepare();
-    dlg.show();
-    QVERIFY(QTest::qWaitForWindowActive(&dlg));
+    showActive(dlg);
     auto *combo = find<QComboBox>(dlg, "cmbSalaryID");
     combo->setFocus();
     typeText(combo->lineEdit(), QStringLiteral("2"));
@@ -363,6 +357,28 @@ void Tst_work_types::lastAllowanceLeadsBackToTheName() {
     QTest::keyClick(last, Qt::Key_Return);
     QVERIFY(find<QLineEdit>(dlg, "txtName")->hasFocus());
     QVERIFY(p.messages.entries.isEmpty());
+}
+
+void Tst_work_types::changesStayOffTheProjectFlag() {
+    TestProgram p;
+    openSample();
+    TfrmSalaryName dlg;
+    dlg.prepare();
+    QVERIFY(enterId(dlg, "1"));
+    typeText(find<QLineEdit>(dlg, "txtTeigi"), QStringLiteral("制"));
+    QVERIFY(dlg.changed());
+    QCOMPARE(G().gDataChanged, 0);
+}
+
+void Tst_work_types::fitsTheScreen() {
+    TestProgram p;
+    openSample();
+    TfrmSalaryName dlg;
+    dlg.prepare();
+    dlg.show();
+    for (const QSize size : {dlg.size(), dlg.minimumSizeHint()})
+        QVERIFY2(size.width() <= kScreenBudget.width() && size.height() <= kScreenBudget.height(),
+                 qPrintable(QStringLiteral("%1x%2").arg(size.width()).arg(size.height())));
 }
 
 QTEST_MAIN(Tst_work_types)

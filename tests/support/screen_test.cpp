@@ -9,6 +9,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTest>
 
 void openSample(int kco, int nendo) {
@@ -86,6 +87,19 @@ QStringList SqlColumn(TConnection &connection, const QString &sql) {
 QString SqlValue(TConnection &connection, const QString &sql) {
     const QStringList values = SqlColumn(connection, sql);
     return values.isEmpty() ? QString() : values.first();
+}
+
+QStringList SqlRows(TConnection &connection, const QString &sql) {
+    QStringList out;
+    QSqlQuery q(QSqlDatabase::database(connection.name(), false));
+    if (!q.exec(sql)) return {QStringLiteral("<error>")};
+    while (q.next()) {
+        QStringList values;
+        for (int i = 0; i < q.record().count(); ++i)
+            values << q.value(i).toString();
+        out << values.join(QLatin1Char('|'));
+    }
+    return out;
 }
 
 QStringList shown(const MessageRecorder &messages) {

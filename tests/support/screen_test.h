@@ -49,6 +49,9 @@ void exec(TConnection &connection, const QString &sql);
 QStringList SqlColumn(TConnection &connection, const QString &sql);
 // The first column of the first row as text ("" when there is none).
 QString SqlValue(TConnection &connection, const QString &sql);
+// Every row of a SELECT as its values joined by "|" ("<error>" when it fails): whole rows
+// compared before and after an operation.
+QStringList SqlRows(TConnection &connection, const QString &sql);
 
 // The texts of the messages and questions shown, without the file, colour and printer dialogs.
 QStringList shown(const MessageRecorder &messages);
