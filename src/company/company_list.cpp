@@ -120,23 +120,20 @@ void TNX0010::prepare(ListMode mode, int year) {
     g.gEditMode = static_cast<int>(mode);
     if (mode == ListMode::Register) g.gCorpOpen = 0;
 
-    switch (mode) {
-    case ListMode::Register:
-        setWindowTitle(QStringLiteral("企業　登録"));
-        m_btnAdd->setText(QStringLiteral("登録"));
-        break;
-    case ListMode::Modify:
-        setWindowTitle(QStringLiteral("企業　変更"));
-        m_btnMnt->setText(QStringLiteral("修正"));
-        break;
-    case ListMode::Delete:
-        setWindowTitle(QStringLiteral("企業　削除"));
-        m_btnDlt->setText(QStringLiteral("削除"));
-        break;
-    case ListMode::Select:
-        setWindowTitle(QStringLiteral("企業　選択"));
-        m_btnAdd->setText(QStringLiteral("選択"));
-        break;
+    // The caption of the list and of the mode's button.
+    const struct {
+        ListMode mode;
+        const char *title;
+        QPushButton *button;
+        const char *caption;
+    } modes[] = {{ListMode::Register, "企業　登録", m_btnAdd, "登録"},
+                 {ListMode::Modify, "企業　変更", m_btnMnt, "修正"},
+                 {ListMode::Delete, "企業　削除", m_btnDlt, "削除"},
+                 {ListMode::Select, "企業　選択", m_btnAdd, "選択"}};
+    for (const auto &m : modes) {
+        if (m.mode != mode) continue;
+        setWindowTitle(QString::fromUtf8(m.title));
+        m.button->setText(QString::fromUtf8(m.caption));
     }
     m_btnAdd->setEnabled(mode == ListMode::Register || mode == ListMode::Select);
     m_btnMnt->setEnabled(mode == ListMode::Modify);

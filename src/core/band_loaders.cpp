@@ -15,7 +15,7 @@ QVariant v(const TQuery &q, const char *column) {
 }
 
 // Columns shared by VBANDM and VBANDM2, read into either band record.
-template <typename Band> void readBandColumns(const TQuery &q, Band &b) {
+void readBandColumns(const TQuery &q, TBANDM2 &b) {
     b.BandId = FieldVarToStr(v(q, "BANDID"));
     b.BandName = FieldVarToStrEmpty(v(q, "BANDNAME"));
     b.BandTeigi = FieldVarToStrEmpty(v(q, "BANDTEIGI"));
@@ -24,16 +24,15 @@ template <typename Band> void readBandColumns(const TQuery &q, Band &b) {
     b.JyogenRitsu = FieldVarToInt(v(q, "上限率"));
     b.Spread = FieldVarToFloat(v(q, "スプレッド"));
     b.Range = FieldVarToInt(v(q, "レンジ"));
-    for (int k = 1; k <= 5; ++k) {
-        b.ZoneKagen[k] = FieldVarToInt(q.Value(QStringLiteral("下限額%1").arg(k)));
-        b.ZoneJyogen[k] = FieldVarToInt(q.Value(QStringLiteral("上限額%1").arg(k)));
-    }
+    const auto integer = [&q](const QString &column) { return FieldVarToInt(q.Value(column)); };
+    ReadNumbered(b.ZoneKagen, QStringLiteral("下限額"), 5, integer);
+    ReadNumbered(b.ZoneJyogen, QStringLiteral("上限額"), 5, integer);
     b.MatrixId = FieldVarToStrEmpty(v(q, "MATRIXID"));
     b.MatrixName = FieldVarToStrEmpty(v(q, "MATRIXNAME"));
     b.ZoneSu = FieldVarToInt(v(q, "ZONESU"));
 }
 
-template <typename Table> void readBandSettings(const TQuery &q, Table &t) {
+template <typename Band> void readBandSettings(const TQuery &q, TBandTable<Band> &t) {
     t.Title = FieldVarToStrEmpty(v(q, "TITLE"));
     t.Marume = FieldVarToInt(v(q, "Marume"));
 }
@@ -45,7 +44,7 @@ bool LoadYHyoukaTbl() {
     tbl.clear();
     const QString key = ProjectKeySql();
     if (key.isEmpty()) return true;
-    TQuery &q = DM().Query21;
+    TQuery q(DM().ACN2);
     RunSql(q, QStringLiteral("SELECT * FROM YHYOUKA WHERE") + key + QStringLiteral(" ORDER BY HCO"),
            'S');
     for (; !q.Eof(); q.Next())
@@ -63,7 +62,7 @@ void loadBands(Table &tbl, const QString &view, const QString &order, ReadRow re
     tbl.Marume = 0;
     const QString key = ProjectKeySql();
     if (key.isEmpty()) return;
-    TQuery &q = DM().Query21;
+    TQuery q(DM().ACN2);
     RunSql(q,
            QStringLiteral("SELECT * FROM ") + view + QStringLiteral(" WHERE") + key +
                QStringLiteral(" ORDER BY ") + order,
@@ -83,8 +82,9 @@ bool LoadBandTbl() {
     loadBands(G().gBandTbl, QStringLiteral("VBANDM"), QStringLiteral("BANDID,MATRIXID,YHYOUKA"),
               [](const TQuery &q, TBANDM &b) {
                   b.YHyouka = FieldVarToStrEmpty(v(q, "YHYOUKA"));
-                  for (int k = 1; k <= 5; ++k)
-                      b.Up[k] = FieldVarToFloat(q.Value(QStringLiteral("UP%1").arg(k)));
+                  ReadNumbered(b.Up, QStringLiteral("UP"), 5, [&q](const QString &column) {
+                      return FieldVarToFloat(q.Value(column));
+                  });
               });
     return true;
 }
@@ -103,7 +103,7 @@ bool LoadMatTbl() {
     tbl.Rows.clear();
     const QString key = ProjectKeySql();
     if (key.isEmpty()) return true;
-    TQuery &q = DM().Query21;
+    TQuery q(DM().ACN2);
     RunSql(q,
            QStringLiteral("SELECT * FROM VMATRIXCELL WHERE") + key +
                QStringLiteral(" ORDER BY BANDID,MATRIXID,YHYOUKA"),
@@ -126,8 +126,8 @@ bool LoadMatTbl() {
         cell.YHyouka = FieldVarToInt(v(q, "YHYOUKA"));
         cell.YHyoukaName = FieldVarToStr(v(q, "YHYOUKANAME"));
         cell.ZoneSu = FieldVarToInt(v(q, "ZONESU"));
-        for (int k = 1; k <= 5; ++k)
-            cell.Up[k] = FieldVarToFloat(q.Value(QStringLiteral("UP%1").arg(k)));
+        ReadNumbered(cell.Up, QStringLiteral("UP"), 5,
+                     [&q](const QString &column) { return FieldVarToFloat(q.Value(column)); });
         tbl.Rows.back().Cells.push_back(std::move(cell));
     }
     q.Close();
@@ -159,6 +159,7 @@ bool SaveBandRow(const TBANDTBL2 &table, int index) {
         // The spread is stored with two decimals.
         .set(QStringLiteral("スプレッド"), QString::number(b.Spread, 'f', 2).toDouble())
         .set(QStringLiteral("レンジ"), b.Range);
+    // Stored lower, upper, lower, upper ... by zone.
     for (int k = 1; k <= 5; ++k)
         row.set(QStringLiteral("下限額%1").arg(k), b.ZoneKagen[k])
             .set(QStringLiteral("上限額%1").arg(k), b.ZoneJyogen[k]);

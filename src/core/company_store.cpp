@@ -24,14 +24,12 @@ SqlRow &addSettings(SqlRow &row, const TMKIGYOU2 &s) {
     row.set(QStringLiteral("KNA"), s.Kna)
         .set(QStringLiteral("CYOUSAHI"), s.Cyousahi)
         .set(QStringLiteral("BEARITSU"), s.Bearitsu)
-        .set(QStringLiteral("TAIKEI"), s.Taikei);
-    for (int i = 1; i <= 3; ++i)
-        row.set(QStringLiteral("KKNA%1").arg(i), s.Kkna[i]);
-    for (int i = 1; i <= 5; ++i)
-        row.set(QStringLiteral("TNA%1").arg(i), s.Tna[i]);
-    row.set(QStringLiteral("MCCO"), s.Mcco).set(QStringLiteral("MDCO"), s.Mdco);
-    for (int i = 1; i <= 9; ++i)
-        row.set(QStringLiteral("TK%1").arg(i, 2, 10, QLatin1Char('0')), s.Tk[i]);
+        .set(QStringLiteral("TAIKEI"), s.Taikei)
+        .setNumbered(QStringLiteral("KKNA"), s.Kkna, 3)
+        .setNumbered(QStringLiteral("TNA"), s.Tna, 5)
+        .set(QStringLiteral("MCCO"), s.Mcco)
+        .set(QStringLiteral("MDCO"), s.Mdco)
+        .setNumbered(QStringLiteral("TK"), s.Tk, 9, 2);
     return row.set(QStringLiteral("FRSTKYU"), s.Frstkyu)
         .set(QStringLiteral("SKCO"), s.Skco)
         .set(QStringLiteral("SYOUKYUHI"), s.Syoukyuhi)

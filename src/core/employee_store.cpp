@@ -12,6 +12,11 @@ namespace {
 
 const QString kTable1 = QStringLiteral("MSYAIN1");
 const QString kTable2 = QStringLiteral("MSYAIN2");
+// The columns an import writes, in the order their values are bound.
+const QStringList kImportColumns1 =
+    QStringLiteral("KCO HSCO SCO NENDO SCOT SNA SEIHI NYUHI YAKU TCO NEWDAY1").split(u' ');
+const QStringList kImportColumns2 =
+    QStringLiteral("KCO SCO NENDO SEIBETSU TOUKYU SM1 SM2 GAKU SENKOU KSIKAKU KEIKEN").split(u' ');
 
 QString employeeWhere(int sco) {
     return G().gProjectKey.where() + QStringLiteral(" AND SCO = %1").arg(sco);
@@ -65,18 +70,14 @@ SqlRow &addRegisterColumns2(SqlRow &row, const TEmployee &e) {
         .set(QStringLiteral("TENSU"), e.points)
         .set(QStringLiteral("HCO"), e.hco)
         .set(QStringLiteral("UPK"), e.upk)
-        .set(QStringLiteral("UPT"), e.upt);
-    for (int i = 1; i <= 3; ++i)
-        row.set(QStringLiteral("KKYU%1").arg(i), e.kkyu[i]);
-    for (int i = 1; i <= 5; ++i)
-        row.set(QStringLiteral("TEATE%1").arg(i), e.teate[i]);
-    for (int i = 1; i <= 3; ++i)
-        row.set(QStringLiteral("NKKYU%1").arg(i), e.nkkyu[i]);
-    for (int i = 1; i <= 5; ++i)
-        row.set(QStringLiteral("NTEATE%1").arg(i), e.nteate[i]);
-    row.set(QStringLiteral("SYOUYO2"), e.bonus2).set(QStringLiteral("NNENSYU"), e.nnensyu);
-    for (int i = 1; i <= 3; ++i)
-        row.set(QStringLiteral("HNA%1").arg(i), e.hna[i]);
+        .set(QStringLiteral("UPT"), e.upt)
+        .setNumbered(QStringLiteral("KKYU"), e.kkyu, 3)
+        .setNumbered(QStringLiteral("TEATE"), e.teate, 5)
+        .setNumbered(QStringLiteral("NKKYU"), e.nkkyu, 3)
+        .setNumbered(QStringLiteral("NTEATE"), e.nteate, 5)
+        .set(QStringLiteral("SYOUYO2"), e.bonus2)
+        .set(QStringLiteral("NNENSYU"), e.nnensyu)
+        .setNumbered(QStringLiteral("HNA"), e.hna, 3);
     return row.set(QStringLiteral("SYOTEI"), e.syotei)
         .set(QStringLiteral("NSYOTEI"), e.nsyotei)
         .set(QStringLiteral("SPATH"), e.spath);
@@ -161,8 +162,8 @@ bool ReadEmployee(int sco, TEmployee &e) {
     e.ksikaku = text("KSIKAKU");
     e.keiken = text("KEIKEN");
     e.spath = text("SPATH");
-    for (int i = 1; i <= 3; ++i)
-        e.hna[i] = q.AsString(QStringLiteral("HNA%1").arg(i));
+    ReadNumbered(e.hna, QStringLiteral("HNA"), 3,
+                 [&q](const QString &column) { return q.AsString(column); });
     e.tritsu = FieldVarToFloat(q.Value(QStringLiteral("TRITSU")));
     e.sritsu = FieldVarToFloat(q.Value(QStringLiteral("SRITSU")));
     e.experience = integer(q, "NENSU");
@@ -174,14 +175,11 @@ bool ReadEmployee(int sco, TEmployee &e) {
     e.zone = integer(q, "ZONEX");
     e.link = integer(q, "MLINK");
     e.wageLink = integer(q, "JISEKI");
-    for (int i = 1; i <= 3; ++i) {
-        e.kkyu[i] = amount(q, QStringLiteral("KKYU%1").arg(i));
-        e.nkkyu[i] = amount(q, QStringLiteral("NKKYU%1").arg(i));
-    }
-    for (int i = 1; i <= 5; ++i) {
-        e.teate[i] = amount(q, QStringLiteral("TEATE%1").arg(i));
-        e.nteate[i] = amount(q, QStringLiteral("NTEATE%1").arg(i));
-    }
+    const auto amountOf = [&q](const QString &column) { return amount(q, column); };
+    ReadNumbered(e.kkyu, QStringLiteral("KKYU"), 3, amountOf);
+    ReadNumbered(e.nkkyu, QStringLiteral("NKKYU"), 3, amountOf);
+    ReadNumbered(e.teate, QStringLiteral("TEATE"), 5, amountOf);
+    ReadNumbered(e.nteate, QStringLiteral("NTEATE"), 5, amountOf);
     e.bonus1 = amount(q, QStringLiteral("SYOUYO"));
     e.bonus2 = amount(q, QStringLiteral("SYOUYO2"));
     e.nkin = amount(q, QStringLiteral("NKIN"));
@@ -246,20 +244,8 @@ ImportOutcome ImportEmployees(const std::vector<TImportedEmployee> &rows, bool r
     q.Close();
 
     // One prepared statement per table, bound for every employee.
-    TPrepared insert1(
-        DM().ACN2,
-        InsertTemplate(kTable1,
-                       {QStringLiteral("KCO"), QStringLiteral("HSCO"), QStringLiteral("SCO"),
-                        QStringLiteral("NENDO"), QStringLiteral("SCOT"), QStringLiteral("SNA"),
-                        QStringLiteral("SEIHI"), QStringLiteral("NYUHI"), QStringLiteral("YAKU"),
-                        QStringLiteral("TCO"), QStringLiteral("NEWDAY1")}));
-    TPrepared insert2(
-        DM().ACN2,
-        InsertTemplate(kTable2,
-                       {QStringLiteral("KCO"), QStringLiteral("SCO"), QStringLiteral("NENDO"),
-                        QStringLiteral("SEIBETSU"), QStringLiteral("TOUKYU"), QStringLiteral("SM1"),
-                        QStringLiteral("SM2"), QStringLiteral("GAKU"), QStringLiteral("SENKOU"),
-                        QStringLiteral("KSIKAKU"), QStringLiteral("KEIKEN")}));
+    TPrepared insert1(DM().ACN2, InsertTemplate(kTable1, kImportColumns1));
+    TPrepared insert2(DM().ACN2, InsertTemplate(kTable2, kImportColumns2));
     if (!insert1.isValid() || !insert2.isValid()) return outcome;
     const QString today = QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd"));
     for (size_t r = 0; r < rows.size(); ++r, ++sco) {

@@ -1,9 +1,11 @@
 #include "loaders.h"
 
 #include "message_seam.h"
+#include "sql_builder.h"
 #include "state.h"
 #include "tdm.h"
 #include "utilities.h"
+#include "work_type_store.h"
 
 #include <QGuiApplication>
 #include <limits>
@@ -30,18 +32,16 @@ bool LoadCompanySettings(TMKIGYOU2 &rec) {
 
     const QString key = ProjectKeySql(rec);
     if (key.isEmpty()) return false;
-    TQuery &q = DM().Query21;
+    TQuery q(DM().ACN2);
     RunSql(q, QStringLiteral("SELECT * FROM MKIGYOU2 WHERE") + key, 'S');
     const bool found = !q.Eof();
     if (found) {
         rec.Kna = q.AsString(QStringLiteral("KNA"));
         rec.Taikei = q.AsString(QStringLiteral("TAIKEI"));
-        for (int i = 1; i <= 3; ++i)
-            rec.Kkna[i] = q.AsString(QStringLiteral("KKNA%1").arg(i));
-        for (int i = 1; i <= 5; ++i)
-            rec.Tna[i] = q.AsString(QStringLiteral("TNA%1").arg(i));
-        for (int i = 1; i <= 9; ++i)
-            rec.Tk[i] = q.AsString(QStringLiteral("TK%1").arg(i, 2, 10, QLatin1Char('0')));
+        const auto text = [&q](const QString &column) { return q.AsString(column); };
+        ReadNumbered(rec.Kkna, QStringLiteral("KKNA"), 3, text);
+        ReadNumbered(rec.Tna, QStringLiteral("TNA"), 5, text);
+        ReadNumbered(rec.Tk, QStringLiteral("TK"), 9, text, 2);
         rec.Cyousahi = q.AsInteger(QStringLiteral("CYOUSAHI"));
         rec.Mcco = q.AsInteger(QStringLiteral("MCCO"));
         rec.Mdco = q.AsInteger(QStringLiteral("MDCO"));
@@ -59,7 +59,7 @@ bool LoadMarks(std::array<TMMARK, 7> &marks) {
     marks.fill(TMMARK{});
     const QString key = ProjectKeySql();
     if (key.isEmpty()) return false;
-    TQuery &q = DM().Query21;
+    TQuery q(DM().ACN2);
     RunSql(q, QStringLiteral("SELECT * FROM MMARK WHERE") + key + QStringLiteral(" ORDER BY MKCO"),
            'S');
     bool any = false;
@@ -86,7 +86,7 @@ int WageByStep(const QString &grade, const QString &step) {
     const qint64 stepNo = step.trimmed().toLongLong(&ok);
     const QString key = ProjectKeySql();
     if (!ok || key.isEmpty()) return 0; // a step that is no number has no row
-    TQuery &q = DM().Query21;
+    TQuery q(DM().ACN2);
     RunSql(q,
            QStringLiteral("SELECT * FROM DCHINGIN2 WHERE") + key +
                QStringLiteral(" AND GOUHOU = %1").arg(stepNo),
@@ -176,34 +176,14 @@ void LoadLivingList() {
 }
 
 void LoadSalaryNames() {
-    auto &tbl = G().gSalaryTbl;
-    for (int i = 1; i <= 4; ++i) {
-        TSALARYTBL &e = tbl[i];
+    for (int id = 1; id <= 4; ++id) {
+        TSALARYTBL &e = G().gSalaryTbl[id];
         const QString codeName = e.CodeName;
-        e = TSALARYTBL{};
-        e.CodeName = codeName;
+        if (ReadWorkType(id, e))
+            e.CodeName = CodeNameText(QString::number(id), e.SalaryName);
+        else
+            e.CodeName = codeName;
     }
-    const QString key = ProjectKeySql();
-    if (key.isEmpty()) return;
-    TQuery &q = DM().Query21;
-    RunSql(q,
-           QStringLiteral("SELECT * FROM SALARYNAME WHERE") + key +
-               QStringLiteral(" ORDER BY SALARYID"),
-           'S');
-    for (; !q.Eof(); q.Next()) {
-        const int id = q.AsInteger(QStringLiteral("SALARYID"));
-        if (id < 1 || id > 4) continue;
-        TSALARYTBL &e = tbl[id];
-        e.SalaryId = QString::number(id);
-        e.SalaryName = q.AsString(QStringLiteral("SALARYNAME"));
-        e.Teigi = q.AsString(QStringLiteral("TEIGI"));
-        e.CodeName = QStringLiteral("%1 : %2").arg(id).arg(e.SalaryName);
-        for (int i = 1; i <= 3; ++i)
-            e.Kihon[i] = q.AsString(QStringLiteral("KIHON%1").arg(i));
-        for (int i = 1; i <= 5; ++i)
-            e.Teate[i] = q.AsString(QStringLiteral("TEATE%1").arg(i));
-    }
-    q.Close();
 }
 
 bool SetSalaryLabels(int workType, SalaryCaptions &captions) {
@@ -214,9 +194,7 @@ bool SetSalaryLabels(int workType, SalaryCaptions &captions) {
     TSALARYTBL &e = G().gSalaryTbl[workType];
     if (e.Kihon[1].isEmpty()) e.Kihon[1] = QStringLiteral("基本給");
     if (e.Teate[1].isEmpty()) e.Teate[1] = QStringLiteral("手当");
-    for (int i = 1; i <= 3; ++i)
-        captions.Kihon[i] = e.Kihon[i];
-    for (int i = 1; i <= 5; ++i)
-        captions.Teate[i] = e.Teate[i];
+    captions.Kihon = e.Kihon;
+    captions.Teate = e.Teate;
     return true;
 }

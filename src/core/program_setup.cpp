@@ -19,7 +19,7 @@ void OpenDatabases() {
 }
 
 void LoadCalendarSettings() {
-    TQuery &q = DM().Query1;
+    TQuery q(DM().ACN1);
     RunSql(q, QStringLiteral("SELECT * FROM MSEIGYO WHERE CO = 0"), 'S');
     if (!q.Eof()) {
         for (int i = 1; i <= 3; ++i) {

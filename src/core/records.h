@@ -80,33 +80,6 @@ struct TYHYOUKA {
     QString Hkigou;
 };
 
-// One band combined with one role evaluation of its matrix (a row of VBANDM).
-struct TBANDM {
-    QString BandId;
-    QString BandName;
-    QString BandTeigi;
-    int Kijun = 0;
-    int KagenRitsu = 0;
-    int JyogenRitsu = 0;
-    int BandKagen = 0;
-    int BandJyogen = 0;
-    double Spread = 0.0;
-    int Range = 0;
-    std::array<int, 6> ZoneKagen{};  // [1..5]
-    std::array<int, 6> ZoneJyogen{}; // [1..5]
-    QString MatrixId;
-    QString YHyouka;
-    int ZoneSu = 0;
-    std::array<double, 6> Up{}; // [1..5] raise rate in percent per zone
-    QString MatrixName;
-};
-
-struct TBANDTBL {
-    QString Title;
-    int Marume = 0;
-    std::vector<TBANDM> Bands;
-};
-
 // One band (a row of VBANDM2).
 struct TBANDM2 {
     QString BandId;
@@ -126,11 +99,20 @@ struct TBANDM2 {
     int ZoneSu = 0;
 };
 
-struct TBANDTBL2 {
+// One band combined with one role evaluation of its matrix (a row of VBANDM).
+struct TBANDM : TBANDM2 {
+    QString YHyouka;
+    std::array<double, 6> Up{}; // [1..5] raise rate in percent per zone
+};
+
+// The bands of a project with the design's title and rounding unit.
+template <typename Band> struct TBandTable {
     QString Title;
     int Marume = 0;
-    std::vector<TBANDM2> Bands;
+    std::vector<Band> Bands;
 };
+using TBANDTBL = TBandTable<TBANDM>;
+using TBANDTBL2 = TBandTable<TBANDM2>;
 
 // One role evaluation of one band's matrix.
 struct TMATRIX {

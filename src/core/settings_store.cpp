@@ -85,39 +85,51 @@ bool SaveControlSettings(const CalendarSettings *calendar, const EraSettings *er
     return transaction.commit();
 }
 
+namespace {
+// The columns of one mark and of one graph line as a save writes them.
+SqlRow markRow(const TMMARK &mark) {
+    SqlRow row;
+    row.set(QStringLiteral("MARK"), mark.Mark)
+        .set(QStringLiteral("HANREI"), mark.Hanrei)
+        .set(QStringLiteral("MKCOLOR"), mark.Mkcolor)
+        .set(QStringLiteral("MKSIZE"), mark.Mksize)
+        .set(QStringLiteral("KCOLOR"), mark.Kcolor)
+        .set(QStringLiteral("KSYURUI"), mark.Ksyurui)
+        .set(QStringLiteral("KHABA"), mark.Khaba);
+    return row;
+}
+
+SqlRow lineRow(const TGraphLine &line) {
+    SqlRow row;
+    row.set(QStringLiteral("CCOLOR"), line.Color)
+        .set(QStringLiteral("CSYURUI"), line.Syurui)
+        .set(QStringLiteral("CHABA"), line.Haba);
+    return row;
+}
+
+// Updates the rows numbered 1..last of a per-project table, each from rowOf(its number).
+template <typename RowOf>
+void updateNumbered(TQuery &q, const QString &table, const QString &numberColumn, int last,
+                    RowOf rowOf) {
+    for (int n = 1; n <= last; ++n)
+        RunSql(q,
+               rowOf(n).update(table, QStringLiteral(" WHERE ") + numberColumn +
+                                          QStringLiteral(" = %1 AND").arg(n) +
+                                          G().gProjectKey.condition()),
+               'E');
+}
+} // namespace
+
 bool SaveDataSettings(const std::array<TMMARK, 7> *marks, const GraphLines *lines) {
     if (!marks && !lines) return true;
-    const ProjectKey &key = G().gProjectKey;
-    if (!key.isSet) return false;
+    if (!G().gProjectKey.isSet) return false;
     ScopedTransaction transaction(DM().ACN2);
     TQuery q(DM().ACN2);
     if (marks)
-        for (int m = 1; m <= 6; ++m) {
-            const TMMARK &mark = (*marks)[m];
-            SqlRow row;
-            row.set(QStringLiteral("MARK"), mark.Mark)
-                .set(QStringLiteral("HANREI"), mark.Hanrei)
-                .set(QStringLiteral("MKCOLOR"), mark.Mkcolor)
-                .set(QStringLiteral("MKSIZE"), mark.Mksize)
-                .set(QStringLiteral("KCOLOR"), mark.Kcolor)
-                .set(QStringLiteral("KSYURUI"), mark.Ksyurui)
-                .set(QStringLiteral("KHABA"), mark.Khaba);
-            RunSql(q,
-                   row.update(QStringLiteral("MMARK"),
-                              QStringLiteral(" WHERE MKCO = %1 AND").arg(m) + key.condition()),
-                   'E');
-        }
+        updateNumbered(q, QStringLiteral("MMARK"), QStringLiteral("MKCO"), 6,
+                       [marks](int m) { return markRow((*marks)[m]); });
     if (lines)
-        for (int n = 1; n <= 4; ++n) {
-            const TGraphLine &line = (*lines)[n];
-            SqlRow row;
-            row.set(QStringLiteral("CCOLOR"), line.Color)
-                .set(QStringLiteral("CSYURUI"), line.Syurui)
-                .set(QStringLiteral("CHABA"), line.Haba);
-            RunSql(q,
-                   row.update(QStringLiteral("MGRAPH"),
-                              QStringLiteral(" WHERE GSCO = %1 AND").arg(n) + key.condition()),
-                   'E');
-        }
+        updateNumbered(q, QStringLiteral("MGRAPH"), QStringLiteral("GSCO"), 4,
+                       [lines](int n) { return lineRow((*lines)[n]); });
     return transaction.commit();
 }

@@ -12,6 +12,10 @@ QString InsertTemplate(const QString &table, const QStringList &columns) {
            marks.join(QStringLiteral(", ")) + QLatin1Char(')');
 }
 
+QString NumberedColumn(const QString &prefix, int n, int width) {
+    return prefix + QStringLiteral("%1").arg(n, width, 10, QLatin1Char('0'));
+}
+
 QVariant TextValue(const QString &text) {
     return text.isNull() ? QVariant(QString(QLatin1String(""))) : QVariant(text);
 }

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <array>
 
 // "INSERT INTO table (A, B) VALUES (?, ?)": a statement prepared once for many rows, whose
 // values are bound in the order of the columns.
@@ -14,12 +15,33 @@ QString InsertTemplate(const QString &table, const QStringList &columns);
 // writes it into a statement.
 QVariant TextValue(const QString &text);
 
+// The name of a numbered column: the prefix and the number, zero-padded to `width` digits
+// ("KKYU1", "TK01").
+QString NumberedColumn(const QString &prefix, int n, int width = 1);
+
+// Reads the numbered columns prefix1 .. prefix<last> into values[1..last], each with
+// read(column name).
+template <typename T, size_t N, typename Read>
+void ReadNumbered(std::array<T, N> &values, const QString &prefix, int last, Read read,
+                  int width = 1) {
+    for (int n = 1; n <= last; ++n)
+        values[n] = read(NumberedColumn(prefix, n, width));
+}
+
 class SqlRow {
 public:
     SqlRow &set(const QString &column, int value);
     SqlRow &set(const QString &column, qint64 value);
     SqlRow &set(const QString &column, double value);
     SqlRow &set(const QString &column, const QString &text);
+    // The numbered columns prefix1 .. prefix<last> with values[1..last].
+    template <typename T, size_t N>
+    SqlRow &setNumbered(const QString &prefix, const std::array<T, N> &values, int last,
+                        int width = 1) {
+        for (int n = 1; n <= last; ++n)
+            set(NumberedColumn(prefix, n, width), values[n]);
+        return *this;
+    }
 
     // "INSERT INTO table (A, B) VALUES (1, 'x')".
     QString insertInto(const QString &table) const;

@@ -179,26 +179,27 @@ double PowerOf(double exponent, double base) {
     return std::isfinite(r) ? r : 0.0;
 }
 
-double RoundHalfUp(int n, double x) {
+namespace {
+// x scaled to n - 1 decimal places, cut toward zero, and moved one unit away from zero when
+// its fraction (with the tolerance) reaches `step`: 0.5 rounds half up, 1.0 truncates.
+double roundScaled(int n, double x, double step) {
     if (x == 0.0 || !std::isfinite(x)) return 0.0;
     const double scaled = scaleUp(x, n - 1);
     const double a = std::fabs(scaled);
     if (!(a < kScaledLimit)) return std::trunc(x);
     double whole = std::trunc(a);
-    if ((a - whole) + toleranceAt(a) >= 0.5) whole += 1.0;
+    if ((a - whole) + toleranceAt(a) >= step) whole += 1.0;
     if (whole == 0.0) return 0.0;
     return scaleDown(std::copysign(whole, scaled), n - 1);
 }
+} // namespace
+
+double RoundHalfUp(int n, double x) {
+    return roundScaled(n, x, 0.5);
+}
 
 double TruncTo(int n, double x) {
-    if (x == 0.0 || !std::isfinite(x)) return 0.0;
-    const double scaled = scaleUp(x, n - 1);
-    const double a = std::fabs(scaled);
-    if (!(a < kScaledLimit)) return std::trunc(x);
-    double whole = std::trunc(a);
-    if ((a - whole) + toleranceAt(a) >= 1.0) whole += 1.0;
-    if (whole == 0.0) return 0.0;
-    return scaleDown(std::copysign(whole, scaled), n - 1);
+    return roundScaled(n, x, 1.0);
 }
 
 int RoundToUnit(int mode, double amount) {

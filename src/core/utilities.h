@@ -58,8 +58,8 @@ double PowerOf(double exponent, double base);
 
 // x rounded half away from zero to n - 1 decimal places (n = 1: whole numbers). Values that
 // lie within a few units of binary representation error of a half (and never more than a
-// millionth of the last place) are taken as that half, so 1.005 rounds to 1.01 at n = 3. When the scaled value does not fit a 64-bit integer the
-// result is the integer part of x.
+// millionth of the last place) are taken as that half, so 1.005 rounds to 1.01 at n = 3. When the
+// scaled value does not fit a 64-bit integer the result is the integer part of x.
 double RoundHalfUp(int n, double x);
 // x truncated toward zero to n - 1 decimal places, with the same tolerance (1.15 stays 1.15
 // at n = 3).

@@ -28,10 +28,9 @@ bool ReadWorkType(int id, TSALARYTBL &workType) {
     workType.SalaryId = QString::number(id);
     workType.SalaryName = q.AsString(QStringLiteral("SALARYNAME"));
     workType.Teigi = q.AsString(QStringLiteral("TEIGI"));
-    for (int i = 1; i <= 3; ++i)
-        workType.Kihon[i] = q.AsString(QStringLiteral("KIHON%1").arg(i));
-    for (int i = 1; i <= 5; ++i)
-        workType.Teate[i] = q.AsString(QStringLiteral("TEATE%1").arg(i));
+    const auto text = [&q](const QString &column) { return q.AsString(column); };
+    ReadNumbered(workType.Kihon, QStringLiteral("KIHON"), 3, text);
+    ReadNumbered(workType.Teate, QStringLiteral("TEATE"), 5, text);
     return true;
 }
 
@@ -43,11 +42,9 @@ bool SaveWorkType(int id, const TSALARYTBL &workType) {
         .set(QStringLiteral("NENDO"), key.nendo)
         .set(QStringLiteral("SALARYID"), id)
         .set(QStringLiteral("SALARYNAME"), workType.SalaryName)
-        .set(QStringLiteral("TEIGI"), workType.Teigi);
-    for (int i = 1; i <= 3; ++i)
-        row.set(QStringLiteral("KIHON%1").arg(i), workType.Kihon[i]);
-    for (int i = 1; i <= 5; ++i)
-        row.set(QStringLiteral("TEATE%1").arg(i), workType.Teate[i]);
+        .set(QStringLiteral("TEIGI"), workType.Teigi)
+        .setNumbered(QStringLiteral("KIHON"), workType.Kihon, 3)
+        .setNumbered(QStringLiteral("TEATE"), workType.Teate, 5);
     ScopedTransaction transaction(DM().ACN2);
     TQuery q(DM().ACN2);
     RunSql(q, QStringLiteral("DELETE FROM SALARYNAME") + workTypeWhere(id), 'E');
