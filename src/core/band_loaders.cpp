@@ -3,6 +3,7 @@
 #include "band_tables.h"
 
 #include "loaders.h"
+#include "project.h"
 #include "sql_builder.h"
 #include "state.h"
 #include "tdm.h"
@@ -42,11 +43,9 @@ template <typename Band> void readBandSettings(const TQuery &q, TBandTable<Band>
 bool LoadYHyoukaTbl() {
     auto &tbl = G().gYHyoukaTbl;
     tbl.clear();
-    const QString key = ProjectKeySql();
-    if (key.isEmpty()) return true;
     TQuery q(DM().ACN2);
-    RunSql(q, QStringLiteral("SELECT * FROM YHYOUKA WHERE") + key + QStringLiteral(" ORDER BY HCO"),
-           'S');
+    SelectOfProject(q, QStringLiteral("*"), QStringLiteral("YHYOUKA"),
+                    QStringLiteral(" ORDER BY HCO"));
     for (; !q.Eof(); q.Next())
         tbl.push_back({FieldVarToStr(v(q, "HCO")), FieldVarToStrEmpty(v(q, "HKIGOU"))});
     q.Close();
@@ -60,13 +59,9 @@ void loadBands(Table &tbl, const QString &view, const QString &order, ReadRow re
     tbl.Bands.clear();
     tbl.Title.clear();
     tbl.Marume = 0;
-    const QString key = ProjectKeySql();
-    if (key.isEmpty()) return;
     TQuery q(DM().ACN2);
-    RunSql(q,
-           QStringLiteral("SELECT * FROM ") + view + QStringLiteral(" WHERE") + key +
-               QStringLiteral(" ORDER BY ") + order,
-           'S');
+    if (!SelectOfProject(q, QStringLiteral("*"), view, QStringLiteral(" ORDER BY ") + order))
+        return;
     tbl.Bands.reserve(q.RecordCount());
     for (; !q.Eof(); q.Next()) {
         typename decltype(tbl.Bands)::value_type b;
@@ -101,13 +96,9 @@ bool LoadBandTbl2() {
 bool LoadMatTbl() {
     TMATTBL &tbl = G().gMatTbl;
     tbl.Rows.clear();
-    const QString key = ProjectKeySql();
-    if (key.isEmpty()) return true;
     TQuery q(DM().ACN2);
-    RunSql(q,
-           QStringLiteral("SELECT * FROM VMATRIXCELL WHERE") + key +
-               QStringLiteral(" ORDER BY BANDID,MATRIXID,YHYOUKA"),
-           'S');
+    SelectOfProject(q, QStringLiteral("*"), QStringLiteral("VMATRIXCELL"),
+                    QStringLiteral(" ORDER BY BANDID,MATRIXID,YHYOUKA"));
     int currentBand = 0;
     for (; !q.Eof(); q.Next()) {
         const int bandId = FieldVarToInt(v(q, "BANDID"));
@@ -175,19 +166,11 @@ bool SaveBandRow(const TBANDTBL2 &table, int index) {
 }
 
 QStringList BandItems() {
-    const ProjectKey &key = G().gProjectKey;
-    if (!key.isSet) return {};
-    return ReadCodeNameItems(DM().ACN2,
-                             QStringLiteral("SELECT BANDID || ' : ' || COALESCE(BANDNAME, '') AS "
-                                            "COMBNAME FROM BANDM") +
-                                 key.where() + QStringLiteral(" ORDER BY BANDID"));
+    return ProjectCodeNameItems(QStringLiteral("BANDID"), QStringLiteral("BANDNAME"),
+                                QStringLiteral("BANDM"));
 }
 
 QStringList RoleEvaluationItems() {
-    const ProjectKey &key = G().gProjectKey;
-    if (!key.isSet) return {};
-    return ReadCodeNameItems(DM().ACN2,
-                             QStringLiteral("SELECT HCO || ' : ' || COALESCE(HKIGOU, '') AS "
-                                            "COMBNAME FROM YHYOUKA") +
-                                 key.where() + QStringLiteral(" ORDER BY HCO"));
+    return ProjectCodeNameItems(QStringLiteral("HCO"), QStringLiteral("HKIGOU"),
+                                QStringLiteral("YHYOUKA"));
 }

@@ -1,5 +1,6 @@
 #include "employee_store.h"
 
+#include "project.h"
 #include "sql_builder.h"
 #include "state.h"
 #include "tdm.h"
@@ -104,16 +105,13 @@ bool runBoth(const QString &sql1, const QString &sql2) {
 
 std::vector<EmployeeListRow> ListEmployees(int grade) {
     std::vector<EmployeeListRow> rows;
-    const ProjectKey &key = G().gProjectKey;
-    if (!key.isSet) return rows;
+    QString rest;
+    if (grade != 0) rest = QStringLiteral(" AND TOUKYU = %1").arg(grade);
     // Only the listed columns are read: the view's wage-table amounts are not needed here.
-    QString sql = QStringLiteral("SELECT SCO, SCOT, SNA, SEIHI, NYUHI, YAKU, HCO, TOUKYU, "
-                                 "GOUHOU, ZONEX FROM VSYAIN") +
-                  key.where();
-    if (grade != 0) sql += QStringLiteral(" AND TOUKYU = %1").arg(grade);
-    sql += QStringLiteral(" ORDER BY KCO,SCO");
     TQuery q(DM().ACN2);
-    RunSql(q, sql, 'S');
+    SelectOfProject(
+        q, QStringLiteral("SCO, SCOT, SNA, SEIHI, NYUHI, YAKU, HCO, TOUKYU, GOUHOU, ZONEX"),
+        QStringLiteral("VSYAIN"), rest + QStringLiteral(" ORDER BY KCO,SCO"));
     rows.reserve(q.RecordCount());
     for (; !q.Eof(); q.Next()) {
         EmployeeListRow r;
@@ -265,14 +263,11 @@ ImportOutcome ImportEmployees(const std::vector<TImportedEmployee> &rows, bool r
 
 std::vector<TExportedEmployee> EmployeesForExport() {
     std::vector<TExportedEmployee> rows;
-    const ProjectKey &key = G().gProjectKey;
-    if (!key.isSet) return rows;
     TQuery q(DM().ACN2);
-    RunSql(q,
-           QStringLiteral("SELECT SCOT, SNA, YAKU, SEIBETSU, GAKU, SENKOU, KEIKEN, SM2, SEIHI, "
-                          "NYUHI, TOUKYU FROM VSYAIN") +
-               key.where() + QStringLiteral(" ORDER BY SCOT"),
-           'S');
+    SelectOfProject(q,
+                    QStringLiteral("SCOT, SNA, YAKU, SEIBETSU, GAKU, SENKOU, KEIKEN, SM2, SEIHI, "
+                                   "NYUHI, TOUKYU"),
+                    QStringLiteral("VSYAIN"), QStringLiteral(" ORDER BY SCOT"));
     rows.reserve(q.RecordCount());
     for (; !q.Eof(); q.Next()) {
         const auto text = [&q](const char *column) { return q.AsString(QLatin1String(column)); };

@@ -1,6 +1,7 @@
 #include "loaders.h"
 
 #include "message_seam.h"
+#include "project.h"
 #include "sql_builder.h"
 #include "state.h"
 #include "tdm.h"
@@ -57,11 +58,10 @@ bool LoadCompanySettings(TMKIGYOU2 &rec) {
 
 bool LoadMarks(std::array<TMMARK, 7> &marks) {
     marks.fill(TMMARK{});
-    const QString key = ProjectKeySql();
-    if (key.isEmpty()) return false;
     TQuery q(DM().ACN2);
-    RunSql(q, QStringLiteral("SELECT * FROM MMARK WHERE") + key + QStringLiteral(" ORDER BY MKCO"),
-           'S');
+    if (!SelectOfProject(q, QStringLiteral("*"), QStringLiteral("MMARK"),
+                         QStringLiteral(" ORDER BY MKCO")))
+        return false;
     bool any = false;
     for (; !q.Eof(); q.Next()) {
         const int no = q.AsInteger(QStringLiteral("MKCO"));
@@ -109,19 +109,15 @@ int WageByStep(const QString &grade, const QString &step) {
 
 std::vector<TWageStep> LoadWageTable() {
     std::vector<TWageStep> table;
-    const ProjectKey &key = G().gProjectKey;
-    if (!key.isSet) return table;
     TQuery q(DM().ACN2);
-    RunSql(q,
-           QStringLiteral("SELECT * FROM DCHINGIN2") + key.where() +
-               QStringLiteral(" ORDER BY GOUHOU"),
-           'S');
+    SelectOfProject(q, QStringLiteral("*"), QStringLiteral("DCHINGIN2"),
+                    QStringLiteral(" ORDER BY GOUHOU"));
     table.reserve(q.RecordCount());
     for (; !q.Eof(); q.Next()) {
         TWageStep step;
         step.step = q.AsInteger(QStringLiteral("GOUHOU"));
-        for (int g = 1; g <= 9; ++g)
-            step.kin[g] = q.AsFloat(QStringLiteral("KIN%1").arg(g));
+        ReadNumbered(step.kin, QStringLiteral("KIN"), 9,
+                     [&q](const QString &column) { return q.AsFloat(column); });
         table.push_back(step);
     }
     return table;
@@ -131,17 +127,13 @@ std::vector<TCodeName> LoadHyoukaList() {
     ProjectState &g = G();
     std::vector<TCodeName> all;
     g.gHyoukaList.clear();
-    if (g.gProjectKey.isSet) {
-        TQuery q(DM().ACN2);
-        RunSql(q,
-               QStringLiteral("SELECT * FROM MHYOUKA") + g.gProjectKey.where() +
-                   QStringLiteral(" ORDER BY rowid"),
-               'S');
-        for (; !q.Eof(); q.Next()) {
-            all.push_back({FieldVarToStr(q.Value(QStringLiteral("HCO"))),
-                           q.AsString(QStringLiteral("HKIGOU"))});
-            if (g.gHyoukaList.size() < 100) g.gHyoukaList.push_back(all.back());
-        }
+    TQuery q(DM().ACN2);
+    SelectOfProject(q, QStringLiteral("*"), QStringLiteral("MHYOUKA"),
+                    QStringLiteral(" ORDER BY rowid"));
+    for (; !q.Eof(); q.Next()) {
+        all.push_back(
+            {FieldVarToStr(q.Value(QStringLiteral("HCO"))), q.AsString(QStringLiteral("HKIGOU"))});
+        if (g.gHyoukaList.size() < 100) g.gHyoukaList.push_back(all.back());
     }
     g.gHyoukaCount = static_cast<int>(g.gHyoukaList.size());
     return all;

@@ -4,6 +4,25 @@
 #include "company_store.h"
 #include "loaders.h"
 #include "state.h"
+#include "tdm.h"
+
+bool SelectOfProject(TQuery &q, const QString &columns, const QString &table, const QString &rest) {
+    const ProjectKey &key = G().gProjectKey;
+    if (!key.isSet) return false;
+    return RunSql(q,
+                  QStringLiteral("SELECT ") + columns + QStringLiteral(" FROM ") + table +
+                      key.where() + rest,
+                  'S');
+}
+
+QStringList ProjectCodeNameItems(const QString &code, const QString &name, const QString &table) {
+    const ProjectKey &key = G().gProjectKey;
+    if (!key.isSet) return {};
+    return ReadCodeNameItems(DM().ACN2, QStringLiteral("SELECT ") + code +
+                                            QStringLiteral(" || ' : ' || COALESCE(") + name +
+                                            QStringLiteral(", '') AS COMBNAME FROM ") + table +
+                                            key.where() + QStringLiteral(" ORDER BY ") + code);
+}
 
 void SetProjectKey(int kco, int nendo) {
     ProjectState &g = G();

@@ -1,5 +1,6 @@
 #include "settings_store.h"
 
+#include "project.h"
 #include "sql_builder.h"
 #include "state.h"
 #include "tdm.h"
@@ -10,11 +11,9 @@ const QString kEraRow = QStringLiteral(" WHERE CO = 0");
 
 bool ReadCalendarSettings(CalendarSettings &settings) {
     settings = CalendarSettings{};
-    const ProjectKey &key = G().gProjectKey;
-    if (!key.isSet) return false;
     TQuery q(DM().ACN1);
-    RunSql(q, QStringLiteral("SELECT * FROM MKIGYOU1") + key.where(), 'S');
-    if (q.Eof()) return false;
+    if (!SelectOfProject(q, QStringLiteral("*"), QStringLiteral("MKIGYOU1")) || q.Eof())
+        return false;
     settings.fnk = q.AsInteger(QStringLiteral("FNK"));
     settings.kdate = q.AsInteger(QStringLiteral("KDATE"));
     settings.reki = q.AsInteger(QStringLiteral("REKI"));
@@ -39,13 +38,9 @@ bool ReadEraTable(EraSettings &table) {
 
 GraphLines ReadGraphLines() {
     GraphLines lines;
-    const ProjectKey &key = G().gProjectKey;
-    if (!key.isSet) return lines;
     TQuery q(DM().ACN2);
-    RunSql(q,
-           QStringLiteral("SELECT * FROM MGRAPH") + key.where() +
-               QStringLiteral(" ORDER BY GSCO, rowid"),
-           'S');
+    SelectOfProject(q, QStringLiteral("*"), QStringLiteral("MGRAPH"),
+                    QStringLiteral(" ORDER BY GSCO, rowid"));
     std::array<bool, 5> read{};
     for (; !q.Eof(); q.Next()) {
         const int n = q.AsInteger(QStringLiteral("GSCO"));

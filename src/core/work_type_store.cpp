@@ -1,5 +1,6 @@
 #include "work_type_store.h"
 
+#include "project.h"
 #include "sql_builder.h"
 #include "state.h"
 #include "tdm.h"
@@ -11,12 +12,8 @@ QString workTypeWhere(int id) {
 } // namespace
 
 QStringList WorkTypeItems() {
-    const ProjectKey &key = G().gProjectKey;
-    if (!key.isSet) return {};
-    return ReadCodeNameItems(
-        DM().ACN2, QStringLiteral("SELECT SALARYID || ' : ' || COALESCE(SALARYNAME, '') AS "
-                                  "COMBNAME FROM SALARYNAME") +
-                       key.where() + QStringLiteral(" ORDER BY SALARYID"));
+    return ProjectCodeNameItems(QStringLiteral("SALARYID"), QStringLiteral("SALARYNAME"),
+                                QStringLiteral("SALARYNAME"));
 }
 
 bool ReadWorkType(int id, TSALARYTBL &workType) {
