@@ -160,16 +160,26 @@ TNX0070::~TNX0070() {
 QWidget *TNX0070::buildDatePage() {
     auto *page = new QWidget;
 
-    auto *keisan = new QGroupBox(QStringLiteral("年齢/勤続　計算"), page);
-    m_optKeisan1 = new QRadioButton(QStringLiteral("出力時に自動計算"), keisan);
-    m_optKeisan1->setObjectName(QStringLiteral("optKeisan1"));
-    m_optKeisan2 = new QRadioButton(QStringLiteral("基準年月日を設定"), keisan);
-    m_optKeisan2->setObjectName(QStringLiteral("optKeisan2"));
-    auto *keisanLayout = new QVBoxLayout(keisan);
-    keisanLayout->addWidget(m_optKeisan1);
-    keisanLayout->addWidget(m_optKeisan2);
-    connect(m_optKeisan1, &QRadioButton::clicked, this, &TNX0070::optKeisan1Click);
-    connect(m_optKeisan2, &QRadioButton::clicked, this, &TNX0070::optKeisan2Click);
+    // A group of two choices, each a named option calling its slot when clicked.
+    const auto choices = [this, page](const QString &title, std::array<QRadioButton **, 2> options,
+                                      std::array<const char *, 2> names,
+                                      std::array<QString, 2> captions,
+                                      std::array<void (TNX0070::*)(), 2> handlers) {
+        auto *group = new QGroupBox(title, page);
+        auto *layout = new QVBoxLayout(group);
+        for (int i = 0; i < 2; ++i) {
+            *options[i] = new QRadioButton(captions[i], group);
+            (*options[i])->setObjectName(QLatin1String(names[i]));
+            layout->addWidget(*options[i]);
+            connect(*options[i], &QRadioButton::clicked, this, handlers[i]);
+        }
+        return group;
+    };
+    QGroupBox *keisan =
+        choices(QStringLiteral("年齢/勤続　計算"), {&m_optKeisan1, &m_optKeisan2},
+                {"optKeisan1", "optKeisan2"},
+                {QStringLiteral("出力時に自動計算"), QStringLiteral("基準年月日を設定")},
+                {&TNX0070::optKeisan1Click, &TNX0070::optKeisan2Click});
 
     auto *kijun = new QGroupBox(QStringLiteral("基準年月日"), page);
     m_txtKijunbi = MakeEdit(kijun, "txtKijunbi", 10, Align::Right);
@@ -181,16 +191,10 @@ QWidget *TNX0070::buildDatePage() {
     m_changes->watch(m_txtKijunbi, ChangeSource::Any, BaseDateGroup);
     m_exits->watch(m_txtKijunbi, [this] { return txtKijunbiExit(); });
 
-    auto *reki = new QGroupBox(QStringLiteral("暦　設定"), page);
-    m_optSeireki = new QRadioButton(QStringLiteral("西　暦"), reki);
-    m_optSeireki->setObjectName(QStringLiteral("optSeireki"));
-    m_optWareki = new QRadioButton(QStringLiteral("和　暦"), reki);
-    m_optWareki->setObjectName(QStringLiteral("optWareki"));
-    auto *rekiLayout = new QVBoxLayout(reki);
-    rekiLayout->addWidget(m_optSeireki);
-    rekiLayout->addWidget(m_optWareki);
-    connect(m_optSeireki, &QRadioButton::clicked, this, &TNX0070::optCalendarClick);
-    connect(m_optWareki, &QRadioButton::clicked, this, &TNX0070::optCalendarClick);
+    QGroupBox *reki =
+        choices(QStringLiteral("暦　設定"), {&m_optSeireki, &m_optWareki},
+                {"optSeireki", "optWareki"}, {QStringLiteral("西　暦"), QStringLiteral("和　暦")},
+                {&TNX0070::optCalendarClick, &TNX0070::optCalendarClick});
 
     // The era table is reference data: shown, never edited here.
     auto *table = new QGroupBox(QStringLiteral("暦　変換表"), page);

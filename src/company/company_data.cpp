@@ -325,12 +325,9 @@ void TNX0020::loadCompany() {
     m_txtCorpName->setText(settings.Kna);
     m_txtBaseUp->setText(ShortestNumText(settings.Bearitsu));
     m_txtSalaryKbn->setText(settings.Taikei);
-    for (int i = 1; i <= 3; ++i)
-        m_txtKihon[i]->setText(settings.Kkna[i]);
-    for (int i = 1; i <= 5; ++i)
-        m_txtTeate[i]->setText(settings.Tna[i]);
-    for (int i = 1; i <= 9; ++i)
-        m_txtTokyu[i]->setText(settings.Tk[i]);
+    ShowTexts(m_txtKihon, settings.Kkna, 3);
+    ShowTexts(m_txtTeate, settings.Tna, 5);
+    ShowTexts(m_txtTokyu, settings.Tk, 9);
     // A date of an era missing from the table shows the empty era item.
     m_chk->showYmd(settings.Cyousahi, m_chk->era()->count() - 1);
     m_up->showYmd(settings.Syoukyuhi, m_up->era()->count() - 1);
@@ -402,14 +399,11 @@ bool TNX0020::readForm(TMKIGYOU2 &s, bool requireCodes) {
     }
     s.Kna = m_txtCorpName->text();
     s.Taikei = m_txtSalaryKbn->text();
-    for (int i = 1; i <= 3; ++i)
-        s.Kkna[i] = m_txtKihon[i]->text();
-    for (int i = 1; i <= 5; ++i)
-        s.Tna[i] = m_txtTeate[i]->text();
+    ReadTexts(m_txtKihon, s.Kkna, 3);
+    ReadTexts(m_txtTeate, s.Tna, 5);
     s.Mcco = model;
     s.Mdco = model;
-    for (int i = 1; i <= 9; ++i)
-        s.Tk[i] = m_txtTokyu[i]->text();
+    ReadTexts(m_txtTokyu, s.Tk, 9);
     s.Skco = living;
     s.Frstkyu = linkValue(m_optSalary);
     s.Frstkyum = linkValue(m_optMatlix);

@@ -164,10 +164,8 @@ bool TfrmSalaryName::cmbSalaryIDExit() {
         if (ReadWorkType(id, workType)) {
             m_txtName->setText(workType.SalaryName);
             m_txtTeigi->setText(workType.Teigi);
-            for (int i = 1; i <= 3; ++i)
-                m_txtKihon[i]->setText(workType.Kihon[i]);
-            for (int i = 1; i <= 5; ++i)
-                m_txtTeate[i]->setText(workType.Teate[i]);
+            ShowTexts(m_txtKihon, workType.Kihon, 3);
+            ShowTexts(m_txtTeate, workType.Teate, 5);
             m_loadedId = id;
             m_btnDlt->setEnabled(true);
         }
@@ -190,10 +188,8 @@ void TfrmSalaryName::btnAddClick() {
     TSALARYTBL workType;
     workType.SalaryName = m_txtName->text();
     workType.Teigi = m_txtTeigi->text();
-    for (int i = 1; i <= 3; ++i)
-        workType.Kihon[i] = m_txtKihon[i]->text();
-    for (int i = 1; i <= 5; ++i)
-        workType.Teate[i] = m_txtTeate[i]->text();
+    ReadTexts(m_txtKihon, workType.Kihon, 3);
+    ReadTexts(m_txtTeate, workType.Teate, 5);
     // On a failure the stored row stays as it was and the fields keep the typed values.
     if (!SaveWorkType(id, workType)) return;
     fillList();

@@ -8,6 +8,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <variant>
 
 namespace {
 
@@ -28,60 +29,72 @@ qint64 amount(const TQuery &q, const QString &column) {
     return ToInt64(RoundHalfUp(1, FieldVarToFloat(q.Value(column))));
 }
 
-int integer(const TQuery &q, const char *column) {
-    return FieldVarToInt(q.Value(QLatin1String(column)));
-}
+// A column of an employee and the field of TEmployee that holds it. Where it is written
+// (MSYAIN1, MSYAIN2) and whether the register reads it back from the view.
+using Field = std::variant<QString TEmployee::*, int TEmployee::*, qint64 TEmployee::*,
+                           double TEmployee::*>;
+enum Use : unsigned { Row1 = 1, Row2 = 2, Read = 4 };
+struct Column {
+    const char *name;
+    Field field;
+    unsigned use;
+};
+// clang-format off
+const Column kColumns[] = {
+    {"SCOT", &TEmployee::scot, Row1 | Read},     {"SNA", &TEmployee::sna, Row1 | Read},
+    {"SEIHI", &TEmployee::seihi, Row1 | Read},   {"NYUHI", &TEmployee::nyuhi, Row1 | Read},
+    {"YAKU", &TEmployee::yaku, Row1 | Read},     {"TCO", &TEmployee::grade, Row1},
+    {"NENSU", &TEmployee::experience, Row1 | Read}, {"JISEKI", &TEmployee::wageLink, Row1 | Read},
+    {"TRITSU", &TEmployee::tritsu, Row1 | Read}, {"SRITSU", &TEmployee::sritsu, Row1 | Read},
+    {"SYOUYO", &TEmployee::bonus1, Row1 | Read}, {"NENSYU", &TEmployee::nensyu, Row1},
+    {"MCO", &TEmployee::mark, Row1 | Read},      {"MLINK", &TEmployee::link, Row1 | Read},
+    {"BANDID", &TEmployee::band, Row1 | Read},   {"YHYOUKA", &TEmployee::yhyouka, Row1 | Read},
+    {"SEIBETSU", &TEmployee::sex, Row2 | Read},  {"TOUKYU", &TEmployee::grade, Row2 | Read},
+    {"GOUHOU", &TEmployee::step, Row2 | Read},   {"SM1", &TEmployee::workType, Row2 | Read},
+    {"GAKU", &TEmployee::gaku, Row2 | Read},     {"SENKOU", &TEmployee::senkou, Row2 | Read},
+    {"KSIKAKU", &TEmployee::ksikaku, Row2 | Read}, {"KEIKEN", &TEmployee::keiken, Row2 | Read},
+    {"THI", &TEmployee::thi, Row2 | Read},       {"ZONEX", &TEmployee::zone, Row2 | Read},
+    {"TENSU", &TEmployee::points, Row2 | Read},  {"HCO", &TEmployee::hco, Row2 | Read},
+    {"UPK", &TEmployee::upk, Row2},              {"UPT", &TEmployee::upt, Row2},
+    {"SYOUYO2", &TEmployee::bonus2, Row2 | Read}, {"NNENSYU", &TEmployee::nnensyu, Row2},
+    {"SYOTEI", &TEmployee::syotei, Row2},        {"NSYOTEI", &TEmployee::nsyotei, Row2},
+    {"SPATH", &TEmployee::spath, Row2 | Read},   {"NKIN", &TEmployee::nkin, Read},
+    {"NEWBANDID", &TEmployee::newBand, Read},    {"NEWYHYOUKA", &TEmployee::newYhyouka, Read},
+};
+// clang-format on
 
-// The MSYAIN1 columns the register writes on both inserting and changing an employee.
-SqlRow &addRegisterColumns1(SqlRow &row, const TEmployee &e) {
-    return row.set(QStringLiteral("SCOT"), e.scot)
-        .set(QStringLiteral("SNA"), e.sna)
-        .set(QStringLiteral("SEIHI"), e.seihi)
-        .set(QStringLiteral("NYUHI"), e.nyuhi)
-        .set(QStringLiteral("YAKU"), e.yaku)
-        .set(QStringLiteral("TCO"), e.grade)
-        .set(QStringLiteral("NENREI"), YearsSince(e.seihi))
-        .set(QStringLiteral("KINZOKU"), YearsSince(e.nyuhi))
-        .set(QStringLiteral("NENSU"), e.experience)
-        .set(QStringLiteral("JISEKI"), e.wageLink)
-        .set(QStringLiteral("TRITSU"), e.tritsu)
-        .set(QStringLiteral("SRITSU"), e.sritsu)
-        .set(QStringLiteral("SYOUYO"), e.bonus1)
-        .set(QStringLiteral("NENSYU"), e.nensyu)
-        .set(QStringLiteral("MCO"), e.mark)
-        .set(QStringLiteral("MNA"), QString())
-        .set(QStringLiteral("MLINK"), e.link)
-        .set(QStringLiteral("BANDID"), e.band)
-        .set(QStringLiteral("YHYOUKA"), e.yhyouka);
-}
-
-// The MSYAIN2 columns the register writes on both inserting and changing an employee.
-SqlRow &addRegisterColumns2(SqlRow &row, const TEmployee &e) {
-    row.set(QStringLiteral("SEIBETSU"), e.sex)
-        .set(QStringLiteral("TOUKYU"), e.grade)
-        .set(QStringLiteral("GOUHOU"), e.step)
-        .set(QStringLiteral("SM1"), e.workType)
-        .set(QStringLiteral("SM2"), QString())
-        .set(QStringLiteral("GAKU"), e.gaku)
-        .set(QStringLiteral("SENKOU"), e.senkou)
-        .set(QStringLiteral("KSIKAKU"), e.ksikaku)
-        .set(QStringLiteral("KEIKEN"), e.keiken)
-        .set(QStringLiteral("THI"), e.thi)
-        .set(QStringLiteral("ZONEX"), e.zone)
-        .set(QStringLiteral("TENSU"), e.points)
-        .set(QStringLiteral("HCO"), e.hco)
-        .set(QStringLiteral("UPK"), e.upk)
-        .set(QStringLiteral("UPT"), e.upt)
+// The columns of one employee table the register writes on both inserting and changing an
+// employee: those of the table above, the ages and years of service as of the reference
+// date, and the unused texts it always empties.
+SqlRow &addRegisterColumns(SqlRow &row, const TEmployee &e, Use table) {
+    for (const Column &c : kColumns)
+        if (c.use & table)
+            std::visit([&](auto field) { row.set(QLatin1String(c.name), e.*field); }, c.field);
+    if (table == Row1)
+        return row.set(QStringLiteral("NENREI"), YearsSince(e.seihi))
+            .set(QStringLiteral("KINZOKU"), YearsSince(e.nyuhi))
+            .set(QStringLiteral("MNA"), QString());
+    return row.set(QStringLiteral("SM2"), QString())
         .setNumbered(QStringLiteral("KKYU"), e.kkyu, 3)
         .setNumbered(QStringLiteral("TEATE"), e.teate, 5)
         .setNumbered(QStringLiteral("NKKYU"), e.nkkyu, 3)
         .setNumbered(QStringLiteral("NTEATE"), e.nteate, 5)
-        .set(QStringLiteral("SYOUYO2"), e.bonus2)
-        .set(QStringLiteral("NNENSYU"), e.nnensyu)
         .setNumbered(QStringLiteral("HNA"), e.hna, 3);
-    return row.set(QStringLiteral("SYOTEI"), e.syotei)
-        .set(QStringLiteral("NSYOTEI"), e.nsyotei)
-        .set(QStringLiteral("SPATH"), e.spath);
+}
+
+// Reads a column into its field: texts as they are, integers through FieldVarToInt, amounts
+// rounded to whole yen, rates as numbers.
+void readColumn(const TQuery &q, const QString &name, QString &to) {
+    to = q.AsString(name);
+}
+void readColumn(const TQuery &q, const QString &name, int &to) {
+    to = FieldVarToInt(q.Value(name));
+}
+void readColumn(const TQuery &q, const QString &name, qint64 &to) {
+    to = amount(q, name);
+}
+void readColumn(const TQuery &q, const QString &name, double &to) {
+    to = FieldVarToFloat(q.Value(name));
 }
 
 SqlRow keyRow(int sco) {
@@ -143,46 +156,18 @@ bool ReadEmployee(int sco, TEmployee &e) {
     TQuery q(DM().ACN2);
     RunSql(q, QStringLiteral("SELECT * FROM VSYAIN") + employeeWhere(sco), 'S');
     if (q.Eof()) return false;
-    const auto text = [&q](const char *column) { return q.AsString(QLatin1String(column)); };
     e.sco = sco;
-    e.scot = text("SCOT");
-    e.sna = text("SNA");
-    e.yaku = text("YAKU");
-    e.seihi = integer(q, "SEIHI");
-    e.nyuhi = integer(q, "NYUHI");
-    e.thi = integer(q, "THI");
-    e.sex = integer(q, "SEIBETSU");
-    e.grade = integer(q, "TOUKYU");
-    e.step = integer(q, "GOUHOU");
-    e.workType = integer(q, "SM1");
-    e.gaku = text("GAKU");
-    e.senkou = text("SENKOU");
-    e.ksikaku = text("KSIKAKU");
-    e.keiken = text("KEIKEN");
-    e.spath = text("SPATH");
-    ReadNumbered(e.hna, QStringLiteral("HNA"), 3,
-                 [&q](const QString &column) { return q.AsString(column); });
-    e.tritsu = FieldVarToFloat(q.Value(QStringLiteral("TRITSU")));
-    e.sritsu = FieldVarToFloat(q.Value(QStringLiteral("SRITSU")));
-    e.experience = integer(q, "NENSU");
-    e.points = integer(q, "TENSU");
-    e.hco = integer(q, "HCO");
-    e.mark = integer(q, "MCO");
-    e.band = integer(q, "BANDID");
-    e.yhyouka = integer(q, "YHYOUKA");
-    e.zone = integer(q, "ZONEX");
-    e.link = integer(q, "MLINK");
-    e.wageLink = integer(q, "JISEKI");
+    for (const Column &c : kColumns)
+        if (c.use & Read)
+            std::visit([&](auto field) { readColumn(q, QLatin1String(c.name), e.*field); },
+                       c.field);
     const auto amountOf = [&q](const QString &column) { return amount(q, column); };
     ReadNumbered(e.kkyu, QStringLiteral("KKYU"), 3, amountOf);
     ReadNumbered(e.nkkyu, QStringLiteral("NKKYU"), 3, amountOf);
     ReadNumbered(e.teate, QStringLiteral("TEATE"), 5, amountOf);
     ReadNumbered(e.nteate, QStringLiteral("NTEATE"), 5, amountOf);
-    e.bonus1 = amount(q, QStringLiteral("SYOUYO"));
-    e.bonus2 = amount(q, QStringLiteral("SYOUYO2"));
-    e.nkin = amount(q, QStringLiteral("NKIN"));
-    e.newBand = integer(q, "NEWBANDID");
-    e.newYhyouka = integer(q, "NEWYHYOUKA");
+    ReadNumbered(e.hna, QStringLiteral("HNA"), 3,
+                 [&q](const QString &column) { return q.AsString(column); });
     return true;
 }
 
@@ -190,7 +175,7 @@ bool InsertEmployee(const TEmployee &e) {
     if (!G().gProjectKey.isSet) return false;
     SqlRow row1 = keyRow(e.sco);
     row1.set(QStringLiteral("HSCO"), 0);
-    addRegisterColumns1(row1, e)
+    addRegisterColumns(row1, e, Row1)
         .set(QStringLiteral("SKCO"), 0)
         .set(QStringLiteral("SIKAKUGO"), 0)
         .set(QStringLiteral("NENKYU"), 0)
@@ -204,7 +189,7 @@ bool InsertEmployee(const TEmployee &e) {
         .set(QStringLiteral("NEWDAY1"),
              QDateTime::currentDateTime().toString(QStringLiteral("yyyy/MM/dd hh:mm:ss")));
     SqlRow row2 = keyRow(e.sco);
-    addRegisterColumns2(row2, e);
+    addRegisterColumns(row2, e, Row2);
     for (const char *column :
          {"NSRITSU", "NTOUKYU", "SGOUHOU", "NGOUHOU", "FSKCHK", "HCO1", "HCO2", "HCO3"})
         row2.set(QLatin1String(column), 0);
@@ -216,8 +201,8 @@ bool UpdateEmployee(const TEmployee &e) {
     SqlRow row1;
     SqlRow row2;
     const QString where = employeeWhere(e.sco);
-    return runBoth(addRegisterColumns1(row1, e).update(kTable1, where),
-                   addRegisterColumns2(row2, e).update(kTable2, where));
+    return runBoth(addRegisterColumns(row1, e, Row1).update(kTable1, where),
+                   addRegisterColumns(row2, e, Row2).update(kTable2, where));
 }
 
 bool DeleteEmployee(int sco) {

@@ -829,17 +829,21 @@ bool TNX0030::readForm(TEmployee &e) {
     return true;
 }
 
+// The code box's pending check passed and it holds a code (the refusal is shown otherwise).
+bool TNX0030::codeGiven() {
+    if (!cmbWorkerExit()) return false;
+    if (!m_cmbWorker->currentText().trimmed().isEmpty()) return true;
+    ShowMessage(kMsgNoCode);
+    return false;
+}
+
 // The checks both saves share, in their order: the dates, the link, every field.
 bool TNX0030::canSave(TEmployee &e) {
     return readDates(e) && !linkClashes() && readForm(e);
 }
 
 void TNX0030::btnAddClick() {
-    if (!cmbWorkerExit()) return;
-    if (m_cmbWorker->currentText().trimmed().isEmpty()) {
-        ShowMessage(kMsgNoCode);
-        return;
-    }
+    if (!codeGiven()) return;
     if (!m_changes->changed()) {
         ShowMessage(kMsgNoChange);
         return;
@@ -867,11 +871,7 @@ void TNX0030::btnAddClick() {
 }
 
 void TNX0030::btnMntClick() {
-    if (!cmbWorkerExit()) return;
-    if (m_cmbWorker->currentText().trimmed().isEmpty()) {
-        ShowMessage(kMsgNoCode);
-        return;
-    }
+    if (!codeGiven()) return;
     TEmployee e;
     if (!canSave(e)) return;
     G().gMkigyou2.Frstkyum = e.link;
@@ -890,11 +890,7 @@ void TNX0030::btnMntClick() {
 }
 
 void TNX0030::btnDltClick() {
-    if (!cmbWorkerExit()) return;
-    if (m_cmbWorker->currentText().trimmed().isEmpty()) {
-        ShowMessage(kMsgNoCode);
-        return;
-    }
+    if (!codeGiven()) return;
     if (!AskDeleteData(kCaptionDelete)) return;
     if (!DeleteEmployee(G().gCurSco)) return;
     clearForm();

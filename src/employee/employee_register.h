@@ -111,6 +111,7 @@ private:
     bool readDates(TEmployee &e);
     bool readForm(TEmployee &e);
     bool canSave(TEmployee &e);
+    bool codeGiven();
     void setGridRowQuietly(int row, int column = 0);
     bool linkClashes();
 

@@ -65,6 +65,15 @@ TWagePage::TWagePage(QWidget *parent, TFieldExits *exits, TChangeTracker *change
         if (afterBox) grid->addWidget(afterBox, row, 2);
         ++row;
     };
+    // The sums before and after the raise of a block of items, and the raise itself.
+    const auto putSums = [&](const QString &name, QLineEdit *&sum, QLineEdit *&afSum,
+                             QLineEdit *&up, const char *sumName, const char *upName) {
+        sum = amountBox(QStringLiteral("txt%1Sum").arg(QLatin1String(sumName)), false);
+        afSum = amountBox(QStringLiteral("txtAF%1Sum").arg(QLatin1String(sumName)), false);
+        putLeft(new QLabel(QStringLiteral("Sum") + name, this), sum, afSum);
+        up = amountBox(QLatin1String(upName), false);
+        putLeft(new QLabel(QStringLiteral("Up") + name, this), nullptr, up);
+    };
     for (int i = 1; i <= 3; ++i) {
         m_labKihon[i] = label(QStringLiteral("labKihon%1").arg(i));
         m_kihon[i] =
@@ -78,22 +87,14 @@ TWagePage::TWagePage(QWidget *parent, TFieldExits *exits, TChangeTracker *change
         m_afKihon[i] = amountBox(QStringLiteral("txtAFKihon%1").arg(i), true);
         putLeft(m_labKihon[i], m_kihon[i], m_afKihon[i]);
     }
-    m_kihonSum = amountBox(QStringLiteral("txtKihonSum"), false);
-    m_afKihonSum = amountBox(QStringLiteral("txtAFKihonSum"), false);
-    putLeft(new QLabel(QStringLiteral("Sum基本給"), this), m_kihonSum, m_afKihonSum);
-    m_upKihon = amountBox(QStringLiteral("txtUpKihon"), false);
-    putLeft(new QLabel(QStringLiteral("Up基本給"), this), nullptr, m_upKihon);
+    putSums(QStringLiteral("基本給"), m_kihonSum, m_afKihonSum, m_upKihon, "Kihon", "txtUpKihon");
     for (int i = 1; i <= 5; ++i) {
         m_labTeate[i] = label(QStringLiteral("labTeate%1").arg(i));
         m_teate[i] = amountBox(QStringLiteral("txtTeate%1").arg(i), true);
         m_afTeate[i] = amountBox(QStringLiteral("txtAFTeate%1").arg(i), true);
         putLeft(m_labTeate[i], m_teate[i], m_afTeate[i]);
     }
-    m_teateSum = amountBox(QStringLiteral("txtTeateSum"), false);
-    m_afTeateSum = amountBox(QStringLiteral("txtAFTeateSum"), false);
-    putLeft(new QLabel(QStringLiteral("Sum手当"), this), m_teateSum, m_afTeateSum);
-    m_teateUp = amountBox(QStringLiteral("txtTeateUP"), false);
-    putLeft(new QLabel(QStringLiteral("Up手当"), this), nullptr, m_teateUp);
+    putSums(QStringLiteral("手当"), m_teateSum, m_afTeateSum, m_teateUp, "Teate", "txtTeateUP");
     grid->setRowStretch(row, 1);
 
     int right = 1;

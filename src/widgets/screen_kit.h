@@ -3,11 +3,12 @@
 // way, a busy cursor for long steps, and the size rule that keeps every screen on a small
 // laptop display.
 
+#include <QLineEdit>
 #include <QSize>
 #include <QString>
+#include <array>
 
 class QComboBox;
-class QLineEdit;
 class QPushButton;
 class QWidget;
 
@@ -24,6 +25,19 @@ QLineEdit *MakeEdit(QWidget *parent, const char *name, int maxLength = 0,
 // A combo box with its object name. An editable one takes typed text as it is: typing never
 // adds an item and no completer guesses.
 QComboBox *MakeCombo(QWidget *parent, const char *name, bool editable);
+
+// The boxes of numbered items (edits[1..last]) show texts[1..last], or give them back.
+template <size_t N, size_t M>
+void ShowTexts(const std::array<QLineEdit *, N> &edits, const std::array<QString, M> &texts,
+               int last) {
+    for (int n = 1; n <= last; ++n)
+        edits[n]->setText(texts[n]);
+}
+template <size_t N, size_t M>
+void ReadTexts(const std::array<QLineEdit *, N> &edits, std::array<QString, M> &texts, int last) {
+    for (int n = 1; n <= last; ++n)
+        texts[n] = edits[n]->text();
+}
 
 // Sets the items of a combo box without announcing the change.
 void SetComboItems(QComboBox *combo, const QStringList &items);
