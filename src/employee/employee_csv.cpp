@@ -205,9 +205,6 @@ bool isAsciiDigits(const QString &text) {
     return true;
 }
 
-// Longest text the data database keeps in one of the imported text columns.
-constexpr qsizetype kMaxFieldLength = 255;
-
 QString exportDate(int ymd) {
     if (ymd == 0) return QStringLiteral("\"0\"");
     const QString t = QString::number(ymd);
@@ -375,23 +372,21 @@ ImportCheck CheckEmployeeCsv(const QByteArray &content) {
         const CsvTextLine &line = lines[l];
         if (line.text.isEmpty() && !line.badText) continue;
         const bool closed = ParseCsvLine(line.text, fields);
+        // Spreadsheet programs leave out trailing empty cells: a missing field is empty, and
+        // fields beyond the heading are ignored.
         ImportRow row;
-        bool tooLong = false;
         for (qsizetype f = 0; f < std::min(fields.size(), fieldCount); ++f) {
             const int c = columnOf[f];
-            if (c < 0) continue;
-            row[c] = fields[f];
-            tooLong = tooLong || fields[f].size() > kMaxFieldLength;
+            if (c >= 0) row[c] = fields[f];
         }
         int value = 0;
         int grade = 0;
-        const bool bad = line.badText || !closed || fields.size() != fieldCount || tooLong ||
-                         row[ColName].isEmpty() || row[ColNumber].isEmpty() ||
-                         !isOptionalId(row[ColBranchId]) || !isOptionalId(row[ColJobId]) ||
-                         !(row[ColGrade].trimmed().isEmpty() ||
-                           (fieldInt(row[ColGrade], grade) && grade >= 0 && grade <= 9)) ||
-                         !ParseImportDate(row[ColBirth], value) ||
-                         !ParseImportDate(row[ColEntry], value);
+        const bool bad =
+            line.badText || !closed || row[ColName].isEmpty() || row[ColNumber].isEmpty() ||
+            !isOptionalId(row[ColBranchId]) || !isOptionalId(row[ColJobId]) ||
+            !(row[ColGrade].trimmed().isEmpty() ||
+              (fieldInt(row[ColGrade], grade) && grade >= 0 && grade <= 9)) ||
+            !ParseImportDate(row[ColBirth], value) || !ParseImportDate(row[ColEntry], value);
         row[ColSex] = NormaliseSex(row[ColSex]);
         if (bad) {
             row[ColStatus] = kStatusError;

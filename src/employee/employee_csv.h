@@ -89,8 +89,9 @@ struct ImportCheck {
 };
 
 // Checks the content of an import file: maps the heading line to the preview columns, puts
-// each further line into a row and marks rows that cannot be imported with "ERROR". Empty
-// lines are skipped; a file without data lines is NoData.
+// each further line into a row and marks rows that cannot be imported with "ERROR". A line
+// with fewer fields than the heading has its missing trailing fields empty; fields beyond the
+// heading are ignored. Empty lines are skipped; a file without data lines is NoData.
 ImportCheck CheckEmployeeCsv(const QByteArray &content);
 
 // --- Export ---------------------------------------------------------------------------------

@@ -46,6 +46,8 @@ private slots:
     void sex();
     void checkRow_data();
     void checkRow();
+    void checkRowValues_data();
+    void checkRowValues();
     void checkOutcome_data();
     void checkOutcome();
     void checkMapsHeadingsInAnyOrder();
@@ -213,11 +215,14 @@ void TstEmployeeCsv::checkRow_data() {
     QTest::newRow("job id 12") << "A1,山田,,,,,,12," << false;
     QTest::newRow("birth dashes") << "A1,山田,,1980-01-01,,,,," << true;
     QTest::newRow("entry impossible") << "A1,山田,,,2003/13/01,,,," << true;
-    QTest::newRow("fewer fields") << "A1,山田,男" << true;
-    QTest::newRow("more fields") << "A1,山田,,,,,,,,extra" << true;
+    // Spreadsheet programs leave out trailing empty cells.
+    QTest::newRow("fewer fields") << "A1,山田,男" << false;
+    QTest::newRow("name field missing") << "A1" << true;
+    QTest::newRow("more fields") << "A1,山田,,,,,,,,extra" << false;
+    QTest::newRow("more fields, bad one missing") << "A1,山田,,,,10" << true;
     QTest::newRow("unterminated quote") << "A1,\"山田,,,,,,," << true;
     QTest::newRow("quoted comma") << "A1,\"山田, 太郎\",,,,,,," << false;
-    QTest::newRow("field too long") << "A1," + QString(256, QChar(u'名')) + ",,,,,,," << true;
+    QTest::newRow("long field") << "A1," + QString(5000, QChar(u'名')) + ",,,,,,," << false;
 }
 
 void TstEmployeeCsv::checkRow() {
@@ -228,6 +233,36 @@ void TstEmployeeCsv::checkRow() {
     QCOMPARE(check.rows.size(), size_t(1));
     QCOMPARE(check.rows[0][ColStatus], error ? kStatusError : QString());
     QCOMPARE(check.errors, error ? 1 : 0);
+}
+
+void TstEmployeeCsv::checkRowValues_data() {
+    QTest::addColumn<QString>("record");
+    // The row's values in the order of kHeading, 性別 normalised.
+    QTest::addColumn<QStringList>("values");
+    QTest::newRow("all fields") << "A1,山田,男,1980/4/1,2003/04/01,3,1,2,正社員"
+                                << QStringList{"A1", "山田", "男", "1980/4/1", "2003/04/01",
+                                               "3",  "1",    "2",  "正社員"};
+    QTest::newRow("missing trailing fields empty")
+        << "A1,山田,男" << QStringList{"A1", "山田", "男", "", "", "", "", "", ""};
+    QTest::newRow("fields after the heading ignored")
+        << "A1,山田,,,,3,,,パート,x,\"y\","
+        << QStringList{"A1", "山田", "女", "", "", "3", "", "", "パート"};
+    QTest::newRow("long field kept")
+        << "A1," + QString(5000, QChar(u'名'))
+        << QStringList{"A1", QString(5000, QChar(u'名')), "女", "", "", "", "", "", ""};
+}
+
+void TstEmployeeCsv::checkRowValues() {
+    QFETCH(QString, record);
+    QFETCH(QStringList, values);
+    const ImportCheck check = CheckEmployeeCsv(EncodeCp932(kHeading + "\r\n" + record + "\r\n"));
+    QCOMPARE(check.rows.size(), size_t(1));
+    const QList<int> order{ColNumber, ColName,     ColSex,   ColBirth,   ColEntry,
+                           ColGrade,  ColBranchId, ColJobId, ColCategory};
+    QStringList got;
+    for (int c : order)
+        got << check.rows[0][c];
+    QCOMPARE(got, values);
 }
 
 void TstEmployeeCsv::checkOutcome_data() {

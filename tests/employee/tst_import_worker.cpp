@@ -106,6 +106,7 @@ private slots:
     void refusedFiles();
     void addStoresTheFieldsAfterTheHighestCode();
     void replaceNumbersFromOne();
+    void raggedRowsImport();
     void cancelKeepsEmployees_data();
     void cancelKeepsEmployees();
     void encodings_data();
@@ -195,9 +196,8 @@ void TstImportWorker::refusedFiles_data() {
                               << hasErrors << 1;
     QTest::newRow("unterminated quote")
         << heading + good + EncodeCp932("A2,\"鈴木,,,,,,,,,,\r\n") << hasErrors << 1;
-    QTest::newRow("fewer fields") << heading + EncodeCp932("A2,鈴木\r\n") + good << hasErrors << 0;
-    QTest::newRow("more fields") << heading + good + EncodeCp932("A2,鈴木,,,,,,,,,,,x\r\n")
-                                 << hasErrors << 1;
+    QTest::newRow("fewer fields, name missing")
+        << heading + EncodeCp932("A2\r\n") + good << hasErrors << 0;
     QTest::newRow("invalid shift_jis") << heading + good + "A2,\x82\x7F\x82,,,,,,,,,,\r\n"
                                        << hasErrors << 1;
     QTest::newRow("1 MB data line")
@@ -295,6 +295,38 @@ void TstImportWorker::replaceNumbersFromOne() {
     QVERIFY(
         SqlValue(DM().ACN2, "SELECT count(*) FROM MSYAIN1 WHERE KCO = 1 AND NENDO = 2017").toInt() >
         50);
+}
+
+void TstImportWorker::raggedRowsImport() {
+    TestProgram p;
+    openSample();
+    keepTwelve();
+    const QString longName(1000, QChar(u'長'));
+    const QString path =
+        writeFile(p, "ragged.csv",
+                  EncodeCp932(kHeading +
+                              "\r\n"
+                              "A1,鈴木\r\n"
+                              "A2,佐藤,課長,男,大卒,法学,営業,正社員,1990/1/2,2012/4/1,3,"
+                              "簿記,余分,\"x,y\"\r\n"
+                              "A3," +
+                              longName + ",,,,,,パート\r\n"));
+    Screen s;
+    s.check(path);
+    QCOMPARE(p.messages.texts(), QStringList{});
+    QVERIFY(s.canImport());
+    p.messages.answer(true);
+    s.click("BTN_Add");
+    QCOMPARE(employeeCount(), QStringLiteral("15"));
+    QCOMPARE(stored("SNA", 13), QStringLiteral("鈴木"));
+    QCOMPARE(stored("YAKU", 13), QString());
+    QCOMPARE(stored("SEIBETSU", 13), QStringLiteral("1"));
+    QCOMPARE(stored("TOUKYU", 13), QStringLiteral("0"));
+    QCOMPARE(stored("KSIKAKU", 13), QString());
+    QCOMPARE(stored("KSIKAKU", 14), QStringLiteral("簿記"));
+    QCOMPARE(stored("TOUKYU", 14), QStringLiteral("3"));
+    QCOMPARE(stored("SNA", 15), longName);
+    QCOMPARE(stored("SM2", 15), QStringLiteral("パート"));
 }
 
 void TstImportWorker::cancelKeepsEmployees_data() {
