@@ -205,18 +205,82 @@ bool isAsciiDigits(const QString &text) {
     return true;
 }
 
+// Reads the fields of the record that starts on line `from` of `count` lines (lineAt(l) is
+// the text of line l) and returns the index of the line after it. A quoted field still open
+// at the end of a line goes on at the start of the next one; there, only a quote before a
+// comma or the end of the record closes it, since a file written by a CSV writer never has
+// anything else after its closing quote. On the field's first line the first single quote
+// closes it, as it always did, and the text after it up to the comma is kept.
+template <typename LineAt>
+size_t readRecord(LineAt lineAt, size_t count, size_t from, QStringList &fields, bool &wellFormed) {
+    const QChar quote = QLatin1Char('"');
+    const QChar comma = QLatin1Char(',');
+    fields.clear();
+    wellFormed = true;
+    size_t l = from;
+    const QString *line = &lineAt(l);
+    qsizetype i = 0;
+    for (;;) {
+        QString field;
+        const bool quoted = i < line->size() && line->at(i) == quote;
+        if (quoted) {
+            qsizetype start = ++i;
+            bool overLines = false;
+            for (;;) {
+                const qsizetype q = line->indexOf(quote, i);
+                if (q < 0) {
+                    field.append(line->constData() + start, line->size() - start);
+                    i = line->size();
+                    if (l + 1 >= count) {
+                        wellFormed = false;
+                        break;
+                    }
+                    field.append(QLatin1Char('\n'));
+                    line = &lineAt(++l);
+                    i = start = 0;
+                    overLines = true;
+                    continue;
+                }
+                const qsizetype n = line->size();
+                if (q + 1 < n && line->at(q + 1) == quote) { // keeps one of the two quotes
+                    field.append(line->constData() + start, q + 1 - start);
+                    i = start = q + 2;
+                    continue;
+                }
+                field.append(line->constData() + start, q - start);
+                i = q + 1;
+                if (!overLines || i == n || line->at(i) == comma) break;
+                wellFormed = false;
+                field.append(quote);
+                start = i;
+            }
+        }
+        const qsizetype n = line->size();
+        qsizetype end = line->indexOf(comma, i);
+        if (end < 0) end = n;
+        field.append(line->constData() + i, end - i);
+        if (!quoted && field.startsWith(QLatin1Char('\\'))) field.remove(0, 1);
+        fields << field;
+        if (end >= n) break;
+        i = end + 1;
+    }
+    return l + 1;
+}
+
 QString exportDate(int ymd) {
     if (ymd == 0) return QStringLiteral("\"0\"");
     const QString t = QString::number(ymd);
     return CsvQuote(t.left(4) + QLatin1Char('/') + t.mid(4, 2) + QLatin1Char('/') + t.mid(6, 2));
 }
 
-// A text field of the export; line breaks would split the record, so they become spaces.
+// A text field of the export. A line break stays inside the quoted field, written as LF as
+// spreadsheet programs write a cell of several lines (records end in CR LF), so the import
+// reads the same text back.
 QString exportText(const QString &text) {
+    if (!text.contains(QLatin1Char('\r'))) return CsvQuote(text);
     QString t = text;
-    t.replace(QLatin1String("\r\n"), QLatin1String(" "));
-    t.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    t.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return CsvQuote(t);
 }
 
@@ -255,47 +319,19 @@ std::vector<CsvTextLine> DecodeCsvLines(const QByteArray &content) {
 }
 
 bool ParseCsvLine(const QString &line, QStringList &fields) {
-    fields.clear();
-    const QChar *d = line.constData();
-    const qsizetype n = line.size();
-    const QChar quote = QLatin1Char('"');
-    const QChar comma = QLatin1Char(',');
-    bool closed = true;
-    qsizetype i = 0;
-    for (;;) {
-        QString field;
-        const bool quoted = i < n && d[i] == quote;
-        if (quoted) {
-            qsizetype start = ++i;
-            bool open = true;
-            while (i < n) {
-                if (d[i] != quote) {
-                    ++i;
-                } else if (i + 1 < n && d[i + 1] == quote) {
-                    field.append(d + start, i + 1 - start); // keeps one of the two quotes
-                    i += 2;
-                    start = i;
-                } else {
-                    field.append(d + start, i - start);
-                    ++i;
-                    open = false;
-                    break;
-                }
-            }
-            if (open) {
-                field.append(d + start, n - start);
-                closed = false;
-            }
-        }
-        qsizetype end = line.indexOf(comma, i);
-        if (end < 0) end = n;
-        field.append(d + i, end - i);
-        if (!quoted && field.startsWith(QLatin1Char('\\'))) field.remove(0, 1);
-        fields << field;
-        if (end >= n) break;
-        i = end + 1;
-    }
-    return closed;
+    bool wellFormed = true;
+    readRecord([&line](size_t) -> const QString & { return line; }, 1, 0, fields, wellFormed);
+    return wellFormed;
+}
+
+size_t ReadCsvRecord(const std::vector<CsvTextLine> &lines, size_t from, CsvRecord &record) {
+    const size_t next = readRecord([&lines](size_t l) -> const QString & { return lines[l].text; },
+                                   lines.size(), from, record.fields, record.wellFormed);
+    record.lineNo = lines[from].lineNo;
+    record.badText = false;
+    for (size_t l = from; l < next; ++l)
+        record.badText = record.badText || lines[l].badText;
+    return next;
 }
 
 QString CsvQuote(const QString &text) {
@@ -355,23 +391,26 @@ ImportCheck CheckEmployeeCsv(const QByteArray &content) {
     if (lines.empty()) return result;
 
     // Heading: each field that names a preview column feeds that column.
-    QStringList fields;
-    ParseCsvLine(lines.front().text, fields);
-    const qsizetype fieldCount = fields.size();
+    CsvRecord record;
+    size_t next = ReadCsvRecord(lines, 0, record);
+    const qsizetype fieldCount = record.fields.size();
     std::vector<int> columnOf(fieldCount, -1);
     bool anyKnown = false;
     const auto &headings = ImportHeadings();
     for (qsizetype f = 0; f < fieldCount; ++f)
         for (int c = 1; c < kImportColumns; ++c)
-            if (fields[f].trimmed() == headings[c]) {
+            if (record.fields[f].trimmed() == headings[c]) {
                 columnOf[f] = c;
                 anyKnown = true;
             }
 
-    for (size_t l = 1; l < lines.size(); ++l) {
-        const CsvTextLine &line = lines[l];
-        if (line.text.isEmpty() && !line.badText) continue;
-        const bool closed = ParseCsvLine(line.text, fields);
+    while (next < lines.size()) {
+        if (lines[next].text.isEmpty() && !lines[next].badText) {
+            ++next;
+            continue;
+        }
+        next = ReadCsvRecord(lines, next, record);
+        const QStringList &fields = record.fields;
         // Spreadsheet programs leave out trailing empty cells: a missing field is empty, and
         // fields beyond the heading are ignored.
         ImportRow row;
@@ -381,19 +420,20 @@ ImportCheck CheckEmployeeCsv(const QByteArray &content) {
         }
         int value = 0;
         int grade = 0;
-        const bool bad =
-            line.badText || !closed || row[ColName].isEmpty() || row[ColNumber].isEmpty() ||
-            !isOptionalId(row[ColBranchId]) || !isOptionalId(row[ColJobId]) ||
-            !(row[ColGrade].trimmed().isEmpty() ||
-              (fieldInt(row[ColGrade], grade) && grade >= 0 && grade <= 9)) ||
-            !ParseImportDate(row[ColBirth], value) || !ParseImportDate(row[ColEntry], value);
+        const bool bad = record.badText || !record.wellFormed || row[ColName].isEmpty() ||
+                         row[ColNumber].isEmpty() || !isOptionalId(row[ColBranchId]) ||
+                         !isOptionalId(row[ColJobId]) ||
+                         !(row[ColGrade].trimmed().isEmpty() ||
+                           (fieldInt(row[ColGrade], grade) && grade >= 0 && grade <= 9)) ||
+                         !ParseImportDate(row[ColBirth], value) ||
+                         !ParseImportDate(row[ColEntry], value);
         row[ColSex] = NormaliseSex(row[ColSex]);
         if (bad) {
             row[ColStatus] = kStatusError;
             ++result.errors;
         }
         result.rows.push_back(std::move(row));
-        result.lineNos.push_back(line.lineNo);
+        result.lineNos.push_back(record.lineNo);
     }
     if (!anyKnown) {
         result.rows.clear();

@@ -38,6 +38,23 @@ std::vector<CsvTextLine> DecodeCsvLines(const QByteArray &content);
 // line (that field then holds the rest of the line).
 bool ParseCsvLine(const QString &line, QStringList &fields);
 
+// One record of a CSV file: one line, or several when a quoted field holds line breaks.
+struct CsvRecord {
+    QStringList fields;
+    int lineNo = 0;         // the line the record starts on
+    bool badText = false;   // one of its lines has invalid bytes or a NUL byte
+    bool wellFormed = true; // every quoted field is closed as the syntax asks
+};
+
+// Reads the record that starts at lines[from] with the syntax of ParseCsvLine, except that a
+// quoted field still open at the end of a line goes on at the start of the next one. A line
+// break inside a field reads as "\n", whatever the file's line ends (the form the text boxes
+// of the register use). A quoted field that went on over a line break is closed only by a
+// quote followed by a comma or by the end of the record; any other single quote in it is kept
+// and makes the record malformed, as does a quoted field still open at the end of the file.
+// Returns the index of the first line after the record.
+size_t ReadCsvRecord(const std::vector<CsvTextLine> &lines, size_t from, CsvRecord &record);
+
 // A text enclosed in double quotes with every double quote inside doubled.
 QString CsvQuote(const QString &text);
 
@@ -84,14 +101,15 @@ struct ImportCheck {
     enum Outcome { Checked, NoData, NoHeading };
     Outcome outcome = NoData;
     std::vector<ImportRow> rows;
-    std::vector<int> lineNos; // the file line of each row
+    std::vector<int> lineNos; // the file line each row starts on
     int errors = 0;
 };
 
-// Checks the content of an import file: maps the heading line to the preview columns, puts
-// each further line into a row and marks rows that cannot be imported with "ERROR". A line
+// Checks the content of an import file: maps the heading record to the preview columns, puts
+// each further record into a row and marks rows that cannot be imported with "ERROR". A record
 // with fewer fields than the heading has its missing trailing fields empty; fields beyond the
-// heading are ignored. Empty lines are skipped; a file without data lines is NoData.
+// heading are ignored. Empty lines between records are skipped; a file without data records
+// is NoData.
 ImportCheck CheckEmployeeCsv(const QByteArray &content);
 
 // --- Export ---------------------------------------------------------------------------------

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTest>
 
 namespace {
@@ -34,6 +35,8 @@ class TstEmployeeCsv : public QObject {
 private slots:
     void parseCsvLine_data();
     void parseCsvLine();
+    void readRecord_data();
+    void readRecord();
     void quoteThenParseGivesTheText_data();
     void quoteThenParseGivesTheText();
     void cp932KnownBytes();
@@ -51,6 +54,8 @@ private slots:
     void checkOutcome_data();
     void checkOutcome();
     void checkMapsHeadingsInAnyOrder();
+    void checkRecordsOverSeveralLines_data();
+    void checkRecordsOverSeveralLines();
     void checkLongLineIsLinear();
     void exportWritesShiftJisOrderedByNumber();
     void exportQuotesAndNoDate();
@@ -85,6 +90,46 @@ void TstEmployeeCsv::parseCsvLine() {
     QStringList got;
     QCOMPARE(ParseCsvLine(line, got), closed);
     QCOMPARE(got, fields);
+}
+
+void TstEmployeeCsv::readRecord_data() {
+    QTest::addColumn<QString>("text"); // the file from its first record on
+    QTest::addColumn<QStringList>("fields");
+    QTest::addColumn<int>("lines"); // lines the record spans
+    QTest::addColumn<bool>("wellFormed");
+    QTest::newRow("one line") << "a,\"b\"\r\nc" << QStringList{"a", "b"} << 1 << true;
+    QTest::newRow("lf in quotes") << "\"a\nb\",c\nd" << QStringList{"a\nb", "c"} << 2 << true;
+    QTest::newRow("cr lf in quotes")
+        << "\"a\r\nb\",c\r\nd" << QStringList{"a\nb", "c"} << 2 << true;
+    QTest::newRow("cr in quotes") << "\"a\rb\",c\rd" << QStringList{"a\nb", "c"} << 2 << true;
+    QTest::newRow("empty lines in quotes")
+        << "x,\"a\r\n\r\nb\r\n\"\r\ny" << QStringList{"x", "a\n\nb\n"} << 4 << true;
+    QTest::newRow("doubled quote at line end")
+        << "\"a\"\"\r\nb\",c" << QStringList{"a\"\nb", "c"} << 2 << true;
+    QTest::newRow("quoted comma on the next line")
+        << "\"a\r\nb\"\",c\",d" << QStringList{"a\nb\",c", "d"} << 2 << true;
+    QTest::newRow("quote at line end closes")
+        << "x,\"ab\"\r\n\"c\"" << QStringList{"x", "ab"} << 1 << true;
+    QTest::newRow("text after quote stays on its line")
+        << "\"ab\"cd,e\r\nf" << QStringList{"abcd", "e"} << 1 << true;
+    QTest::newRow("lone quote on the next line")
+        << "\"a\r\nb\"c,d\"" << QStringList{"a\nb\"c,d"} << 2 << false;
+    QTest::newRow("never closed") << "x,\"a\r\nb,c\r\n" << QStringList{"x", "a\nb,c"} << 2 << false;
+    QTest::newRow("backslash") << "\\a,\"\\b\"" << QStringList{"a", "\\b"} << 1 << true;
+}
+
+void TstEmployeeCsv::readRecord() {
+    QFETCH(QString, text);
+    QFETCH(QStringList, fields);
+    QFETCH(int, lines);
+    QFETCH(bool, wellFormed);
+    const std::vector<CsvTextLine> decoded = DecodeCsvLines(("h\r\n" + text).toUtf8());
+    CsvRecord record;
+    QCOMPARE(ReadCsvRecord(decoded, 1, record), size_t(1 + lines));
+    QCOMPARE(record.fields, fields);
+    QCOMPARE(record.lineNo, 2);
+    QCOMPARE(record.wellFormed, wellFormed);
+    QVERIFY(!record.badText);
 }
 
 void TstEmployeeCsv::quoteThenParseGivesTheText_data() {
@@ -316,6 +361,42 @@ void TstEmployeeCsv::checkMapsHeadingsInAnyOrder() {
     QCOMPARE(check.lineNos, (std::vector<int>{2, 4}));
 }
 
+void TstEmployeeCsv::checkRecordsOverSeveralLines_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QStringList>("names"); // "!" before a name: the row is an error
+    QTest::addColumn<QList<int>>("lineNos");
+    const QByteArray heading = EncodeCp932(kHeading + "\r\n");
+    // As spreadsheet programs write a cell of two lines: LF inside, CR LF between records.
+    QTest::newRow("lf in a cell") << heading + EncodeCp932("A1,\"山田\n太郎\",男\r\nA2,鈴木\r\n")
+                                  << QStringList{"山田\n太郎", "鈴木"} << QList<int>{2, 4};
+    QTest::newRow("cr lf in a cell")
+        << heading + EncodeCp932("A1,\"山田\r\n\r\n太郎\",男\r\n\r\nA2,鈴木\r\n")
+        << QStringList{"山田\n\n太郎", "鈴木"} << QList<int>{2, 6};
+    QTest::newRow("utf-8, lf only") << (kHeading + "\nA1,\"山田\n太郎\"\nA2,\"鈴木\"\n").toUtf8()
+                                    << QStringList{"山田\n太郎", "鈴木"} << QList<int>{2, 4};
+    QTest::newRow("invalid bytes on a later line")
+        << heading + EncodeCp932("A1,\"山田\r\n") + "\x81\x20\",男\r\n" + EncodeCp932("A2,鈴木\r\n")
+        << QStringList{"!山田\n" + QString(QChar(0xFFFD)) + " ", "鈴木"} << QList<int>{2, 4};
+    QTest::newRow("lone quote") << heading + EncodeCp932("A1,\"山田\r\n太\"郎\",男\r\nA2,鈴木\r\n")
+                                << QStringList{"!山田\n太\"郎", "鈴木"} << QList<int>{2, 4};
+    QTest::newRow("never closed") << heading + EncodeCp932("A1,鈴木\r\nA2,\"山田\r\nA3,x\r\n")
+                                  << QStringList{"鈴木", "!山田\nA3,x"} << QList<int>{2, 3};
+}
+
+void TstEmployeeCsv::checkRecordsOverSeveralLines() {
+    QFETCH(QByteArray, content);
+    QFETCH(QStringList, names);
+    QFETCH(QList<int>, lineNos);
+    const ImportCheck check = CheckEmployeeCsv(content);
+    QCOMPARE(check.outcome, ImportCheck::Checked);
+    QStringList got;
+    for (const ImportRow &row : check.rows)
+        got << (row[ColStatus] == kStatusError ? "!" : "") + row[ColName];
+    QCOMPARE(got, names);
+    QCOMPARE(QList<int>(check.lineNos.begin(), check.lineNos.end()), lineNos);
+    QCOMPARE(check.errors, int(names.filter(QRegularExpression("^!")).size()));
+}
+
 void TstEmployeeCsv::checkLongLineIsLinear() {
     // One line of a megabyte, as heading and as data; both are refused without hanging.
     const QByteArray big(1 << 20, 'x');
@@ -368,17 +449,18 @@ void TstEmployeeCsv::exportQuotesAndNoDate() {
          "(7, 0, 2, 2030, '0001', 'ソニア', 19991231, 0, '')");
     exec("INSERT INTO MSYAIN2 (KCO, SCO, NENDO, SEIBETSU, TOUKYU, SM2, GAKU, SENKOU, KEIKEN) "
          "VALUES (7, 1, 2030, 0, 4, '正社員', '大卒', '法学', '営業'), "
-         "(7, 2, 2030, 1, 9, 'パート', '', '', '')");
+         "(7, 2, 2030, 1, 9, 'パート', '', 'a' || char(13, 10) || 'b' || char(13) || 'c', '')");
     p.messages.answer(true);
     ExportEmployees();
     QString text;
     QVERIFY(DecodeCp932(readFile(EmployeeExportPath()), text));
-    QCOMPARE(text, kExportHeading +
-                       "\r\n"
-                       "\"0001\",\"ソニア\",\"\",\"女\",\"\",\"\",\"\",\"パート\",\"1999/12/31\","
-                       "\"0\",9\r\n"
-                       "\"0002\",\"大\"\"谷, 翔\",\"課長\",\"男\",\"大卒\",\"法学\",\"営業\","
-                       "\"正社員\",\"0\",\"2001/04/01\",4\r\n");
+    QCOMPARE(text,
+             kExportHeading +
+                 "\r\n"
+                 "\"0001\",\"ソニア\",\"\",\"女\",\"\",\"a\nb\nc\",\"\",\"パート\",\"1999/12/31\","
+                 "\"0\",9\r\n"
+                 "\"0002\",\"大\"\"谷, 翔\",\"課長\",\"男\",\"大卒\",\"法学\",\"営業\","
+                 "\"正社員\",\"0\",\"2001/04/01\",4\r\n");
 }
 
 void TstEmployeeCsv::exportNeedsYes() {
