@@ -284,14 +284,71 @@ QString exportText(const QString &text) {
     return CsvQuote(t);
 }
 
+// Whether code page 932 holds every character of a text (in its code page 932 forms).
+class Cp932Probe {
+public:
+    bool holds(const QString &text) {
+        bool ascii = true;
+        for (QChar c : text)
+            ascii = ascii && c.unicode() < 0x80;
+        if (ascii) return true;
+        const QByteArray utf8 = toCp932Forms(text).toUtf8();
+        return m_cd.valid() && m_cd.convert(utf8.constData(), utf8.size(), m_out,
+                                            QByteArrayLiteral("?"), utf8Length);
+    }
+
+private:
+    Iconv m_cd{"CP932", "UTF-8"};
+    QByteArray m_out;
+};
+
+std::vector<ExportLoss> findLosses(const std::vector<TExportedEmployee> &employees) {
+    const QStringList headings = kExportHeading.split(QLatin1Char(','));
+    Cp932Probe probe;
+    std::vector<ExportLoss> losses;
+    for (const TExportedEmployee &e : employees) {
+        // The text fields, by their column in the file.
+        const std::pair<int, const QString *> texts[] = {
+            {0, &e.scot},   {1, &e.sna},    {2, &e.yaku},    {4, &e.gaku},
+            {5, &e.senkou}, {6, &e.keiken}, {7, &e.category}};
+        ExportLoss loss;
+        for (const auto &[column, value] : texts)
+            if (!probe.holds(*value)) loss.headings << headings[column];
+        if (loss.headings.isEmpty()) continue;
+        loss.number = e.scot;
+        loss.name = e.sna;
+        losses.push_back(std::move(loss));
+    }
+    return losses;
+}
+
+constexpr size_t kMaxListedLosses = 20;
+
+// The message after a file with losses was written: the usual one, then the employees and
+// their fields; a long list names the first ones and counts the rest.
+QString exportLossMessage(const std::vector<ExportLoss> &losses) {
+    QString text = kMsgExported + QStringLiteral("\r\n") + kMsgExportLosses;
+    const size_t listed = std::min(losses.size(), kMaxListedLosses);
+    for (size_t i = 0; i < listed; ++i)
+        text += QStringLiteral("\r\n") + kMsgExportLossLine.arg(losses[i].number, losses[i].name,
+                                                                losses[i].headings.join(u'、'));
+    if (losses.size() > listed)
+        text += QStringLiteral("\r\n") + kMsgExportMoreLosses.arg(losses.size() - listed);
+    return text;
+}
+
 } // namespace
 
-QByteArray EncodeCp932(const QString &text) {
+QByteArray EncodeCp932(const QString &text, bool *exact) {
     const QByteArray utf8 = toCp932Forms(text).toUtf8();
     Iconv cd("CP932", "UTF-8");
     QByteArray out;
-    if (!cd.valid()) return QByteArray(utf8.size(), '?');
-    cd.convert(utf8.constData(), utf8.size(), out, QByteArrayLiteral("?"), utf8Length);
+    bool clean = false;
+    if (cd.valid())
+        clean = cd.convert(utf8.constData(), utf8.size(), out, QByteArrayLiteral("?"), utf8Length);
+    else
+        out = QByteArray(utf8.size(), '?');
+    if (exact) *exact = clean;
     return out;
 }
 
@@ -450,7 +507,7 @@ QString EmployeeExportPath() {
     return G().gAppPath + QStringLiteral("CSV/社員マスタ出力.CSV");
 }
 
-int WriteEmployeeCsv() {
+int WriteEmployeeCsv(std::vector<ExportLoss> *losses) {
     if (!G().gProjectKey.isSet) return 0;
     const std::vector<TExportedEmployee> employees = EmployeesForExport();
     if (employees.empty()) return 0;
@@ -477,8 +534,12 @@ int WriteEmployeeCsv() {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return -1;
-    file.write(EncodeCp932(text));
-    return file.commit() ? static_cast<int>(employees.size()) : -1;
+    bool exact = true;
+    file.write(EncodeCp932(text, &exact));
+    if (!file.commit()) return -1;
+    // Only a file that lost characters is searched for the fields that hold them.
+    if (!exact && losses) *losses = findLosses(employees);
+    return static_cast<int>(employees.size());
 }
 
 void ExportEmployees() {
@@ -488,14 +549,17 @@ void ExportEmployees() {
                   kExportCaption))
         return;
     int written = 0;
+    std::vector<ExportLoss> losses;
     {
         TBusyCursor busy;
-        written = WriteEmployeeCsv();
+        written = WriteEmployeeCsv(&losses);
     }
     if (written == 0)
         ShowMessage(kMsgNoEmployees);
     else if (written < 0)
         ShowMessage(kMsgExportFailed + EmployeeExportPath(), QString(), MsgIcon::Error);
+    else if (!losses.empty())
+        ShowMessage(exportLossMessage(losses), QString(), MsgIcon::Warning);
     else
         ShowMessage(kMsgExported);
 }

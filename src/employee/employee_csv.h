@@ -11,9 +11,10 @@
 
 // --- Encoding -------------------------------------------------------------------------------
 
-// Text in code page 932. A character the code page lacks is written as "?"; the JIS forms of a
-// few characters (wave dash, minus sign, ...) are written as their code page 932 equivalents.
-QByteArray EncodeCp932(const QString &text);
+// Text in code page 932. A character the code page lacks is written as "?" (exact, when
+// given, tells whether there was none); the JIS forms of a few characters (wave dash, minus
+// sign, ...) are written as their code page 932 equivalents.
+QByteArray EncodeCp932(const QString &text, bool *exact = nullptr);
 // Code page 932 bytes as text; false when a byte sequence is invalid (it reads as U+FFFD).
 bool DecodeCp932(const QByteArray &bytes, QString &text);
 
@@ -120,12 +121,21 @@ inline const QString kExportHeading = QStringLiteral(
 // The export file beside the program: gAppPath + "CSV/社員マスタ出力.CSV".
 QString EmployeeExportPath();
 
+// An exported employee with texts the code page cannot hold: the headings of the fields
+// written with "?".
+struct ExportLoss {
+    QString number, name;
+    QStringList headings;
+};
+
 // Writes the employees of the open project, ordered by employee number, to the export file.
 // Returns the number of employees written, 0 when the project has none (nothing is written),
-// or -1 when the file could not be written.
-int WriteEmployeeCsv();
+// or -1 when the file could not be written. `losses`, when given, receives the employees whose
+// texts were not written exactly, in file order.
+int WriteEmployeeCsv(std::vector<ExportLoss> *losses = nullptr);
 
-// The export command: asks for confirmation, writes the file and tells the user the outcome.
+// The export command: asks for confirmation, writes the file and tells the user the outcome,
+// naming the employees and fields that could not be written exactly.
 void ExportEmployees();
 
 inline const QString kMsgNoEmployees = QStringLiteral("社員マスタは有りません。");
@@ -133,3 +143,8 @@ inline const QString kMsgExported = QStringLiteral("CSVデレクトリに社員�
 inline const QString kMsgExportFailed =
     QStringLiteral("CSVファイルの出力でエラーが発生しました。　");
 inline const QString kExportCaption = QStringLiteral("NXｳﾞｧﾙﾃﾝ");
+inline const QString kMsgExportLosses = QStringLiteral(
+    "ただし、次の社員の項目にはShift_JISで表せない文字が有るため、その文字を「?」で出力しました。");
+// An employee of the list: number, name and the headings of the fields.
+inline const QString kMsgExportLossLine = QStringLiteral("%1　%2　（%3）");
+inline const QString kMsgExportMoreLosses = QStringLiteral("ほか%1名");

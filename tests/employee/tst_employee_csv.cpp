@@ -59,6 +59,9 @@ private slots:
     void checkLongLineIsLinear();
     void exportWritesShiftJisOrderedByNumber();
     void exportQuotesAndNoDate();
+    void exportTellsWhatTheCodePageCannotHold();
+    void exportListsTheFirstTwentyEmployees_data();
+    void exportListsTheFirstTwentyEmployees();
     void exportNeedsYes();
     void exportWithoutEmployees();
     void exportFailureIsReported();
@@ -155,6 +158,11 @@ void TstEmployeeCsv::cp932KnownBytes() {
     QCOMPARE(EncodeCp932("ソ"), QByteArray("\x83\x5C"));
     QCOMPARE(EncodeCp932(QString(QChar(0x301C))), QByteArray("\x81\x60"));
     QCOMPARE(EncodeCp932("a\U0001F600b"), QByteArray("a?b"));
+    bool exact = true;
+    EncodeCp932("a\U0001F600b", &exact);
+    QVERIFY(!exact);
+    EncodeCp932(QString("ソ") + QChar(0x301C), &exact);
+    QVERIFY(exact);
     QString text;
     QVERIFY(DecodeCp932(QByteArray("\x83\x5C\x8E\xD0,\xB1"), text));
     QCOMPARE(text, QStringLiteral("ソ社,ｱ"));
@@ -461,6 +469,61 @@ void TstEmployeeCsv::exportQuotesAndNoDate() {
                  "\"0\",9\r\n"
                  "\"0002\",\"大\"\"谷, 翔\",\"課長\",\"男\",\"大卒\",\"法学\",\"営業\","
                  "\"正社員\",\"0\",\"2001/04/01\",4\r\n");
+}
+
+void TstEmployeeCsv::exportTellsWhatTheCodePageCannotHold() {
+    TestProgram p;
+    openProject(7, 2030);
+    // 𠮷 and the emoji are outside code page 932; the wave dash has a code page 932 form.
+    exec("INSERT INTO MSYAIN1 (KCO, HSCO, SCO, NENDO, SCOT, SNA, YAKU) VALUES "
+         "(7, 0, 1, 2030, '0003', '𠮷野 花子', '課長'), "
+         "(7, 0, 2, 2030, '0001', '山田 太郎', '主任〜'), "
+         "(7, 0, 3, 2030, '0002', '佐藤 一郎', '😀')");
+    exec("INSERT INTO MSYAIN2 (KCO, SCO, NENDO, SEIBETSU, TOUKYU, SM2, GAKU, SENKOU, KEIKEN) "
+         "VALUES (7, 1, 2030, 1, 1, '正社員', '', '', ''), "
+         "(7, 2, 2030, 0, 2, '', '', '', ''), "
+         "(7, 3, 2030, 0, 3, '', '', '法学😀', '営業')");
+    p.messages.answer(true);
+    ExportEmployees();
+    QCOMPARE(p.messages.entries.size(), 2);
+    QCOMPARE(p.messages.lastText(),
+             kMsgExported +
+                 "\r\nただし、次の社員の項目にはShift_JISで表せない文字が有るため、その文字を"
+                 "「?」で出力しました。\r\n"
+                 "0002　佐藤 一郎　（役職、専攻）\r\n"
+                 "0003　𠮷野 花子　（社員名）");
+    QString text;
+    QVERIFY(DecodeCp932(readFile(EmployeeExportPath()), text));
+    QVERIFY(text.contains("\"0001\",\"山田 太郎\",\"主任～\","));
+    QVERIFY(text.contains("\"0002\",\"佐藤 一郎\",\"?\",\"男\",\"\",\"法学?\",\"営業\","));
+    QVERIFY(text.contains("\"0003\",\"?野 花子\","));
+}
+
+void TstEmployeeCsv::exportListsTheFirstTwentyEmployees_data() {
+    QTest::addColumn<int>("employees"); // each with a name the code page cannot hold
+    QTest::addColumn<QString>("lastLine");
+    QTest::newRow("20") << 20 << "0020　𠮷 20　（社員名）";
+    QTest::newRow("21") << 21 << "ほか1名";
+    QTest::newRow("300") << 300 << "ほか280名";
+}
+
+void TstEmployeeCsv::exportListsTheFirstTwentyEmployees() {
+    QFETCH(int, employees);
+    QFETCH(QString, lastLine);
+    TestProgram p;
+    openProject(7, 2030);
+    exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                        "WHERE i < %1) INSERT INTO MSYAIN1 (KCO, HSCO, SCO, NENDO, SCOT, SNA) "
+                        "SELECT 7, 0, i, 2030, printf('%04d', i), '𠮷 ' || i FROM n")
+             .arg(employees));
+    exec("INSERT INTO MSYAIN2 (KCO, SCO, NENDO) SELECT KCO, SCO, NENDO FROM MSYAIN1 "
+         "WHERE KCO = 7 AND NENDO = 2030");
+    p.messages.answer(true);
+    ExportEmployees();
+    const QStringList lines = p.messages.lastText().split("\r\n");
+    QCOMPARE(lines.size(), 2 + 20 + (employees > 20 ? 1 : 0));
+    QCOMPARE(lines[2], QStringLiteral("0001　𠮷 1　（社員名）"));
+    QCOMPARE(lines.last(), lastLine);
 }
 
 void TstEmployeeCsv::exportNeedsYes() {
