@@ -198,13 +198,6 @@ bool isOptionalId(const QString &text) {
     return t.isEmpty() || t == QLatin1String("0") || fieldInt(t, v);
 }
 
-bool isAsciiDigits(const QString &text) {
-    if (text.isEmpty()) return false;
-    for (QChar c : text)
-        if (c < QLatin1Char('0') || c > QLatin1Char('9')) return false;
-    return true;
-}
-
 // Reads the fields of the record that starts on line `from` of `count` lines (lineAt(l) is
 // the text of line l) and returns the index of the line after it. A quoted field still open
 // at the end of a line goes on at the start of the next one; there, only a quote before a
@@ -417,29 +410,37 @@ QString NormaliseSex(const QString &value) {
 }
 
 bool ParseSlashDate(const QString &text, int &ymd) {
-    const QStringList parts = text.trimmed().split(QLatin1Char('/'));
-    if (parts.size() != 3) return false;
-    for (const QString &p : parts)
-        if (!isAsciiDigits(p)) return false;
-    const QString &y = parts[0];
-    if ((y.size() != 4 && y.size() != 2) || parts[1].size() > 2 || parts[2].size() > 2)
+    // Read in place: this runs for two fields of every row of a file.
+    int parts[3] = {0, 0, 0};
+    int digits[3] = {0, 0, 0};
+    int p = 0;
+    for (const QChar c : QStringView(text).trimmed()) {
+        if (c == QLatin1Char('/')) {
+            if (++p > 2) return false;
+        } else if (c >= QLatin1Char('0') && c <= QLatin1Char('9') && digits[p] < 4) {
+            parts[p] = parts[p] * 10 + (c.unicode() - u'0');
+            ++digits[p];
+        } else {
+            return false;
+        }
+    }
+    if (p != 2 || (digits[0] != 4 && digits[0] != 2) || digits[1] < 1 || digits[1] > 2 ||
+        digits[2] < 1 || digits[2] > 2)
         return false;
-    int year = y.toInt();
-    if (y.size() == 2) year += year <= 30 ? 2000 : 1900;
-    if (year < 1000) return false;
-    const QDate date(year, parts[1].toInt(), parts[2].toInt());
-    if (!date.isValid()) return false;
-    ymd = date.year() * 10000 + date.month() * 100 + date.day();
+    int year = parts[0];
+    if (digits[0] == 2) year += year <= 30 ? 2000 : 1900;
+    if (year < 1000 || !QDate::isValid(year, parts[1], parts[2])) return false;
+    ymd = year * 10000 + parts[1] * 100 + parts[2];
     return true;
 }
 
 bool ParseImportDate(const QString &text, int &ymd) {
-    const QString t = text.trimmed();
+    const QStringView t = QStringView(text).trimmed();
     if (t.isEmpty() || t == QLatin1String("0")) {
         ymd = 0;
         return true;
     }
-    return ParseSlashDate(t, ymd);
+    return ParseSlashDate(text, ymd);
 }
 
 ImportCheck CheckEmployeeCsv(const QByteArray &content) {

@@ -225,6 +225,15 @@ void TstEmployeeCsv::slashDate_data() {
     QTest::newRow("four parts") << "1980/04/15/1" << false << 0;
     QTest::newRow("text") << "昭和55年" << false << 0;
     QTest::newRow("empty") << "" << false << 0;
+    QTest::newRow("spaces around") << " 1980/4/5 " << true << 19800405;
+    QTest::newRow("two-digit 00") << "00/2/29" << true << 20000229;
+    QTest::newRow("empty part") << "1980//5" << false << 0;
+    QTest::newRow("three-digit year") << "980/4/5" << false << 0;
+    QTest::newRow("five-digit year") << "19800/4/5" << false << 0;
+    QTest::newRow("three-digit month") << "1980/004/5" << false << 0;
+    QTest::newRow("year below 1000") << "0999/4/5" << false << 0;
+    QTest::newRow("full-width digits") << "１９８０/4/5" << false << 0;
+    QTest::newRow("sign") << "1980/+4/5" << false << 0;
 }
 
 void TstEmployeeCsv::slashDate() {
