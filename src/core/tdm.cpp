@@ -61,7 +61,12 @@ bool TDM::OpenDatabase(TConnection &connection, const QString &filePath) {
         // SQLite opens any file lazily; reading the schema proves it is a database.
         QSqlQuery probe(db);
         ok = probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) && probe.next();
-        if (ok) probe.exec(QStringLiteral("PRAGMA busy_timeout = 5000"));
+        if (ok) {
+            probe.exec(QStringLiteral("PRAGMA busy_timeout = 5000"));
+            // Room for every page a bulk write over a large project changes (10,000 employees
+            // are a few MB), so it does not spill pages to the file before its commit.
+            probe.exec(QStringLiteral("PRAGMA cache_size = -%1").arg(kPageCacheKiB));
+        }
     }
     if (!ok) {
         db.close();

@@ -17,6 +17,7 @@ private slots:
     void startCreatesMissingFolderAndDatabases();
     void existingDatabaseIsKeptAsItIs();
     void fileThatIsNoDatabaseIsReportedAndKept();
+    void connectionsHaveTheirPageCache();
     void runSqlFailures_data();
     void runSqlFailures();
     void unknownModeRunsNothing();
@@ -118,6 +119,14 @@ void TstTdm::fileThatIsNoDatabaseIsReportedAndKept() {
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), text);
     QCOMPARE(QDir(p.dataPath()).entryList(QDir::Files).size(), 2);
+}
+
+void TstTdm::connectionsHaveTheirPageCache() {
+    TestProgram p;
+    for (TQuery *q : {&DM().Query1, &DM().Query21}) {
+        QVERIFY(RunSql(*q, "PRAGMA cache_size", 'S'));
+        QCOMPARE(q->AsInteger("cache_size"), -kPageCacheKiB);
+    }
 }
 
 void TstTdm::runSqlFailures_data() {
