@@ -86,8 +86,8 @@ struct Screen {
         click("BTN_Check");
     }
     bool canImport() { return button("BTN_Rep")->isEnabled() && button("BTN_Add")->isEnabled(); }
-    QString cell(int row, int column) {
-        return grid()->model()->index(row, column).data().toString();
+    QString cell(int row, int column, int role = Qt::DisplayRole) {
+        return grid()->model()->index(row, column).data(role).toString();
     }
 };
 
@@ -378,9 +378,11 @@ void TstImportWorker::cellOfSeveralLines() {
     QCOMPARE(s.grid()->model()->rowCount(), 2);
     QCOMPARE(s.cell(0, ColStatus), QString());
     QCOMPARE(s.cell(0, ColName), QStringLiteral("山田 花子"));
-    QCOMPARE(s.cell(0, ColMajor), QStringLiteral("英文学\n第二外国語"));
+    QCOMPARE(s.cell(0, ColMajor), QStringLiteral("英文学↵第二外国語"));
+    QCOMPARE(s.cell(0, ColMajor, Qt::ToolTipRole), QStringLiteral("英文学\n第二外国語"));
     QCOMPARE(s.cell(0, ColExperience), QStringLiteral("営業,\"企画\""));
     QCOMPARE(s.cell(1, ColName), QStringLiteral("鈴木 一郎"));
+    QCOMPARE(s.cell(1, ColName, Qt::ToolTipRole), QString());
 
     p.messages.answer(true);
     s.click("BTN_Add");
