@@ -93,6 +93,9 @@ public:
     TQuery Query23{ACN2};
 };
 
+// The page cache of each connection, in KiB.
+inline constexpr int kPageCacheKiB = 32768;
+
 // The one data module; valid while a TDM exists.
 TDM &DM();
 

@@ -198,15 +198,67 @@ bool isOptionalId(const QString &text) {
     return t.isEmpty() || t == QLatin1String("0") || fieldInt(t, v);
 }
 
-bool isAsciiDigits(const QString &text) {
-    if (text.isEmpty()) return false;
-    for (QChar c : text)
-        if (c < QLatin1Char('0') || c > QLatin1Char('9')) return false;
-    return true;
+// Reads the fields of the record that starts on line `from` of `count` lines (lineAt(l) is
+// the text of line l) and returns the index of the line after it. A quoted field still open
+// at the end of a line goes on at the start of the next one; there, only a quote before a
+// comma or the end of the record closes it, since a file written by a CSV writer never has
+// anything else after its closing quote. On the field's first line the first single quote
+// closes it, as it always did, and the text after it up to the comma is kept.
+template <typename LineAt>
+size_t readRecord(LineAt lineAt, size_t count, size_t from, QStringList &fields, bool &wellFormed) {
+    const QChar quote = QLatin1Char('"');
+    const QChar comma = QLatin1Char(',');
+    fields.clear();
+    wellFormed = true;
+    size_t l = from;
+    const QString *line = &lineAt(l);
+    qsizetype i = 0;
+    for (;;) {
+        QString field;
+        const bool quoted = i < line->size() && line->at(i) == quote;
+        if (quoted) {
+            qsizetype start = ++i;
+            bool overLines = false;
+            for (;;) {
+                const qsizetype q = line->indexOf(quote, i);
+                if (q < 0) {
+                    field.append(line->constData() + start, line->size() - start);
+                    i = line->size();
+                    if (l + 1 >= count) {
+                        wellFormed = false;
+                        break;
+                    }
+                    field.append(QLatin1Char('\n'));
+                    line = &lineAt(++l);
+                    i = start = 0;
+                    overLines = true;
+                    continue;
+                }
+                const qsizetype n = line->size();
+                if (q + 1 < n && line->at(q + 1) == quote) { // keeps one of the two quotes
+                    field.append(line->constData() + start, q + 1 - start);
+                    i = start = q + 2;
+                    continue;
+                }
+                field.append(line->constData() + start, q - start);
+                i = q + 1;
+                if (!overLines || i == n || line->at(i) == comma) break;
+                wellFormed = false;
+                field.append(quote);
+                start = i;
+            }
+        }
+        const qsizetype n = line->size();
+        qsizetype end = line->indexOf(comma, i);
+        if (end < 0) end = n;
+        field.append(line->constData() + i, end - i);
+        if (!quoted && field.startsWith(QLatin1Char('\\'))) field.remove(0, 1);
+        fields << field;
+        if (end >= n) break;
+        i = end + 1;
+    }
+    return l + 1;
 }
-
-// Longest text the data database keeps in one of the imported text columns.
-constexpr qsizetype kMaxFieldLength = 255;
 
 QString exportDate(int ymd) {
     if (ymd == 0) return QStringLiteral("\"0\"");
@@ -214,23 +266,82 @@ QString exportDate(int ymd) {
     return CsvQuote(t.left(4) + QLatin1Char('/') + t.mid(4, 2) + QLatin1Char('/') + t.mid(6, 2));
 }
 
-// A text field of the export; line breaks would split the record, so they become spaces.
+// A text field of the export. A line break stays inside the quoted field, written as LF as
+// spreadsheet programs write a cell of several lines (records end in CR LF), so the import
+// reads the same text back.
 QString exportText(const QString &text) {
+    if (!text.contains(QLatin1Char('\r'))) return CsvQuote(text);
     QString t = text;
-    t.replace(QLatin1String("\r\n"), QLatin1String(" "));
-    t.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    t.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return CsvQuote(t);
+}
+
+// Whether code page 932 holds every character of a text (in its code page 932 forms).
+class Cp932Probe {
+public:
+    bool holds(const QString &text) {
+        bool ascii = true;
+        for (QChar c : text)
+            ascii = ascii && c.unicode() < 0x80;
+        if (ascii) return true;
+        const QByteArray utf8 = toCp932Forms(text).toUtf8();
+        return m_cd.valid() && m_cd.convert(utf8.constData(), utf8.size(), m_out,
+                                            QByteArrayLiteral("?"), utf8Length);
+    }
+
+private:
+    Iconv m_cd{"CP932", "UTF-8"};
+    QByteArray m_out;
+};
+
+std::vector<ExportLoss> findLosses(const std::vector<TExportedEmployee> &employees) {
+    const QStringList headings = kExportHeading.split(QLatin1Char(','));
+    Cp932Probe probe;
+    std::vector<ExportLoss> losses;
+    for (const TExportedEmployee &e : employees) {
+        // The text fields, by their column in the file.
+        const std::pair<int, const QString *> texts[] = {
+            {0, &e.scot},   {1, &e.sna},    {2, &e.yaku},    {4, &e.gaku},
+            {5, &e.senkou}, {6, &e.keiken}, {7, &e.category}};
+        ExportLoss loss;
+        for (const auto &[column, value] : texts)
+            if (!probe.holds(*value)) loss.headings << headings[column];
+        if (loss.headings.isEmpty()) continue;
+        loss.number = e.scot;
+        loss.name = e.sna;
+        losses.push_back(std::move(loss));
+    }
+    return losses;
+}
+
+constexpr size_t kMaxListedLosses = 20;
+
+// The message after a file with losses was written: the usual one, then the employees and
+// their fields; a long list names the first ones and counts the rest.
+QString exportLossMessage(const std::vector<ExportLoss> &losses) {
+    QString text = kMsgExported + QStringLiteral("\r\n") + kMsgExportLosses;
+    const size_t listed = std::min(losses.size(), kMaxListedLosses);
+    for (size_t i = 0; i < listed; ++i)
+        text += QStringLiteral("\r\n") + kMsgExportLossLine.arg(losses[i].number, losses[i].name,
+                                                                losses[i].headings.join(u'、'));
+    if (losses.size() > listed)
+        text += QStringLiteral("\r\n") + kMsgExportMoreLosses.arg(losses.size() - listed);
+    return text;
 }
 
 } // namespace
 
-QByteArray EncodeCp932(const QString &text) {
+QByteArray EncodeCp932(const QString &text, bool *exact) {
     const QByteArray utf8 = toCp932Forms(text).toUtf8();
     Iconv cd("CP932", "UTF-8");
     QByteArray out;
-    if (!cd.valid()) return QByteArray(utf8.size(), '?');
-    cd.convert(utf8.constData(), utf8.size(), out, QByteArrayLiteral("?"), utf8Length);
+    bool clean = false;
+    if (cd.valid())
+        clean = cd.convert(utf8.constData(), utf8.size(), out, QByteArrayLiteral("?"), utf8Length);
+    else
+        out = QByteArray(utf8.size(), '?');
+    if (exact) *exact = clean;
     return out;
 }
 
@@ -258,47 +369,19 @@ std::vector<CsvTextLine> DecodeCsvLines(const QByteArray &content) {
 }
 
 bool ParseCsvLine(const QString &line, QStringList &fields) {
-    fields.clear();
-    const QChar *d = line.constData();
-    const qsizetype n = line.size();
-    const QChar quote = QLatin1Char('"');
-    const QChar comma = QLatin1Char(',');
-    bool closed = true;
-    qsizetype i = 0;
-    for (;;) {
-        QString field;
-        const bool quoted = i < n && d[i] == quote;
-        if (quoted) {
-            qsizetype start = ++i;
-            bool open = true;
-            while (i < n) {
-                if (d[i] != quote) {
-                    ++i;
-                } else if (i + 1 < n && d[i + 1] == quote) {
-                    field.append(d + start, i + 1 - start); // keeps one of the two quotes
-                    i += 2;
-                    start = i;
-                } else {
-                    field.append(d + start, i - start);
-                    ++i;
-                    open = false;
-                    break;
-                }
-            }
-            if (open) {
-                field.append(d + start, n - start);
-                closed = false;
-            }
-        }
-        qsizetype end = line.indexOf(comma, i);
-        if (end < 0) end = n;
-        field.append(d + i, end - i);
-        if (!quoted && field.startsWith(QLatin1Char('\\'))) field.remove(0, 1);
-        fields << field;
-        if (end >= n) break;
-        i = end + 1;
-    }
-    return closed;
+    bool wellFormed = true;
+    readRecord([&line](size_t) -> const QString & { return line; }, 1, 0, fields, wellFormed);
+    return wellFormed;
+}
+
+size_t ReadCsvRecord(const std::vector<CsvTextLine> &lines, size_t from, CsvRecord &record) {
+    const size_t next = readRecord([&lines](size_t l) -> const QString & { return lines[l].text; },
+                                   lines.size(), from, record.fields, record.wellFormed);
+    record.lineNo = lines[from].lineNo;
+    record.badText = false;
+    for (size_t l = from; l < next; ++l)
+        record.badText = record.badText || lines[l].badText;
+    return next;
 }
 
 QString CsvQuote(const QString &text) {
@@ -327,29 +410,37 @@ QString NormaliseSex(const QString &value) {
 }
 
 bool ParseSlashDate(const QString &text, int &ymd) {
-    const QStringList parts = text.trimmed().split(QLatin1Char('/'));
-    if (parts.size() != 3) return false;
-    for (const QString &p : parts)
-        if (!isAsciiDigits(p)) return false;
-    const QString &y = parts[0];
-    if ((y.size() != 4 && y.size() != 2) || parts[1].size() > 2 || parts[2].size() > 2)
+    // Read in place: this runs for two fields of every row of a file.
+    int parts[3] = {0, 0, 0};
+    int digits[3] = {0, 0, 0};
+    int p = 0;
+    for (const QChar c : QStringView(text).trimmed()) {
+        if (c == QLatin1Char('/')) {
+            if (++p > 2) return false;
+        } else if (c >= QLatin1Char('0') && c <= QLatin1Char('9') && digits[p] < 4) {
+            parts[p] = parts[p] * 10 + (c.unicode() - u'0');
+            ++digits[p];
+        } else {
+            return false;
+        }
+    }
+    if (p != 2 || (digits[0] != 4 && digits[0] != 2) || digits[1] < 1 || digits[1] > 2 ||
+        digits[2] < 1 || digits[2] > 2)
         return false;
-    int year = y.toInt();
-    if (y.size() == 2) year += year <= 30 ? 2000 : 1900;
-    if (year < 1000) return false;
-    const QDate date(year, parts[1].toInt(), parts[2].toInt());
-    if (!date.isValid()) return false;
-    ymd = date.year() * 10000 + date.month() * 100 + date.day();
+    int year = parts[0];
+    if (digits[0] == 2) year += year <= 30 ? 2000 : 1900;
+    if (year < 1000 || !QDate::isValid(year, parts[1], parts[2])) return false;
+    ymd = year * 10000 + parts[1] * 100 + parts[2];
     return true;
 }
 
 bool ParseImportDate(const QString &text, int &ymd) {
-    const QString t = text.trimmed();
+    const QStringView t = QStringView(text).trimmed();
     if (t.isEmpty() || t == QLatin1String("0")) {
         ymd = 0;
         return true;
     }
-    return ParseSlashDate(t, ymd);
+    return ParseSlashDate(text, ymd);
 }
 
 ImportCheck CheckEmployeeCsv(const QByteArray &content) {
@@ -358,36 +449,38 @@ ImportCheck CheckEmployeeCsv(const QByteArray &content) {
     if (lines.empty()) return result;
 
     // Heading: each field that names a preview column feeds that column.
-    QStringList fields;
-    ParseCsvLine(lines.front().text, fields);
-    const qsizetype fieldCount = fields.size();
+    CsvRecord record;
+    size_t next = ReadCsvRecord(lines, 0, record);
+    const qsizetype fieldCount = record.fields.size();
     std::vector<int> columnOf(fieldCount, -1);
     bool anyKnown = false;
     const auto &headings = ImportHeadings();
     for (qsizetype f = 0; f < fieldCount; ++f)
         for (int c = 1; c < kImportColumns; ++c)
-            if (fields[f].trimmed() == headings[c]) {
+            if (record.fields[f].trimmed() == headings[c]) {
                 columnOf[f] = c;
                 anyKnown = true;
             }
 
-    for (size_t l = 1; l < lines.size(); ++l) {
-        const CsvTextLine &line = lines[l];
-        if (line.text.isEmpty() && !line.badText) continue;
-        const bool closed = ParseCsvLine(line.text, fields);
+    while (next < lines.size()) {
+        if (lines[next].text.isEmpty() && !lines[next].badText) {
+            ++next;
+            continue;
+        }
+        next = ReadCsvRecord(lines, next, record);
+        const QStringList &fields = record.fields;
+        // Spreadsheet programs leave out trailing empty cells: a missing field is empty, and
+        // fields beyond the heading are ignored.
         ImportRow row;
-        bool tooLong = false;
         for (qsizetype f = 0; f < std::min(fields.size(), fieldCount); ++f) {
             const int c = columnOf[f];
-            if (c < 0) continue;
-            row[c] = fields[f];
-            tooLong = tooLong || fields[f].size() > kMaxFieldLength;
+            if (c >= 0) row[c] = fields[f];
         }
         int value = 0;
         int grade = 0;
-        const bool bad = line.badText || !closed || fields.size() != fieldCount || tooLong ||
-                         row[ColName].isEmpty() || row[ColNumber].isEmpty() ||
-                         !isOptionalId(row[ColBranchId]) || !isOptionalId(row[ColJobId]) ||
+        const bool bad = record.badText || !record.wellFormed || row[ColName].isEmpty() ||
+                         row[ColNumber].isEmpty() || !isOptionalId(row[ColBranchId]) ||
+                         !isOptionalId(row[ColJobId]) ||
                          !(row[ColGrade].trimmed().isEmpty() ||
                            (fieldInt(row[ColGrade], grade) && grade >= 0 && grade <= 9)) ||
                          !ParseImportDate(row[ColBirth], value) ||
@@ -398,7 +491,7 @@ ImportCheck CheckEmployeeCsv(const QByteArray &content) {
             ++result.errors;
         }
         result.rows.push_back(std::move(row));
-        result.lineNos.push_back(line.lineNo);
+        result.lineNos.push_back(record.lineNo);
     }
     if (!anyKnown) {
         result.rows.clear();
@@ -415,7 +508,7 @@ QString EmployeeExportPath() {
     return G().gAppPath + QStringLiteral("CSV/社員マスタ出力.CSV");
 }
 
-int WriteEmployeeCsv() {
+int WriteEmployeeCsv(std::vector<ExportLoss> *losses) {
     if (!G().gProjectKey.isSet) return 0;
     const std::vector<TExportedEmployee> employees = EmployeesForExport();
     if (employees.empty()) return 0;
@@ -442,8 +535,12 @@ int WriteEmployeeCsv() {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return -1;
-    file.write(EncodeCp932(text));
-    return file.commit() ? static_cast<int>(employees.size()) : -1;
+    bool exact = true;
+    file.write(EncodeCp932(text, &exact));
+    if (!file.commit()) return -1;
+    // Only a file that lost characters is searched for the fields that hold them.
+    if (!exact && losses) *losses = findLosses(employees);
+    return static_cast<int>(employees.size());
 }
 
 void ExportEmployees() {
@@ -453,14 +550,17 @@ void ExportEmployees() {
                   kExportCaption))
         return;
     int written = 0;
+    std::vector<ExportLoss> losses;
     {
         TBusyCursor busy;
-        written = WriteEmployeeCsv();
+        written = WriteEmployeeCsv(&losses);
     }
     if (written == 0)
         ShowMessage(kMsgNoEmployees);
     else if (written < 0)
         ShowMessage(kMsgExportFailed + EmployeeExportPath(), QString(), MsgIcon::Error);
+    else if (!losses.empty())
+        ShowMessage(exportLossMessage(losses), QString(), MsgIcon::Warning);
     else
         ShowMessage(kMsgExported);
 }

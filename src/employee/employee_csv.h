@@ -11,9 +11,10 @@
 
 // --- Encoding -------------------------------------------------------------------------------
 
-// Text in code page 932. A character the code page lacks is written as "?"; the JIS forms of a
-// few characters (wave dash, minus sign, ...) are written as their code page 932 equivalents.
-QByteArray EncodeCp932(const QString &text);
+// Text in code page 932. A character the code page lacks is written as "?" (exact, when
+// given, tells whether there was none); the JIS forms of a few characters (wave dash, minus
+// sign, ...) are written as their code page 932 equivalents.
+QByteArray EncodeCp932(const QString &text, bool *exact = nullptr);
 // Code page 932 bytes as text; false when a byte sequence is invalid (it reads as U+FFFD).
 bool DecodeCp932(const QByteArray &bytes, QString &text);
 
@@ -37,6 +38,23 @@ std::vector<CsvTextLine> DecodeCsvLines(const QByteArray &content);
 // leading backslash. Returns false when a quoted field is not closed before the end of the
 // line (that field then holds the rest of the line).
 bool ParseCsvLine(const QString &line, QStringList &fields);
+
+// One record of a CSV file: one line, or several when a quoted field holds line breaks.
+struct CsvRecord {
+    QStringList fields;
+    int lineNo = 0;         // the line the record starts on
+    bool badText = false;   // one of its lines has invalid bytes or a NUL byte
+    bool wellFormed = true; // every quoted field is closed as the syntax asks
+};
+
+// Reads the record that starts at lines[from] with the syntax of ParseCsvLine, except that a
+// quoted field still open at the end of a line goes on at the start of the next one. A line
+// break inside a field reads as "\n", whatever the file's line ends (the form the text boxes
+// of the register use). A quoted field that went on over a line break is closed only by a
+// quote followed by a comma or by the end of the record; any other single quote in it is kept
+// and makes the record malformed, as does a quoted field still open at the end of the file.
+// Returns the index of the first line after the record.
+size_t ReadCsvRecord(const std::vector<CsvTextLine> &lines, size_t from, CsvRecord &record);
 
 // A text enclosed in double quotes with every double quote inside doubled.
 QString CsvQuote(const QString &text);
@@ -84,13 +102,15 @@ struct ImportCheck {
     enum Outcome { Checked, NoData, NoHeading };
     Outcome outcome = NoData;
     std::vector<ImportRow> rows;
-    std::vector<int> lineNos; // the file line of each row
+    std::vector<int> lineNos; // the file line each row starts on
     int errors = 0;
 };
 
-// Checks the content of an import file: maps the heading line to the preview columns, puts
-// each further line into a row and marks rows that cannot be imported with "ERROR". Empty
-// lines are skipped; a file without data lines is NoData.
+// Checks the content of an import file: maps the heading record to the preview columns, puts
+// each further record into a row and marks rows that cannot be imported with "ERROR". A record
+// with fewer fields than the heading has its missing trailing fields empty; fields beyond the
+// heading are ignored. Empty lines between records are skipped; a file without data records
+// is NoData.
 ImportCheck CheckEmployeeCsv(const QByteArray &content);
 
 // --- Export ---------------------------------------------------------------------------------
@@ -101,12 +121,21 @@ inline const QString kExportHeading = QStringLiteral(
 // The export file beside the program: gAppPath + "CSV/社員マスタ出力.CSV".
 QString EmployeeExportPath();
 
+// An exported employee with texts the code page cannot hold: the headings of the fields
+// written with "?".
+struct ExportLoss {
+    QString number, name;
+    QStringList headings;
+};
+
 // Writes the employees of the open project, ordered by employee number, to the export file.
 // Returns the number of employees written, 0 when the project has none (nothing is written),
-// or -1 when the file could not be written.
-int WriteEmployeeCsv();
+// or -1 when the file could not be written. `losses`, when given, receives the employees whose
+// texts were not written exactly, in file order.
+int WriteEmployeeCsv(std::vector<ExportLoss> *losses = nullptr);
 
-// The export command: asks for confirmation, writes the file and tells the user the outcome.
+// The export command: asks for confirmation, writes the file and tells the user the outcome,
+// naming the employees and fields that could not be written exactly.
 void ExportEmployees();
 
 inline const QString kMsgNoEmployees = QStringLiteral("社員マスタは有りません。");
@@ -114,3 +143,8 @@ inline const QString kMsgExported = QStringLiteral("CSVデレクトリに社員�
 inline const QString kMsgExportFailed =
     QStringLiteral("CSVファイルの出力でエラーが発生しました。　");
 inline const QString kExportCaption = QStringLiteral("NXｳﾞｧﾙﾃﾝ");
+inline const QString kMsgExportLosses = QStringLiteral(
+    "ただし、次の社員の項目にはShift_JISで表せない文字が有るため、その文字を「?」で出力しました。");
+// An employee of the list: number, name and the headings of the fields.
+inline const QString kMsgExportLossLine = QStringLiteral("%1　%2　（%3）");
+inline const QString kMsgExportMoreLosses = QStringLiteral("ほか%1名");

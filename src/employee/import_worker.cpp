@@ -37,10 +37,17 @@ public:
     }
 
     QVariant data(const QModelIndex &index, int role) const override {
-        if (!index.isValid() || !m_rows || role != Qt::DisplayRole) return {};
+        if (!index.isValid() || !m_rows || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
+            return {};
         const QString &text = (*m_rows)[index.row()][index.column()];
+        if (role == Qt::ToolTipRole && !text.contains(QLatin1Char('\n'))) return {};
         // A cell never needs to lay out more than a screen's width of text.
-        return text.size() > kShownLength ? text.left(kShownLength) + QStringLiteral("…") : text;
+        QString shown =
+            text.size() > kShownLength ? text.left(kShownLength) + QStringLiteral("…") : text;
+        // A row is one line high: the cell marks where a text breaks its lines, and the tip
+        // shows the lines.
+        if (role == Qt::DisplayRole) shown.replace(QLatin1Char('\n'), kLineBreakMark);
+        return shown;
     }
 
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
@@ -52,6 +59,7 @@ public:
 
 private:
     static constexpr qsizetype kShownLength = 500;
+    static constexpr QChar kLineBreakMark = QChar(0x21B5); // ↵
     const std::vector<ImportRow> *m_rows = nullptr;
 };
 

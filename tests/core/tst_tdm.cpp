@@ -1,10 +1,12 @@
 // The data module: opening the databases, the two statement failure messages, reading
-// results, quoting texts and the transaction helper.
+// results, quoting texts, the transaction helper and prepared statements.
 
 #include "program_setup.h"
 #include "state.h"
 #include "test_program.h"
 
+#include <QDate>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTest>
@@ -15,6 +17,7 @@ private slots:
     void startCreatesMissingFolderAndDatabases();
     void existingDatabaseIsKeptAsItIs();
     void fileThatIsNoDatabaseIsReportedAndKept();
+    void connectionsHaveTheirPageCache();
     void runSqlFailures_data();
     void runSqlFailures();
     void unknownModeRunsNothing();
@@ -24,6 +27,9 @@ private slots:
     void transactionKeepsAllOrNothing();
     void transactionRollsBackWhenLeftUncommitted();
     void nestedSaveFailureUndoesTheWholeSave();
+    void preparedStoresEachValueAsBound_data();
+    void preparedStoresEachValueAsBound();
+    void preparedFailureIsShownAndCounted();
     void calendarSettingsAreRead();
 };
 
@@ -113,6 +119,14 @@ void TstTdm::fileThatIsNoDatabaseIsReportedAndKept() {
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), text);
     QCOMPARE(QDir(p.dataPath()).entryList(QDir::Files).size(), 2);
+}
+
+void TstTdm::connectionsHaveTheirPageCache() {
+    TestProgram p;
+    for (TQuery *q : {&DM().Query1, &DM().Query21}) {
+        QVERIFY(RunSql(*q, "PRAGMA cache_size", 'S'));
+        QCOMPARE(q->AsInteger("cache_size"), -kPageCacheKiB);
+    }
 }
 
 void TstTdm::runSqlFailures_data() {
@@ -253,6 +267,77 @@ void TstTdm::transactionRollsBackWhenLeftUncommitted() {
     }
     QCOMPARE(SqlValue(DM().ACN2, "SELECT count(*) FROM YHYOUKA WHERE KCO = 8"),
              QStringLiteral("1"));
+}
+
+void TstTdm::preparedStoresEachValueAsBound_data() {
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<QString>("stored"); // quote() of the stored value
+    QTest::addColumn<QString>("type");
+    QTest::newRow("int") << QVariant(-42) << "-42"
+                         << "integer";
+    QTest::newRow("bool") << QVariant(true) << "1"
+                          << "integer";
+    QTest::newRow("uint") << QVariant(4000000000u) << "4000000000"
+                          << "integer";
+    QTest::newRow("int64") << QVariant(Q_INT64_C(9007199254740993)) << "9007199254740993"
+                           << "integer";
+    QTest::newRow("double") << QVariant(2.75) << "2.75"
+                            << "real";
+    QTest::newRow("text") << QVariant(QStringLiteral("O'Brien \"営業\"")) << "'O''Brien \"営業\"'"
+                          << "text";
+    QTest::newRow("text outside the bmp") << QVariant(QStringLiteral("𠮷野😀")) << "'𠮷野😀'"
+                                          << "text";
+    QTest::newRow("empty text") << QVariant(QStringLiteral("")) << "''"
+                                << "text";
+    QTest::newRow("null text") << QVariant(QString()) << "NULL"
+                               << "null";
+    QTest::newRow("no value") << QVariant() << "NULL"
+                              << "null";
+    QTest::newRow("bytes") << QVariant(QByteArray("\x00\x01", 2)) << "X'0001'"
+                           << "blob";
+    QTest::newRow("date as text") << QVariant(QDate(2018, 4, 1)) << "'2018-04-01'"
+                                  << "text";
+    QTest::newRow("date and time as text")
+        << QVariant(QDateTime(QDate(2018, 4, 1), QTime(9, 30))) << "'2018-04-01T09:30:00.000'"
+        << "text";
+}
+
+void TstTdm::preparedStoresEachValueAsBound() {
+    QFETCH(QVariant, value);
+    QFETCH(QString, stored);
+    QFETCH(QString, type);
+    TestProgram p;
+    QVERIFY(RunSql(DM().Query21, "CREATE TABLE PREPARED (N INTEGER, V)", 'E'));
+    TPrepared insert(DM().ACN2, "INSERT INTO PREPARED (N, V) VALUES (?, ?)");
+    QVERIFY(insert.isValid());
+    // The same statement again, with another value before and after.
+    QVERIFY(insert.run({1, QStringLiteral("before")}));
+    QVERIFY(insert.run({2, value}));
+    QVERIFY(insert.run({3, 3}));
+    QCOMPARE(SqlColumn(DM().ACN2, "SELECT quote(V) || ' ' || typeof(V) FROM PREPARED ORDER BY N"),
+             (QStringList{"'before' text", stored + " " + type, "3 integer"}));
+    QVERIFY(p.messages.entries.isEmpty());
+}
+
+void TstTdm::preparedFailureIsShownAndCounted() {
+    TestProgram p;
+    QVERIFY(RunSql(DM().Query21, "CREATE TABLE PREPARED (N INTEGER PRIMARY KEY, V NOT NULL)", 'E'));
+    TPrepared insert(DM().ACN2, "INSERT INTO PREPARED (N, V) VALUES (?, ?)");
+    const int failures = DM().ACN2.failures();
+    QVERIFY(insert.run({1, QStringLiteral("a")}));
+    QVERIFY(!insert.run({1, QStringLiteral("b")})); // the key exists
+    QVERIFY(!insert.run({2, QVariant()}));          // NOT NULL
+    QVERIFY(!insert.run({3}));                      // a value missing
+    QCOMPARE(DM().ACN2.failures(), failures + 3);
+    QCOMPARE(p.messages.texts(), QStringList(3, kMsgSqlUnknown));
+    QVERIFY(insert.run({4, QStringLiteral("d")}));
+    QCOMPARE(SqlColumn(DM().ACN2, "SELECT N || V FROM PREPARED ORDER BY N"),
+             (QStringList{"1a", "4d"}));
+
+    TPrepared broken(DM().ACN2, "INSERT INTO NOSUCHTABLE VALUES (?)");
+    QVERIFY(!broken.isValid());
+    QVERIFY(!broken.run({1}));
+    QCOMPARE(p.messages.texts().size(), 4);
 }
 
 void TstTdm::calendarSettingsAreRead() {

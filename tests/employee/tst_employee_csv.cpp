@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTest>
 
 namespace {
@@ -34,6 +35,8 @@ class TstEmployeeCsv : public QObject {
 private slots:
     void parseCsvLine_data();
     void parseCsvLine();
+    void readRecord_data();
+    void readRecord();
     void quoteThenParseGivesTheText_data();
     void quoteThenParseGivesTheText();
     void cp932KnownBytes();
@@ -46,12 +49,19 @@ private slots:
     void sex();
     void checkRow_data();
     void checkRow();
+    void checkRowValues_data();
+    void checkRowValues();
     void checkOutcome_data();
     void checkOutcome();
     void checkMapsHeadingsInAnyOrder();
+    void checkRecordsOverSeveralLines_data();
+    void checkRecordsOverSeveralLines();
     void checkLongLineIsLinear();
     void exportWritesShiftJisOrderedByNumber();
     void exportQuotesAndNoDate();
+    void exportTellsWhatTheCodePageCannotHold();
+    void exportListsTheFirstTwentyEmployees_data();
+    void exportListsTheFirstTwentyEmployees();
     void exportNeedsYes();
     void exportWithoutEmployees();
     void exportFailureIsReported();
@@ -85,6 +95,46 @@ void TstEmployeeCsv::parseCsvLine() {
     QCOMPARE(got, fields);
 }
 
+void TstEmployeeCsv::readRecord_data() {
+    QTest::addColumn<QString>("text"); // the file from its first record on
+    QTest::addColumn<QStringList>("fields");
+    QTest::addColumn<int>("lines"); // lines the record spans
+    QTest::addColumn<bool>("wellFormed");
+    QTest::newRow("one line") << "a,\"b\"\r\nc" << QStringList{"a", "b"} << 1 << true;
+    QTest::newRow("lf in quotes") << "\"a\nb\",c\nd" << QStringList{"a\nb", "c"} << 2 << true;
+    QTest::newRow("cr lf in quotes")
+        << "\"a\r\nb\",c\r\nd" << QStringList{"a\nb", "c"} << 2 << true;
+    QTest::newRow("cr in quotes") << "\"a\rb\",c\rd" << QStringList{"a\nb", "c"} << 2 << true;
+    QTest::newRow("empty lines in quotes")
+        << "x,\"a\r\n\r\nb\r\n\"\r\ny" << QStringList{"x", "a\n\nb\n"} << 4 << true;
+    QTest::newRow("doubled quote at line end")
+        << "\"a\"\"\r\nb\",c" << QStringList{"a\"\nb", "c"} << 2 << true;
+    QTest::newRow("quoted comma on the next line")
+        << "\"a\r\nb\"\",c\",d" << QStringList{"a\nb\",c", "d"} << 2 << true;
+    QTest::newRow("quote at line end closes")
+        << "x,\"ab\"\r\n\"c\"" << QStringList{"x", "ab"} << 1 << true;
+    QTest::newRow("text after quote stays on its line")
+        << "\"ab\"cd,e\r\nf" << QStringList{"abcd", "e"} << 1 << true;
+    QTest::newRow("lone quote on the next line")
+        << "\"a\r\nb\"c,d\"" << QStringList{"a\nb\"c,d"} << 2 << false;
+    QTest::newRow("never closed") << "x,\"a\r\nb,c\r\n" << QStringList{"x", "a\nb,c"} << 2 << false;
+    QTest::newRow("backslash") << "\\a,\"\\b\"" << QStringList{"a", "\\b"} << 1 << true;
+}
+
+void TstEmployeeCsv::readRecord() {
+    QFETCH(QString, text);
+    QFETCH(QStringList, fields);
+    QFETCH(int, lines);
+    QFETCH(bool, wellFormed);
+    const std::vector<CsvTextLine> decoded = DecodeCsvLines(("h\r\n" + text).toUtf8());
+    CsvRecord record;
+    QCOMPARE(ReadCsvRecord(decoded, 1, record), size_t(1 + lines));
+    QCOMPARE(record.fields, fields);
+    QCOMPARE(record.lineNo, 2);
+    QCOMPARE(record.wellFormed, wellFormed);
+    QVERIFY(!record.badText);
+}
+
 void TstEmployeeCsv::quoteThenParseGivesTheText_data() {
     QTest::addColumn<QString>("text");
     QTest::newRow("empty") << "";
@@ -108,6 +158,11 @@ void TstEmployeeCsv::cp932KnownBytes() {
     QCOMPARE(EncodeCp932("ソ"), QByteArray("\x83\x5C"));
     QCOMPARE(EncodeCp932(QString(QChar(0x301C))), QByteArray("\x81\x60"));
     QCOMPARE(EncodeCp932("a\U0001F600b"), QByteArray("a?b"));
+    bool exact = true;
+    EncodeCp932("a\U0001F600b", &exact);
+    QVERIFY(!exact);
+    EncodeCp932(QString("ソ") + QChar(0x301C), &exact);
+    QVERIFY(exact);
     QString text;
     QVERIFY(DecodeCp932(QByteArray("\x83\x5C\x8E\xD0,\xB1"), text));
     QCOMPARE(text, QStringLiteral("ソ社,ｱ"));
@@ -170,6 +225,15 @@ void TstEmployeeCsv::slashDate_data() {
     QTest::newRow("four parts") << "1980/04/15/1" << false << 0;
     QTest::newRow("text") << "昭和55年" << false << 0;
     QTest::newRow("empty") << "" << false << 0;
+    QTest::newRow("spaces around") << " 1980/4/5 " << true << 19800405;
+    QTest::newRow("two-digit 00") << "00/2/29" << true << 20000229;
+    QTest::newRow("empty part") << "1980//5" << false << 0;
+    QTest::newRow("three-digit year") << "980/4/5" << false << 0;
+    QTest::newRow("five-digit year") << "19800/4/5" << false << 0;
+    QTest::newRow("three-digit month") << "1980/004/5" << false << 0;
+    QTest::newRow("year below 1000") << "0999/4/5" << false << 0;
+    QTest::newRow("full-width digits") << "１９８０/4/5" << false << 0;
+    QTest::newRow("sign") << "1980/+4/5" << false << 0;
 }
 
 void TstEmployeeCsv::slashDate() {
@@ -213,11 +277,14 @@ void TstEmployeeCsv::checkRow_data() {
     QTest::newRow("job id 12") << "A1,山田,,,,,,12," << false;
     QTest::newRow("birth dashes") << "A1,山田,,1980-01-01,,,,," << true;
     QTest::newRow("entry impossible") << "A1,山田,,,2003/13/01,,,," << true;
-    QTest::newRow("fewer fields") << "A1,山田,男" << true;
-    QTest::newRow("more fields") << "A1,山田,,,,,,,,extra" << true;
+    // Spreadsheet programs leave out trailing empty cells.
+    QTest::newRow("fewer fields") << "A1,山田,男" << false;
+    QTest::newRow("name field missing") << "A1" << true;
+    QTest::newRow("more fields") << "A1,山田,,,,,,,,extra" << false;
+    QTest::newRow("more fields, bad one missing") << "A1,山田,,,,10" << true;
     QTest::newRow("unterminated quote") << "A1,\"山田,,,,,,," << true;
     QTest::newRow("quoted comma") << "A1,\"山田, 太郎\",,,,,,," << false;
-    QTest::newRow("field too long") << "A1," + QString(256, QChar(u'名')) + ",,,,,,," << true;
+    QTest::newRow("long field") << "A1," + QString(5000, QChar(u'名')) + ",,,,,,," << false;
 }
 
 void TstEmployeeCsv::checkRow() {
@@ -228,6 +295,36 @@ void TstEmployeeCsv::checkRow() {
     QCOMPARE(check.rows.size(), size_t(1));
     QCOMPARE(check.rows[0][ColStatus], error ? kStatusError : QString());
     QCOMPARE(check.errors, error ? 1 : 0);
+}
+
+void TstEmployeeCsv::checkRowValues_data() {
+    QTest::addColumn<QString>("record");
+    // The row's values in the order of kHeading, 性別 normalised.
+    QTest::addColumn<QStringList>("values");
+    QTest::newRow("all fields") << "A1,山田,男,1980/4/1,2003/04/01,3,1,2,正社員"
+                                << QStringList{"A1", "山田", "男", "1980/4/1", "2003/04/01",
+                                               "3",  "1",    "2",  "正社員"};
+    QTest::newRow("missing trailing fields empty")
+        << "A1,山田,男" << QStringList{"A1", "山田", "男", "", "", "", "", "", ""};
+    QTest::newRow("fields after the heading ignored")
+        << "A1,山田,,,,3,,,パート,x,\"y\","
+        << QStringList{"A1", "山田", "女", "", "", "3", "", "", "パート"};
+    QTest::newRow("long field kept")
+        << "A1," + QString(5000, QChar(u'名'))
+        << QStringList{"A1", QString(5000, QChar(u'名')), "女", "", "", "", "", "", ""};
+}
+
+void TstEmployeeCsv::checkRowValues() {
+    QFETCH(QString, record);
+    QFETCH(QStringList, values);
+    const ImportCheck check = CheckEmployeeCsv(EncodeCp932(kHeading + "\r\n" + record + "\r\n"));
+    QCOMPARE(check.rows.size(), size_t(1));
+    const QList<int> order{ColNumber, ColName,     ColSex,   ColBirth,   ColEntry,
+                           ColGrade,  ColBranchId, ColJobId, ColCategory};
+    QStringList got;
+    for (int c : order)
+        got << check.rows[0][c];
+    QCOMPARE(got, values);
 }
 
 void TstEmployeeCsv::checkOutcome_data() {
@@ -279,6 +376,42 @@ void TstEmployeeCsv::checkMapsHeadingsInAnyOrder() {
     QCOMPARE(check.rows[0][ColSex], QStringLiteral("女"));
     QCOMPARE(check.rows[1][ColSex], QStringLiteral("男"));
     QCOMPARE(check.lineNos, (std::vector<int>{2, 4}));
+}
+
+void TstEmployeeCsv::checkRecordsOverSeveralLines_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QStringList>("names"); // "!" before a name: the row is an error
+    QTest::addColumn<QList<int>>("lineNos");
+    const QByteArray heading = EncodeCp932(kHeading + "\r\n");
+    // As spreadsheet programs write a cell of two lines: LF inside, CR LF between records.
+    QTest::newRow("lf in a cell") << heading + EncodeCp932("A1,\"山田\n太郎\",男\r\nA2,鈴木\r\n")
+                                  << QStringList{"山田\n太郎", "鈴木"} << QList<int>{2, 4};
+    QTest::newRow("cr lf in a cell")
+        << heading + EncodeCp932("A1,\"山田\r\n\r\n太郎\",男\r\n\r\nA2,鈴木\r\n")
+        << QStringList{"山田\n\n太郎", "鈴木"} << QList<int>{2, 6};
+    QTest::newRow("utf-8, lf only") << (kHeading + "\nA1,\"山田\n太郎\"\nA2,\"鈴木\"\n").toUtf8()
+                                    << QStringList{"山田\n太郎", "鈴木"} << QList<int>{2, 4};
+    QTest::newRow("invalid bytes on a later line")
+        << heading + EncodeCp932("A1,\"山田\r\n") + "\x81\x20\",男\r\n" + EncodeCp932("A2,鈴木\r\n")
+        << QStringList{"!山田\n" + QString(QChar(0xFFFD)) + " ", "鈴木"} << QList<int>{2, 4};
+    QTest::newRow("lone quote") << heading + EncodeCp932("A1,\"山田\r\n太\"郎\",男\r\nA2,鈴木\r\n")
+                                << QStringList{"!山田\n太\"郎", "鈴木"} << QList<int>{2, 4};
+    QTest::newRow("never closed") << heading + EncodeCp932("A1,鈴木\r\nA2,\"山田\r\nA3,x\r\n")
+                                  << QStringList{"鈴木", "!山田\nA3,x"} << QList<int>{2, 3};
+}
+
+void TstEmployeeCsv::checkRecordsOverSeveralLines() {
+    QFETCH(QByteArray, content);
+    QFETCH(QStringList, names);
+    QFETCH(QList<int>, lineNos);
+    const ImportCheck check = CheckEmployeeCsv(content);
+    QCOMPARE(check.outcome, ImportCheck::Checked);
+    QStringList got;
+    for (const ImportRow &row : check.rows)
+        got << (row[ColStatus] == kStatusError ? "!" : "") + row[ColName];
+    QCOMPARE(got, names);
+    QCOMPARE(QList<int>(check.lineNos.begin(), check.lineNos.end()), lineNos);
+    QCOMPARE(check.errors, int(names.filter(QRegularExpression("^!")).size()));
 }
 
 void TstEmployeeCsv::checkLongLineIsLinear() {
@@ -333,17 +466,73 @@ void TstEmployeeCsv::exportQuotesAndNoDate() {
          "(7, 0, 2, 2030, '0001', 'ソニア', 19991231, 0, '')");
     exec("INSERT INTO MSYAIN2 (KCO, SCO, NENDO, SEIBETSU, TOUKYU, SM2, GAKU, SENKOU, KEIKEN) "
          "VALUES (7, 1, 2030, 0, 4, '正社員', '大卒', '法学', '営業'), "
-         "(7, 2, 2030, 1, 9, 'パート', '', '', '')");
+         "(7, 2, 2030, 1, 9, 'パート', '', 'a' || char(13, 10) || 'b' || char(13) || 'c', '')");
     p.messages.answer(true);
     ExportEmployees();
     QString text;
     QVERIFY(DecodeCp932(readFile(EmployeeExportPath()), text));
-    QCOMPARE(text, kExportHeading +
-                       "\r\n"
-                       "\"0001\",\"ソニア\",\"\",\"女\",\"\",\"\",\"\",\"パート\",\"1999/12/31\","
-                       "\"0\",9\r\n"
-                       "\"0002\",\"大\"\"谷, 翔\",\"課長\",\"男\",\"大卒\",\"法学\",\"営業\","
-                       "\"正社員\",\"0\",\"2001/04/01\",4\r\n");
+    QCOMPARE(text,
+             kExportHeading +
+                 "\r\n"
+                 "\"0001\",\"ソニア\",\"\",\"女\",\"\",\"a\nb\nc\",\"\",\"パート\",\"1999/12/31\","
+                 "\"0\",9\r\n"
+                 "\"0002\",\"大\"\"谷, 翔\",\"課長\",\"男\",\"大卒\",\"法学\",\"営業\","
+                 "\"正社員\",\"0\",\"2001/04/01\",4\r\n");
+}
+
+void TstEmployeeCsv::exportTellsWhatTheCodePageCannotHold() {
+    TestProgram p;
+    openProject(7, 2030);
+    // 𠮷 and the emoji are outside code page 932; the wave dash has a code page 932 form.
+    exec("INSERT INTO MSYAIN1 (KCO, HSCO, SCO, NENDO, SCOT, SNA, YAKU) VALUES "
+         "(7, 0, 1, 2030, '0003', '𠮷野 花子', '課長'), "
+         "(7, 0, 2, 2030, '0001', '山田 太郎', '主任〜'), "
+         "(7, 0, 3, 2030, '0002', '佐藤 一郎', '😀')");
+    exec("INSERT INTO MSYAIN2 (KCO, SCO, NENDO, SEIBETSU, TOUKYU, SM2, GAKU, SENKOU, KEIKEN) "
+         "VALUES (7, 1, 2030, 1, 1, '正社員', '', '', ''), "
+         "(7, 2, 2030, 0, 2, '', '', '', ''), "
+         "(7, 3, 2030, 0, 3, '', '', '法学😀', '営業')");
+    p.messages.answer(true);
+    ExportEmployees();
+    QCOMPARE(p.messages.entries.size(), 2);
+    QCOMPARE(p.messages.lastText(),
+             kMsgExported +
+                 "\r\nただし、次の社員の項目にはShift_JISで表せない文字が有るため、その文字を"
+                 "「?」で出力しました。\r\n"
+                 "0002　佐藤 一郎　（役職、専攻）\r\n"
+                 "0003　𠮷野 花子　（社員名）");
+    QString text;
+    QVERIFY(DecodeCp932(readFile(EmployeeExportPath()), text));
+    QVERIFY(text.contains("\"0001\",\"山田 太郎\",\"主任～\","));
+    QVERIFY(text.contains("\"0002\",\"佐藤 一郎\",\"?\",\"男\",\"\",\"法学?\",\"営業\","));
+    QVERIFY(text.contains("\"0003\",\"?野 花子\","));
+}
+
+void TstEmployeeCsv::exportListsTheFirstTwentyEmployees_data() {
+    QTest::addColumn<int>("employees"); // each with a name the code page cannot hold
+    QTest::addColumn<QString>("lastLine");
+    QTest::newRow("20") << 20 << "0020　𠮷 20　（社員名）";
+    QTest::newRow("21") << 21 << "ほか1名";
+    QTest::newRow("300") << 300 << "ほか280名";
+}
+
+void TstEmployeeCsv::exportListsTheFirstTwentyEmployees() {
+    QFETCH(int, employees);
+    QFETCH(QString, lastLine);
+    TestProgram p;
+    openProject(7, 2030);
+    exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                        "WHERE i < %1) INSERT INTO MSYAIN1 (KCO, HSCO, SCO, NENDO, SCOT, SNA) "
+                        "SELECT 7, 0, i, 2030, printf('%04d', i), '𠮷 ' || i FROM n")
+             .arg(employees));
+    exec("INSERT INTO MSYAIN2 (KCO, SCO, NENDO) SELECT KCO, SCO, NENDO FROM MSYAIN1 "
+         "WHERE KCO = 7 AND NENDO = 2030");
+    p.messages.answer(true);
+    ExportEmployees();
+    const QStringList lines = p.messages.lastText().split("\r\n");
+    QCOMPARE(lines.size(), 2 + 20 + (employees > 20 ? 1 : 0));
+    QCOMPARE(lines[2], QStringLiteral("0001　𠮷 1　（社員名）"));
+    QCOMPARE(lines.last(), lastLine);
 }
 
 void TstEmployeeCsv::exportNeedsYes() {

@@ -86,8 +86,8 @@ struct Screen {
         click("BTN_Check");
     }
     bool canImport() { return button("BTN_Rep")->isEnabled() && button("BTN_Add")->isEnabled(); }
-    QString cell(int row, int column) {
-        return grid()->model()->index(row, column).data().toString();
+    QString cell(int row, int column, int role = Qt::DisplayRole) {
+        return grid()->model()->index(row, column).data(role).toString();
     }
 };
 
@@ -106,13 +106,17 @@ private slots:
     void refusedFiles();
     void addStoresTheFieldsAfterTheHighestCode();
     void replaceNumbersFromOne();
+    void raggedRowsImport();
     void cancelKeepsEmployees_data();
     void cancelKeepsEmployees();
+    void cellOfSeveralLines_data();
+    void cellOfSeveralLines();
     void encodings_data();
     void encodings();
     void exportThenImportGivesTheSameFile();
     void failedRowKeepsNothing_data();
     void failedRowKeepsNothing();
+    void failedRowNamesTheLineItStartsOn();
 };
 
 void TstImportWorker::screenHasItsControls() {
@@ -195,9 +199,8 @@ void TstImportWorker::refusedFiles_data() {
                               << hasErrors << 1;
     QTest::newRow("unterminated quote")
         << heading + good + EncodeCp932("A2,\"鈴木,,,,,,,,,,\r\n") << hasErrors << 1;
-    QTest::newRow("fewer fields") << heading + EncodeCp932("A2,鈴木\r\n") + good << hasErrors << 0;
-    QTest::newRow("more fields") << heading + good + EncodeCp932("A2,鈴木,,,,,,,,,,,x\r\n")
-                                 << hasErrors << 1;
+    QTest::newRow("fewer fields, name missing")
+        << heading + EncodeCp932("A2\r\n") + good << hasErrors << 0;
     QTest::newRow("invalid shift_jis") << heading + good + "A2,\x82\x7F\x82,,,,,,,,,,\r\n"
                                        << hasErrors << 1;
     QTest::newRow("1 MB data line")
@@ -297,6 +300,38 @@ void TstImportWorker::replaceNumbersFromOne() {
         50);
 }
 
+void TstImportWorker::raggedRowsImport() {
+    TestProgram p;
+    openSample();
+    keepTwelve();
+    const QString longName(1000, QChar(u'長'));
+    const QString path =
+        writeFile(p, "ragged.csv",
+                  EncodeCp932(kHeading +
+                              "\r\n"
+                              "A1,鈴木\r\n"
+                              "A2,佐藤,課長,男,大卒,法学,営業,正社員,1990/1/2,2012/4/1,3,"
+                              "簿記,余分,\"x,y\"\r\n"
+                              "A3," +
+                              longName + ",,,,,,パート\r\n"));
+    Screen s;
+    s.check(path);
+    QCOMPARE(p.messages.texts(), QStringList{});
+    QVERIFY(s.canImport());
+    p.messages.answer(true);
+    s.click("BTN_Add");
+    QCOMPARE(employeeCount(), QStringLiteral("15"));
+    QCOMPARE(stored("SNA", 13), QStringLiteral("鈴木"));
+    QCOMPARE(stored("YAKU", 13), QString());
+    QCOMPARE(stored("SEIBETSU", 13), QStringLiteral("1"));
+    QCOMPARE(stored("TOUKYU", 13), QStringLiteral("0"));
+    QCOMPARE(stored("KSIKAKU", 13), QString());
+    QCOMPARE(stored("KSIKAKU", 14), QStringLiteral("簿記"));
+    QCOMPARE(stored("TOUKYU", 14), QStringLiteral("3"));
+    QCOMPARE(stored("SNA", 15), longName);
+    QCOMPARE(stored("SM2", 15), QStringLiteral("パート"));
+}
+
 void TstImportWorker::cancelKeepsEmployees_data() {
     QTest::addColumn<QString>("button");
     QTest::newRow("replace") << "BTN_Rep";
@@ -314,6 +349,47 @@ void TstImportWorker::cancelKeepsEmployees() {
     s.click(qPrintable(button)); // the recorder answers Cancel
     QCOMPARE(p.messages.entries.size(), 1);
     QCOMPARE(employeesFingerprint(), before);
+}
+
+void TstImportWorker::cellOfSeveralLines_data() {
+    QTest::addColumn<QString>("lineBreak"); // inside the cell; records end in CR LF
+    QTest::newRow("lf, as spreadsheet programs write it") << "\n";
+    QTest::newRow("cr lf, as csv libraries write a text with it") << "\r\n";
+}
+
+void TstImportWorker::cellOfSeveralLines() {
+    QFETCH(QString, lineBreak);
+    TestProgram p;
+    openSample();
+    keepTwelve();
+    // Quotes only where a cell needs them, as a standard CSV writer puts them.
+    const QString path =
+        writeFile(p, "lines.csv",
+                  EncodeCp932(kHeading +
+                              "\r\n"
+                              "0101,山田 花子,総務部,女,大卒,\"英文学" +
+                              lineBreak +
+                              "第二外国語\",\"営業,\"\"企画\"\"\",正社員,1990/4/1,2013/4/1,3,\r\n"
+                              "0102,鈴木 一郎,,男,,,,,,,,\r\n"));
+    Screen s;
+    s.check(path);
+    QCOMPARE(p.messages.texts(), QStringList{});
+    QVERIFY(s.canImport());
+    QCOMPARE(s.grid()->model()->rowCount(), 2);
+    QCOMPARE(s.cell(0, ColStatus), QString());
+    QCOMPARE(s.cell(0, ColName), QStringLiteral("山田 花子"));
+    QCOMPARE(s.cell(0, ColMajor), QStringLiteral("英文学↵第二外国語"));
+    QCOMPARE(s.cell(0, ColMajor, Qt::ToolTipRole), QStringLiteral("英文学\n第二外国語"));
+    QCOMPARE(s.cell(0, ColExperience), QStringLiteral("営業,\"企画\""));
+    QCOMPARE(s.cell(1, ColName), QStringLiteral("鈴木 一郎"));
+    QCOMPARE(s.cell(1, ColName, Qt::ToolTipRole), QString());
+
+    p.messages.answer(true);
+    s.click("BTN_Add");
+    QCOMPARE(stored("SENKOU", 13), QStringLiteral("英文学\n第二外国語"));
+    QCOMPARE(stored("KEIKEN", 13), QStringLiteral("営業,\"企画\""));
+    QCOMPARE(stored("TOUKYU", 13), QStringLiteral("3"));
+    QCOMPARE(stored("SNA", 14), QStringLiteral("鈴木 一郎"));
 }
 
 void TstImportWorker::encodings_data() {
@@ -348,7 +424,12 @@ void TstImportWorker::exportThenImportGivesTheSameFile() {
          "WHERE KCO = 1 AND NENDO = 2018 AND SCO = 1");
     exec("UPDATE MSYAIN2 SET GAKU = '\"', SENKOU = ',', KEIKEN = '', SM2 = '\\x' "
          "WHERE KCO = 1 AND NENDO = 2018 AND SCO = 1");
+    // Texts of several lines keep their line breaks, as "\n".
+    exec("UPDATE MSYAIN2 SET SENKOU = '法学' || char(10) || '\"経済\"', "
+         "KEIKEN = '営業' || char(13, 10) || char(13, 10) || '企画' "
+         "WHERE KCO = 1 AND NENDO = 2018 AND SCO = 2");
     QCOMPARE(stored("SNA", 1), QStringLiteral("\\\"ソ\"\", 一郎"));
+    const QString number2 = stored("SCOT", 2);
     p.messages.answer(true);
     ExportEmployees();
     const QByteArray first = readFile(EmployeeExportPath());
@@ -363,6 +444,12 @@ void TstImportWorker::exportThenImportGivesTheSameFile() {
     p.messages.answer(true);
     s.click("BTN_Rep");
     QCOMPARE(employeeCount(), count);
+    const int sco2 = SqlValue(DM().ACN2, QStringLiteral("SELECT SCO FROM MSYAIN1 WHERE KCO = 1 "
+                                                        "AND NENDO = 2018 AND SCOT = '%1'")
+                                             .arg(number2))
+                         .toInt();
+    QCOMPARE(stored("SENKOU", sco2), QStringLiteral("法学\n\"経済\""));
+    QCOMPARE(stored("KEIKEN", sco2), QStringLiteral("営業\n\n企画"));
 
     p.messages.answer(true);
     ExportEmployees();
@@ -401,6 +488,23 @@ void TstImportWorker::failedRowKeepsNothing() {
     p.messages.answer(true);
     s.click(qPrintable(button));
     QVERIFY(employeesFingerprint() != before);
+}
+
+void TstImportWorker::failedRowNamesTheLineItStartsOn() {
+    TestProgram p;
+    openSample();
+    exec("CREATE TRIGGER refuse BEFORE INSERT ON MSYAIN2 WHEN NEW.GAKU = '失\n敗' "
+         "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    const QString path = writeFile(p, "f.csv",
+                                   EncodeCp932("社員名,社員番号,学歴\r\n\"A\r\nB\",1,\r\n"
+                                               "C,2,\"失\r\n敗\"\r\nD,3,\r\n"));
+    Screen s;
+    s.check(path);
+    QVERIFY(s.canImport());
+    p.messages.answer(true);
+    s.click("BTN_Add");
+    const QString last = p.messages.lastText();
+    QVERIFY2(last.startsWith(kMsgImportDbError) && last.contains("4行目"), qPrintable(last));
 }
 
 QTEST_MAIN(TstImportWorker)
