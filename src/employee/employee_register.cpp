@@ -457,7 +457,7 @@ void TNX0030::clearForm() {
     m_workerTyped = false;
     for (QLineEdit *e : findChildren<QLineEdit *>()) {
         // The line edits inside the combo boxes are cleared with their boxes.
-        if (!qobject_cast<QComboBox *>(e->parentWidget())) e->clear();
+        if (!qobject_cast<QComboBox *>(e->parentWidget())) ShowStoredText(e, QString());
     }
     m_cmbWorker->clearEditText();
     for (QComboBox *c : {m_cmbSikaku, m_cmbHyouka1}) {
@@ -591,21 +591,21 @@ void TNX0030::loadEmployee() {
 void TNX0030::showEmployee(const TEmployee &e) {
     const ProjectState &g = G();
     m_cmbWorker->setEditText(QString::number(e.sco));
-    m_txtWorker->setText(e.sna);
-    m_txtWorkerNo->setText(e.scot);
-    m_txtWorkName->setText(e.sna);
+    ShowStoredText(m_txtWorker, e.sna);
+    ShowStoredText(m_txtWorkerNo, e.scot);
+    ShowStoredText(m_txtWorkName, e.sna);
     (e.sex == 1 ? m_optSex2 : m_optSex1)->setChecked(true);
-    m_txtYakusyoku->setText(e.yaku);
+    ShowStoredText(m_txtYakusyoku, e.yaku);
     m_nyu->showYmd(e.nyuhi);
     m_sei->showYmd(e.seihi);
     m_tou->showYmd(e.thi);
     m_cmbMibun->setCurrentIndex(e.workType >= 1 && e.workType <= 4
                                     ? m_cmbMibun->findText(g.gSalaryTbl[e.workType].CodeName)
                                     : -1);
-    m_txtGakureki->setText(e.gaku);
-    m_txtSenkou->setText(e.senkou);
-    m_txtKSikaku->setText(e.ksikaku);
-    m_txtHaizoku->setText(e.keiken);
+    ShowStoredText(m_txtGakureki, e.gaku);
+    ShowStoredText(m_txtSenkou, e.senkou);
+    ShowStoredText(m_txtKSikaku, e.ksikaku);
+    ShowStoredText(m_txtHaizoku, e.keiken);
     m_cmbSikaku->setCurrentIndex(e.grade >= 1 && e.grade <= 9 ? e.grade - 1 : -1);
     m_cmbSikaku->setEditText(SikakuText(e.grade));
     m_txtGouhou->setText(QString::number(e.step));
@@ -614,7 +614,7 @@ void TNX0030::showEmployee(const TEmployee &e) {
     m_cmbHyouka1->setCurrentIndex(m_cmbHyouka1->findText(hyouka));
     m_cmbHyouka1->setEditText(hyouka);
     for (int i = 2; i <= 4; ++i)
-        m_txtHyouka[i]->setText(e.hna[i - 1]);
+        ShowStoredText(m_txtHyouka[i], e.hna[i - 1]);
     m_txtKeikenNen->setText(QString::number(e.experience));
     m_txtSyokumuTensu->setText(QString::number(e.points));
     m_cmbMark->setCurrentIndex(e.mark >= 1 && e.mark <= 6 ? e.mark - 1 : -1);

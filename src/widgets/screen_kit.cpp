@@ -7,6 +7,12 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <algorithm>
+
+namespace {
+// The limit of what is typed into a box made by MakeEdit.
+constexpr char kTypedLimit[] = "typedLimit";
+} // namespace
 
 QPushButton *MakeButton(QWidget *parent, const char *name, const QString &caption) {
     auto *button = new QPushButton(caption, parent);
@@ -30,8 +36,17 @@ QLineEdit *MakeEdit(QWidget *parent, const char *name, int maxLength, Align alig
         break;
     }
     edit->setObjectName(QLatin1String(name));
-    if (maxLength > 0) edit->setMaxLength(maxLength);
+    if (maxLength > 0) {
+        edit->setMaxLength(maxLength);
+        edit->setProperty(kTypedLimit, maxLength);
+    }
     return edit;
+}
+
+void ShowStoredText(QLineEdit *edit, const QString &text) {
+    const QVariant limit = edit->property(kTypedLimit);
+    if (limit.isValid()) edit->setMaxLength(std::max(limit.toInt(), int(text.size())));
+    edit->setText(text);
 }
 
 QComboBox *MakeCombo(QWidget *parent, const char *name, bool editable) {

@@ -16,6 +16,10 @@ class QWidget;
 // Enter rule says); it never becomes the dialog's default button.
 QPushButton *MakeButton(QWidget *parent, const char *name, const QString &caption);
 
+// Shows a stored text whole. The box's limit binds what is typed; a longer stored text (an
+// import brings any length) widens it while that text is shown, so saving never cuts it.
+void ShowStoredText(QLineEdit *edit, const QString &text);
+
 enum class Align { Left, Right, Center };
 // A one-line edit box with its object name, a maximum length (0: none) and an alignment:
 // right for codes, amounts, rates and date parts, centre for short code and year boxes.

@@ -107,6 +107,7 @@ private slots:
     void navigationAsksAboutChanges();
     void cancelEmptiesTheForm();
     void refusedHugeAmountLeftInItsBoxIsHeld();
+    void longStoredTextsSurviveASave();
 };
 
 void Tst_employee_register::opensOnTheFirstEmployee() {
@@ -795,6 +796,42 @@ void Tst_employee_register::refusedHugeAmountLeftInItsBoxIsHeld() {
     click(dlg, "optMatrix2");
     QVERIFY(!find<QLineEdit>(dlg, "txtZone")->text().isEmpty());
     QVERIFY(!find<QLineEdit>(dlg, "txtKihonSum")->text().isEmpty());
+}
+
+void Tst_employee_register::longStoredTextsSurviveASave() {
+    // An import brings texts of any length and of several lines; showing and saving such an
+    // employee must keep them whole, while typing stays bound to the box's limit.
+    TestProgram p;
+    openSample();
+    const int sco =
+        SqlValue(DM().ACN2, QStringLiteral("SELECT MIN(SCO) FROM MSYAIN1 WHERE") + kProjectKey)
+            .toInt();
+    const QString major =
+        QStringLiteral("経済学部経済学科国際経済専攻（二〇一〇年度入学、交換留学一年を含む）");
+    const QString qualification = QStringLiteral("簿記二級\n社会保険労務士");
+    exec(DM().ACN2, QStringLiteral("UPDATE MSYAIN2 SET SENKOU = '%1', KSIKAKU = '%2' WHERE SCO = "
+                                   "%3 AND")
+                            .arg(major, qualification)
+                            .arg(sco) +
+                        kProjectKey);
+    QVERIFY(major.size() > 30);
+    TNX0030 dlg;
+    dlg.prepare();
+    showActive(dlg);
+    QCOMPARE(G().gCurSco, sco);
+    QCOMPARE(find<QLineEdit>(dlg, "txtSenkou")->text(), major);
+    typeInto(find<QLineEdit>(dlg, "txtYakusyoku"), QStringLiteral("係長"));
+    leaveTo(find<QLineEdit>(dlg, "txtWorkerNo"));
+    click(dlg, "btnMnt");
+    QCOMPARE(shown(p.messages), QStringList());
+    QCOMPARE(employeeValue(QStringLiteral("MSYAIN2"), QStringLiteral("SENKOU"), sco), major);
+    QCOMPARE(employeeValue(QStringLiteral("MSYAIN2"), QStringLiteral("KSIKAKU"), sco),
+             qualification);
+
+    // A new employee's box takes 30 typed characters again.
+    click(dlg, "btnCansel");
+    typeInto(find<QLineEdit>(dlg, "txtSenkou"), major);
+    QCOMPARE(find<QLineEdit>(dlg, "txtSenkou")->text(), major.left(30));
 }
 
 QTEST_MAIN(Tst_employee_register)
