@@ -60,7 +60,7 @@ bool TDM::OpenDatabase(TConnection &connection, const QString &filePath) {
     if (ok) {
         // SQLite opens any file lazily; reading the schema proves it is a database.
         QSqlQuery probe(db);
-        ok = probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) && probe.next();
+        ok = probe.exec(QStringLiteral("SELECT COUNT(*) FROM sqlite_master")) && probe.next();
         if (ok) {
             probe.exec(QStringLiteral("PRAGMA busy_timeout = 5000"));
             // Room for every page a bulk write over a large project changes (10,000 employees
@@ -352,7 +352,7 @@ bool TPrepared::run(const QVariantList &values) {
     std::vector<QByteArray> texts;
     int rc = SQLITE_OK;
     if (direct) {
-        texts.reserve(static_cast<size_t>(values.size()));
+        texts.reserve(values.size());
         sqlite3_reset(statement);
         for (qsizetype i = 0; direct && rc == SQLITE_OK && i < values.size(); ++i)
             direct = bindSqlite(statement, static_cast<int>(i) + 1, values[i], texts, rc);
