@@ -3,7 +3,11 @@
 #include "basic_settings.h"
 #include "employee_csv.h"
 #include "employee_register.h"
+#include "evaluation_conversion.h"
 #include "import_worker.h"
+#include "matrix_ids.h"
+#include "matrix_input.h"
+#include "role_evaluations.h"
 #include "work_types.h"
 
 #include "band_loaders.h"
@@ -91,9 +95,9 @@ const MainCommand kCommands[] = {
     {"mnData", "mnLiving", "生計費　登録(&L)", true, "TNX0050"},
     {"mnData", "mnModelData", "モデルデータ　登録(&S)", true, "TNX0080"},
     {"mnData", "mnModelSalary", "モデル賃金　登録(&M)", true, "TNX0060", nullptr, Check::ModelCode},
-    {"mnMatrix", "mnMmatId", "マトリクスID(&I)", true, "TfrmMatrixid"},
-    {"mnMatrix", "mnMHyouka", "役割評価(&H)", true, "TfrmYHyouka"},
-    {"mnMatrix", "mnMCtrMat", "マトリクス作成(&C)", true, "TfrmMatInput"},
+    {"mnMatrix", "mnMmatId", "マトリクスID(&I)", true, "TfrmMatrixid", &TNX0000::mnMmatIdClick},
+    {"mnMatrix", "mnMHyouka", "役割評価(&H)", true, "TfrmYHyouka", &TNX0000::mnMHyoukaClick},
+    {"mnMatrix", "mnMCtrMat", "マトリクス作成(&C)", true, "TfrmMatInput", &TNX0000::mnMCtrMatClick},
     {"mnMatrix", "mnBandName", "バンド名称登録(&B)", true, "TfrmBandName"},
     {"mnMatrix", "mnBand", "バンド作成(&D)", true, "TfrmBand", nullptr, Check::BandNames},
     {"mnMatrix", "mnBandGraph", "バンド分析グラフ(&G)", true, "TfrmBandGraph", nullptr,
@@ -105,7 +109,7 @@ const MainCommand kCommands[] = {
     {"mnGraph", "mnSalaryUpSetting", "昇給カーブの設計(&Y)", true, "TNX1050"},
     {"mnSalaryUp", "mnSalaryInput", "昇給管理　入力(&K)", true, "TNX3010"},
     {"mnSalaryUp", "mnNendoUpdate", "年度更新(&N)", true, "TNX3030"},
-    {"mnSalaryUp", "mnEvaConv", "評価の変換(&H)", true, "TNX3020"},
+    {"mnSalaryUp", "mnEvaConv", "評価の変換(&H)", true, "TNX3020", &TNX0000::mnEvaConvClick},
     {"mnReport", "mn_SaralyReport", "グループ別社員賃金(&A)", true, "TNX0090", nullptr, Check::None,
      2, "グループ別社員賃金レポート"},
     {"mnReport", "mn_SaralyUpReport", "グループ別社員昇給", true, "TNX0090", nullptr, Check::None,
@@ -342,7 +346,8 @@ void TNX0000::createStartupScreens() {
     basicSettings();
     // Further long-lived screens join here as they are built, in this order: TNX0050,
     // TNX0060, TNX0080, TNX1010, TNX1020, TNX1030, TNX1040, TNX1050, TNX1051,
-    // TNX1100, TNX1102, TNX3020.
+    // TNX1100, TNX1102.
+    if (!m_evaluationConversion) m_evaluationConversion = new TNX3020(this);
 }
 
 void TNX0000::createLateStartupScreens() {
@@ -449,11 +454,37 @@ void TNX0000::mnBaseClick() {
     ShowModal(basicSettings());
 }
 
-void TNX0000::mnSararyNameClick() {
-    openScreen(QStringLiteral("TfrmSalaryName"));
-    TfrmSalaryName dialog(this);
+template <typename Screen> void TNX0000::showNew(const char *name) {
+    openScreen(QLatin1String(name));
+    Screen dialog(this);
     dialog.prepare();
     ShowModal(&dialog);
+}
+
+void TNX0000::mnSararyNameClick() {
+    showNew<TfrmSalaryName>("TfrmSalaryName");
+}
+
+void TNX0000::mnMmatIdClick() {
+    showNew<TfrmMatrixid>("TfrmMatrixid");
+}
+
+void TNX0000::mnMHyoukaClick() {
+    showNew<TfrmYHyouka>("TfrmYHyouka");
+}
+
+void TNX0000::mnMCtrMatClick() {
+    showNew<TfrmMatInput>("TfrmMatInput");
+}
+
+void TNX0000::mnEvaConvClick() {
+    openScreen(QStringLiteral("TNX3020"));
+    if (!m_evaluationConversion) m_evaluationConversion = new TNX3020(this);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        m_evaluationConversion->move(screen->availableGeometry().center() -
+                                     m_evaluationConversion->rect().center());
+    m_evaluationConversion->prepare();
+    ShowModal(m_evaluationConversion);
 }
 
 void TNX0000::mnPrintClick() {

@@ -13,6 +13,7 @@ class QDialog;
 class QWidget;
 class TNX0010;
 class TNX0070;
+class TNX3020;
 struct SplashTimings;
 struct MainCommand;
 enum class ListMode;
@@ -49,6 +50,10 @@ public slots:
     void mnExportClick();
     void mnEndClick();
     void mnWorkerClick();
+    void mnMmatIdClick();
+    void mnMHyoukaClick();
+    void mnMCtrMatClick();
+    void mnEvaConvClick();
 
     // The company list opened a project in select mode.
     void ProjectOpened();
@@ -77,9 +82,12 @@ private:
     // Where a command shows its screen; screens not built yet are only announced.
     void openScreen(const QString &screen, const QString &title = QString());
     TNX0070 *basicSettings();
+    // Creates a screen for one use, prepares it and shows it.
+    template <typename Screen> void showNew(const char *name);
 
     TNX0010 *m_companyList = nullptr;
     TNX0070 *m_basicSettings = nullptr;
+    TNX3020 *m_evaluationConversion = nullptr;
     bool m_connectionsClosed = false;
 };
 
