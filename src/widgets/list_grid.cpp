@@ -14,10 +14,11 @@
 
 namespace {
 // Editors of the list's columns: direct input for codes and counts, Japanese for texts.
+// Enter in an editor commits the cell and moves on as Enter on the grid does.
 class ListDelegate : public QStyledItemDelegate {
 public:
-    ListDelegate(QObject *parent, const std::vector<ListColumn> &columns)
-        : QStyledItemDelegate(parent), m_columns(columns) {}
+    ListDelegate(TListGrid *grid, const std::vector<ListColumn> &columns)
+        : QStyledItemDelegate(grid), m_grid(grid), m_columns(columns) {}
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
                           const QModelIndex &index) const override {
         QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
@@ -30,7 +31,23 @@ public:
         return editor;
     }
 
+protected:
+    bool eventFilter(QObject *object, QEvent *event) override {
+        auto *editor = qobject_cast<QWidget *>(object);
+        if (editor && event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                emit commitData(editor);
+                emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+                m_grid->enter();
+                return true;
+            }
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
+    }
+
 private:
+    TListGrid *m_grid;
     const std::vector<ListColumn> &m_columns;
 };
 
@@ -107,12 +124,6 @@ void TListGrid::keyPressEvent(QKeyEvent *event) {
         return;
     }
     QTableWidget::keyPressEvent(event);
-}
-
-// Enter in an editor commits the cell and then moves on as Enter on the grid does.
-void TListGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) {
-    QTableWidget::closeEditor(editor, hint);
-    if (hint == QAbstractItemDelegate::SubmitModelCache) enter();
 }
 
 void TListGrid::enter() {

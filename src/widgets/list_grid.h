@@ -56,12 +56,13 @@ public:
     // The rows with a code, as typed values (integer columns as int).
     std::vector<QVariantList> values() const;
 
+    // Enter: along the row, then to the next row; the last column of the last row appends.
+    void enter();
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
-    void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
 
 private:
-    void enter();
     void appendRow();
     void setRow(int row, const QStringList &texts);
     bool refuse(int row, int column, const QString &message);
