@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
@@ -41,6 +42,8 @@ constexpr int kMaxZones = 5;
 constexpr int kCaptionWidth = 40;
 constexpr int kZoneWidth = 70;
 constexpr int kEditorLength = 5;
+// Room between a rate and the line right of it.
+constexpr int kRatePadding = 4;
 // The most evaluations the evaluation list takes; the screen is sized for them.
 constexpr int kUsualEvaluations = 7;
 constexpr double kNoNumber = -999;
@@ -133,6 +136,7 @@ public:
                           const QModelIndex &) const override {
         QLineEdit *edit = MakeEdit(parent, "Edit1", kEditorLength, Align::Right);
         edit->setFrame(false);
+        edit->setTextMargins(0, 0, kRatePadding, 0);
         edit->setValidator(
             new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[-.0-9]*")), edit));
         edit->setInputMethodHints(Qt::ImhFormattedNumbersOnly);
@@ -150,6 +154,29 @@ public:
 
     // The grid commits the editor itself (TMatrixGrid::commitEdit).
     void setModelData(QWidget *, QAbstractItemModel *, const QModelIndex &) const override {}
+
+    void updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,
+                              const QModelIndex &) const override {
+        editor->setGeometry(option.rect.adjusted(0, 0, -1, -1));
+    }
+
+    // The grid draws its own lines, each cell its right and bottom edge: a caption spanning
+    // several cells is then crossed by none.
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override {
+        QStyleOptionViewItem cell = option;
+        cell.rect.adjust(0, 0, -1, -1);
+        if (isRateCell(index.row(), index.column())) cell.rect.adjust(0, 0, -kRatePadding, 0);
+        QStyledItemDelegate::paint(painter, cell, index);
+        const QWidget *view = option.widget;
+        const QColor line = QColor::fromRgba(static_cast<QRgb>(
+            view->style()->styleHint(QStyle::SH_Table_GridLineColor, &option, view)));
+        const QPen pen = painter->pen();
+        painter->setPen(line);
+        painter->drawLine(option.rect.topRight(), option.rect.bottomRight());
+        painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
+        painter->setPen(pen);
+    }
 
 protected:
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override {
@@ -185,7 +212,9 @@ TMatrixGrid::TMatrixGrid(QWidget *parent) : QTableWidget(parent) {
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(rowHeight());
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    // The editor marks the cell being edited; nothing is shown as selected.
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setShowGrid(false);
     setTabKeyNavigation(false);
     setWordWrap(false);
     setItemDelegate(new RateDelegate(this));
@@ -258,7 +287,6 @@ void TMatrixGrid::build(int zones, const std::vector<TYHYOUKA> &evaluations) {
     if (evaluationCount > 1) setSpan(kFixed, 0, evaluationCount, 1);
 
     setCurrentItem(nullptr);
-    clearSelection();
     updateGeometry();
 }
 
@@ -460,6 +488,7 @@ void TfrmMatInput::fitToLargestMatrix() {
     const int rows = qMax(kUsualEvaluations, static_cast<int>(G().gYHyoukaTbl.size())) + kFixed;
     const QSize room(kScreenBudget.width() - 40, kScreenBudget.height() - 120);
     m_gridArea->setMinimumSize(m_grid->contentSize(kMaxZones + kFixed, rows).boundedTo(room));
+    layout()->activate();
     SizeToFit(this, sizeHint());
 }
 
@@ -512,7 +541,6 @@ void TfrmMatInput::btnAddClick() {
     if (m_matrixId == 0) return;
     if (!m_grid->commitEdit()) return;
     m_grid->closeEdit();
-    m_grid->clearSelection();
     m_cmbMatrixID->setFocus();
     // A failed save has shown its message and kept the stored rows; the grid keeps its rates.
     if (!SaveMatrixRates(m_matrixId, m_grid->rates())) return;

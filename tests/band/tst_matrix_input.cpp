@@ -270,6 +270,7 @@ void Tst_matrix_input::gridLayout() {
             QCOMPARE(bool(cell->flags() & Qt::ItemIsEditable), rate);
             QCOMPARE(cell->textAlignment(),
                      rate ? int(Qt::AlignRight | Qt::AlignVCenter) : int(Qt::AlignCenter));
+            if (!rate) QCOMPARE(cell->background().color(), grid->palette().button().color());
         }
     QVERIFY(p.messages.entries.isEmpty());
 }
