@@ -8,6 +8,7 @@
 #include "state.h"
 #include "utilities.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -168,9 +169,9 @@ public:
         cell.rect.adjust(0, 0, -1, -1);
         if (isRateCell(index.row(), index.column())) cell.rect.adjust(0, 0, -kRatePadding, 0);
         QStyledItemDelegate::paint(painter, cell, index);
-        const QWidget *view = option.widget;
+        const QStyle *style = option.widget ? option.widget->style() : QApplication::style();
         const QColor line = QColor::fromRgba(static_cast<QRgb>(
-            view->style()->styleHint(QStyle::SH_Table_GridLineColor, &option, view)));
+            style->styleHint(QStyle::SH_Table_GridLineColor, &option, option.widget)));
         const QPen pen = painter->pen();
         painter->setPen(line);
         painter->drawLine(option.rect.topRight(), option.rect.bottomRight());
@@ -272,13 +273,13 @@ void TMatrixGrid::build(int zones, const std::vector<TYHYOUKA> &evaluations) {
         }
     for (int z = 1; z <= zones; ++z)
         item(1, z + 1)->setText(QString::number(z));
+    // Column 0 lies under the 評価 caption, so the codes are kept beside the cells; the
+    // symbols in column 1 show.
     for (int i = 0; i < evaluationCount; ++i) {
         m_codes[i + kFixed] = evaluations[i].Hco;
-        item(i + kFixed, 0)->setText(evaluations[i].Hco);
         item(i + kFixed, 1)->setText(evaluations[i].Hkigou);
     }
 
-    // The captions cover the codes of column 0; the symbols beside them stay visible.
     item(0, 0)->setText(QStringLiteral("昇給マトリクス"));
     setSpan(0, 0, kFixed, kFixed);
     item(0, kFixed)->setText(QStringLiteral("ゾーン番号"));
