@@ -19,11 +19,6 @@ QString ProjectKeySql(const TMKIGYOU2 &rec) {
     return QStringLiteral(" NENDO = %1 AND KCO = %2").arg(nendo).arg(kco);
 }
 
-QString ProjectKeySql() {
-    const ProjectKey &key = G().gProjectKey;
-    return key.isSet ? key.condition() : QString();
-}
-
 bool LoadCompanySettings(TMKIGYOU2 &rec) {
     TMKIGYOU2 fresh;
     fresh.Kco = rec.Kco;
@@ -84,13 +79,11 @@ bool LoadMarks(std::array<TMMARK, 7> &marks) {
 int WageByStep(const QString &grade, const QString &step) {
     bool ok = false;
     const qint64 stepNo = step.trimmed().toLongLong(&ok);
-    const QString key = ProjectKeySql();
-    if (!ok || key.isEmpty()) return 0; // a step that is no number has no row
+    if (!ok) return 0; // a step that is no number has no row
     TQuery q(DM().ACN2);
-    RunSql(q,
-           QStringLiteral("SELECT * FROM DCHINGIN2 WHERE") + key +
-               QStringLiteral(" AND GOUHOU = %1").arg(stepNo),
-           'S');
+    if (!SelectOfProject(q, QStringLiteral("*"), QStringLiteral("DCHINGIN2"),
+                         QStringLiteral(" AND GOUHOU = %1").arg(stepNo)))
+        return 0;
     int amount = 0;
     const int g = grade.trimmed().toInt(&ok);
     if (!q.Eof() && ok && g >= 1 && g <= 9) {

@@ -12,8 +12,6 @@
 // Nendo and Kco texts of the settings record; empty when either is no integer (then the
 // caller runs nothing, so no typed text ever reaches a statement).
 QString ProjectKeySql(const TMKIGYOU2 &rec);
-// The same for the open project (gProjectKey); empty while none is set.
-QString ProjectKeySql();
 
 // Reads the MKIGYOU2 row of rec.Kco / rec.Nendo into rec; true when the row exists. Every
 // other field is reset first (Frstkyu and Frstkyum to 3).

@@ -55,6 +55,13 @@ qint64 num(QWidget &dlg, const char *name) {
     return t.remove(QLatin1Char(',')).toLongLong();
 }
 
+// The lowest employee code of the project (the one the register opens on) and the code after
+// the highest.
+int firstCode() {
+    return SqlValue(DM().ACN2, QStringLiteral("SELECT MIN(SCO) FROM MSYAIN1 WHERE") + kProjectKey)
+        .toInt();
+}
+
 int nextFreeCode() {
     return SqlValue(DM().ACN2,
                     QStringLiteral("SELECT MAX(SCO) + 1 FROM MSYAIN1 WHERE") + kProjectKey)
@@ -119,9 +126,7 @@ void Tst_employee_register::opensOnTheFirstEmployee() {
     QVERIFY(count > 50);
     QCOMPARE(dlg.listedCount(), count);
     QCOMPARE(find<QLineEdit>(dlg, "txtLastNo")->text(), QString::number(count));
-    const int first =
-        SqlValue(DM().ACN2, QStringLiteral("SELECT MIN(SCO) FROM MSYAIN1 WHERE") + kProjectKey)
-            .toInt();
+    const int first = firstCode();
     QCOMPARE(G().gCurSco, first);
     QCOMPARE(find<QLineEdit>(dlg, "txtWorkName")->text(),
              employeeValue(QStringLiteral("MSYAIN1"), QStringLiteral("SNA"), first));
@@ -587,9 +592,7 @@ void Tst_employee_register::tabbingThroughEmptyCodeBoxesMovesOn() {
     QFETCH(bool, newEmployee);
     TestProgram p;
     openSample();
-    const int sco =
-        SqlValue(DM().ACN2, QStringLiteral("SELECT MIN(SCO) FROM MSYAIN1 WHERE") + kProjectKey)
-            .toInt();
+    const int sco = firstCode();
     exec(DM().ACN2,
          QStringLiteral("UPDATE MSYAIN1 SET MCO = 0 WHERE SCO = %1 AND").arg(sco) + kProjectKey);
     exec(DM().ACN2,
@@ -803,9 +806,7 @@ void Tst_employee_register::longStoredTextsSurviveASave() {
     // employee must keep them whole, while typing stays bound to the box's limit.
     TestProgram p;
     openSample();
-    const int sco =
-        SqlValue(DM().ACN2, QStringLiteral("SELECT MIN(SCO) FROM MSYAIN1 WHERE") + kProjectKey)
-            .toInt();
+    const int sco = firstCode();
     const QString major =
         QStringLiteral("経済学部経済学科国際経済専攻（二〇一〇年度入学、交換留学一年を含む）");
     const QString qualification = QStringLiteral("簿記二級\n社会保険労務士");
