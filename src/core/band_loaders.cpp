@@ -165,6 +165,27 @@ bool SaveBandRow(const TBANDTBL2 &table, int index) {
     return tx.commit();
 }
 
+bool SaveAllBands(const TBANDTBL2 &table) {
+    const ProjectKey &key = G().gProjectKey;
+    if (!key.isSet) return false;
+    TQuery q(DM().ACN2);
+    ScopedTransaction tx(DM().ACN2);
+    if (!RunSql(q, QStringLiteral("DELETE FROM BANDM") + key.where(), 'E')) return false;
+    for (int i = 0; i < static_cast<int>(table.Bands.size()); ++i)
+        if (!SaveBandRow(table, i)) return false;
+    return tx.commit();
+}
+
+bool DeleteBand(qint64 bandId) {
+    const ProjectKey &key = G().gProjectKey;
+    if (!key.isSet) return false;
+    TQuery q(DM().ACN2);
+    return RunSql(q,
+                  QStringLiteral("DELETE FROM BANDM") + key.where() +
+                      QStringLiteral(" AND BANDID = %1").arg(bandId),
+                  'E');
+}
+
 QStringList BandItems() {
     return ProjectCodeNameItems(QStringLiteral("BANDID"), QStringLiteral("BANDNAME"),
                                 QStringLiteral("BANDM"));

@@ -19,6 +19,12 @@ bool LoadMatTbl();
 // delete and the insert form one save: when either fails the stored band stays as it was.
 // Returns whether the band was stored.
 bool SaveBandRow(const TBANDTBL2 &table, int index);
+// Rewrites every band of the project from the table: the project's BANDM rows are deleted and
+// each band of the table is written again, all in one save, so a failure leaves the stored
+// bands as they were. Returns whether the bands were stored.
+bool SaveAllBands(const TBANDTBL2 &table);
+// Deletes the BANDM row of one band of the project (nothing happens when there is none).
+bool DeleteBand(qint64 bandId);
 
 // "code : name" items of the open project's bands (BANDM) and role evaluations (YHYOUKA), by
 // code.

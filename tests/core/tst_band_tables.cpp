@@ -67,6 +67,7 @@ private slots:
     void savedBandReadsBackUnchanged_data();
     void savedBandReadsBackUnchanged();
     void failedSaveKeepsTheStoredBand();
+    void savingAllBandsIsOneSave();
 };
 
 void TstBandTables::projectWithoutBandsGivesEmptyTables() {
@@ -247,6 +248,41 @@ void TstBandTables::failedSaveKeepsTheStoredBand() {
                       "SELECT BANDNAME FROM BANDM WHERE KCO = 31 AND NENDO = 2030 AND BANDID = 10"),
              QStringLiteral("一般"));
     QVERIFY(!SaveBandRow(t, 9)); // no such entry
+}
+
+// Rewriting every band replaces the project's rows by the table's; when one band cannot be
+// written, none of the stored bands is lost.
+void TstBandTables::savingAllBandsIsOneSave() {
+    TestProgram p;
+    fixture();
+    const QString bands = "SELECT BANDID, BANDNAME, TITLE FROM BANDM WHERE KCO = 31 AND NENDO = 2030 "
+                          "ORDER BY BANDID";
+    const QStringList before = SqlRows(DM().ACN2, bands);
+    exec("CREATE TRIGGER refuse BEFORE INSERT ON BANDM WHEN NEW.BANDNAME = 'fail' "
+         "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    LoadBandTbl2();
+    TBANDTBL2 t = G().gBandTbl2;
+    t.Title = "新タイトル";
+    t.Bands.back().BandName = "fail";
+    QVERIFY(!SaveAllBands(t));
+    QCOMPARE(SqlRows(DM().ACN2, bands), before);
+
+    p.messages.entries.clear();
+    t.Bands.back().BandName = "最後";
+    t.Bands.erase(t.Bands.begin()); // a band left out of the table is no longer stored
+    QVERIFY(SaveAllBands(t));
+    QVERIFY(p.messages.entries.isEmpty());
+    const QStringList after = SqlRows(DM().ACN2, bands);
+    QCOMPARE(after.size(), before.size() - 1);
+    for (const QString &row : after)
+        QVERIFY2(row.endsWith("|新タイトル"), qPrintable(row));
+    QVERIFY(after.back().contains("|最後|"));
+    // Other projects keep their bands.
+    QVERIFY(SqlValue(DM().ACN2, "SELECT COUNT(*) FROM BANDM WHERE NOT (KCO = 31 AND NENDO = 2030)")
+                .toInt() > 0);
+
+    QVERIFY(DeleteBand(t.Bands.front().BandId.toLongLong()));
+    QCOMPARE(SqlRows(DM().ACN2, bands).size(), after.size() - 1);
 }
 
 QTEST_MAIN(TstBandTables)
