@@ -162,6 +162,10 @@ QString FormatAmount(qint64 value) {
     return value < 0 ? QLatin1Char('-') + digits : digits;
 }
 
+QString FormatAmountOrEmpty(qint64 value) {
+    return value == 0 ? QString() : FormatAmount(value);
+}
+
 QString CheckNumText(const QString &text, int limit) {
     QString number = text;
     number.remove(QLatin1Char(','));

@@ -47,6 +47,8 @@ QString ShortestNumText(double value);
 
 // An amount as "#,##0", independent of the locale ("-1,234,567").
 QString FormatAmount(qint64 value);
+// An amount as "#,###": as FormatAmount, but 0 shows as nothing.
+QString FormatAmountOrEmpty(qint64 value);
 
 // Checks a typed number against a digit limit (sign, digits and decimal point counted; a
 // negative value may use one more character). Returns the message to show, empty when valid.

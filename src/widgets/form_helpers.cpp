@@ -107,6 +107,10 @@ bool TFieldExits::eventFilter(QObject *watched, QEvent *event) {
 
 bool RefuseField(QWidget *field, const QString &message) {
     ShowMessage(message);
+    return ReturnToField(field);
+}
+
+bool ReturnToField(QWidget *field) {
     for (QWidget *w = field->parentWidget(); w; w = w->parentWidget()) {
         if (auto *tabs = qobject_cast<QTabWidget *>(w))
             for (int i = 0; i < tabs->count(); ++i)

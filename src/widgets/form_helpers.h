@@ -68,6 +68,8 @@ private:
 // Shows the refusal of a field's value and puts the user back in the field: the tab page
 // holding it comes to the front, it takes the focus and its text is selected. Always false.
 bool RefuseField(QWidget *field, const QString &message);
+// The same without a message, for a check that has shown its own (or refuses silently).
+bool ReturnToField(QWidget *field);
 
 // --- The changed flag -------------------------------------------------------------------------
 
