@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "band_creation.h"
 #include "basic_settings.h"
 #include "employee_csv.h"
 #include "employee_register.h"
@@ -99,7 +100,8 @@ const MainCommand kCommands[] = {
     {"mnMatrix", "mnMHyouka", "役割評価(&H)", true, "TfrmYHyouka", &TNX0000::mnMHyoukaClick},
     {"mnMatrix", "mnMCtrMat", "マトリクス作成(&C)", true, "TfrmMatInput", &TNX0000::mnMCtrMatClick},
     {"mnMatrix", "mnBandName", "バンド名称登録(&B)", true, "TfrmBandName"},
-    {"mnMatrix", "mnBand", "バンド作成(&D)", true, "TfrmBand", nullptr, Check::BandNames},
+    {"mnMatrix", "mnBand", "バンド作成(&D)", true, "TfrmBand", &TNX0000::mnBandClick,
+     Check::BandNames},
     {"mnMatrix", "mnBandGraph", "バンド分析グラフ(&G)", true, "TfrmBandGraph", nullptr,
      Check::BandNames},
     {"mnGraph", "mnSalaryPlot", "基本プロット　画面(&U)", true, "TNX1010"},
@@ -207,10 +209,6 @@ void TNX0000::buildMenus() {
 
 void TNX0000::runCommand(const MainCommand &c) {
     if (c.needsProject && !requireProject()) return;
-    if (c.handler) {
-        (this->*c.handler)();
-        return;
-    }
     if (c.check == Check::ModelCode && G().gMkigyou2.Mdco == 0) {
         ShowMessage(kMsgNoModelCode);
         return;
@@ -221,6 +219,10 @@ void TNX0000::runCommand(const MainCommand &c) {
             ShowMessage(kMsgNoBandName);
             return;
         }
+    }
+    if (c.handler) {
+        (this->*c.handler)();
+        return;
     }
     if (c.reportKind != 0) G().gReportKind = c.reportKind;
     openScreen(QLatin1String(c.screen), QString::fromUtf8(c.title));
@@ -475,6 +477,10 @@ void TNX0000::mnMHyoukaClick() {
 
 void TNX0000::mnMCtrMatClick() {
     showNew<TfrmMatInput>("TfrmMatInput");
+}
+
+void TNX0000::mnBandClick() {
+    showNew<TfrmBand>("TfrmBand");
 }
 
 void TNX0000::mnEvaConvClick() {

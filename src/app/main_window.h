@@ -53,6 +53,7 @@ public slots:
     void mnMmatIdClick();
     void mnMHyoukaClick();
     void mnMCtrMatClick();
+    void mnBandClick();
     void mnEvaConvClick();
 
     // The company list opened a project in select mode.

@@ -590,10 +590,11 @@ void Tst_main_window::builtScreensAreShown() {
     TestWindow w;
     QVERIFY(openSampleProject(w));
     for (const char *command : {"mnBase", "mnSararyName", "mnWorker", "mnImport", "mnMmatId",
-                                "mnMHyouka", "mnMCtrMat", "mnEvaConv"})
+                                "mnMHyouka", "mnMCtrMat", "mnBand", "mnEvaConv"})
         w.findChild<QAction *>(QString::fromLatin1(command))->trigger();
     QCOMPARE(w.shown, QStringList({"TNX0070", "TfrmSalaryName", "TNX0030", "TfrmImportWorker",
-                                   "TfrmMatrixid", "TfrmYHyouka", "TfrmMatInput", "TNX3020"}));
+                                   "TfrmMatrixid", "TfrmYHyouka", "TfrmMatInput", "TfrmBand",
+                                   "TNX3020"}));
     // The export asks before it writes; No writes nothing.
     p.messages.clear();
     w.findChild<QAction *>(QStringLiteral("mnExport"))->trigger();
