@@ -55,12 +55,13 @@ bool LoadYHyoukaTbl() {
 // Reads one of the band views of the project into a band table: the columns both views
 // share, the project-wide title and rounding unit, then what readRow adds per view.
 template <typename Table, typename ReadRow>
-void loadBands(Table &tbl, const QString &view, const QString &order, ReadRow readRow) {
+void loadBands(const ProjectKey &key, Table &tbl, const QString &view, const QString &order,
+               ReadRow readRow) {
     tbl.Bands.clear();
     tbl.Title.clear();
     tbl.Marume = 0;
     TQuery q(DM().ACN2);
-    if (!SelectOfProject(q, QStringLiteral("*"), view, QStringLiteral(" ORDER BY ") + order))
+    if (!SelectOfProject(q, key, QStringLiteral("*"), view, QStringLiteral(" ORDER BY ") + order))
         return;
     tbl.Bands.reserve(q.RecordCount());
     for (; !q.Eof(); q.Next()) {
@@ -74,18 +75,22 @@ void loadBands(Table &tbl, const QString &view, const QString &order, ReadRow re
 }
 
 bool LoadBandTbl() {
-    loadBands(G().gBandTbl, QStringLiteral("VBANDM"), QStringLiteral("BANDID,MATRIXID,YHYOUKA"),
+    LoadBandTbl(G().gProjectKey, G().gBandTbl);
+    return true;
+}
+
+void LoadBandTbl(const ProjectKey &key, TBANDTBL &table) {
+    loadBands(key, table, QStringLiteral("VBANDM"), QStringLiteral("BANDID,MATRIXID,YHYOUKA"),
               [](const TQuery &q, TBANDM &b) {
                   b.YHyouka = FieldVarToStrEmpty(v(q, "YHYOUKA"));
                   ReadNumbered(b.Up, QStringLiteral("UP"), 5, [&q](const QString &column) {
                       return FieldVarToFloat(q.Value(column));
                   });
               });
-    return true;
 }
 
 bool LoadBandTbl2() {
-    loadBands(G().gBandTbl2, QStringLiteral("VBANDM2"), QStringLiteral("BANDID,MATRIXID"),
+    loadBands(G().gProjectKey, G().gBandTbl2, QStringLiteral("VBANDM2"), QStringLiteral("BANDID,MATRIXID"),
               [](const TQuery &, TBANDM2 &b) {
                   b.BandKagen = b.ZoneKagen[1];
                   b.BandJyogen = BandUpperBound(b.ZoneJyogen, b.ZoneSu);
@@ -94,10 +99,14 @@ bool LoadBandTbl2() {
 }
 
 bool LoadMatTbl() {
-    TMATTBL &tbl = G().gMatTbl;
+    LoadMatTbl(G().gProjectKey, G().gMatTbl);
+    return true;
+}
+
+void LoadMatTbl(const ProjectKey &key, TMATTBL &tbl) {
     tbl.Rows.clear();
     TQuery q(DM().ACN2);
-    SelectOfProject(q, QStringLiteral("*"), QStringLiteral("VMATRIXCELL"),
+    SelectOfProject(q, key, QStringLiteral("*"), QStringLiteral("VMATRIXCELL"),
                     QStringLiteral(" ORDER BY BANDID,MATRIXID,YHYOUKA"));
     int currentBand = 0;
     for (; !q.Eof(); q.Next()) {
@@ -122,7 +131,6 @@ bool LoadMatTbl() {
         tbl.Rows.back().Cells.push_back(std::move(cell));
     }
     q.Close();
-    return true;
 }
 
 bool SaveBandRow(const TBANDTBL2 &table, int index) {

@@ -10,10 +10,13 @@
 bool LoadYHyoukaTbl();
 // Reads every band combined with every role evaluation of its matrix into gBandTbl.
 bool LoadBandTbl();
+// The same for the project of `key` into `table`.
+void LoadBandTbl(const ProjectKey &key, TBANDTBL &table);
 // Reads every band into gBandTbl2, with the band's lowest and highest amount.
 bool LoadBandTbl2();
 // Reads the matrix cells of every band into gMatTbl, one group per band.
 bool LoadMatTbl();
+void LoadMatTbl(const ProjectKey &key, TMATTBL &table);
 
 // Writes band `index` of the table to BANDM, replacing the stored row of that band id. The
 // delete and the insert form one save: when either fails the stored band stays as it was.

@@ -7,7 +7,11 @@
 #include "tdm.h"
 
 bool SelectOfProject(TQuery &q, const QString &columns, const QString &table, const QString &rest) {
-    const ProjectKey &key = G().gProjectKey;
+    return SelectOfProject(q, G().gProjectKey, columns, table, rest);
+}
+
+bool SelectOfProject(TQuery &q, const ProjectKey &key, const QString &columns,
+                     const QString &table, const QString &rest) {
     if (!key.isSet) return false;
     return RunSql(q,
                   QStringLiteral("SELECT ") + columns + QStringLiteral(" FROM ") + table +

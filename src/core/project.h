@@ -6,6 +6,7 @@
 #include <QStringList>
 
 class TQuery;
+struct ProjectKey;
 
 // Opens the project of company kco in fiscal year nendo: the key (gProjectKey and the key
 // texts of gMkigyou2), the company's name, calendar and age basis from the company index,
@@ -17,6 +18,9 @@ bool OpenProject(int kco, int nendo);
 // nothing run, while no project key is set.
 bool SelectOfProject(TQuery &q, const QString &columns, const QString &table,
                      const QString &rest = QString());
+// The same for the project of `key` (another company or year than the open one).
+bool SelectOfProject(TQuery &q, const ProjectKey &key, const QString &columns,
+                     const QString &table, const QString &rest = QString());
 // The "code : name" items of a per-project table, by code (a null name reads as empty).
 QStringList ProjectCodeNameItems(const QString &code, const QString &name, const QString &table);
 

@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QString>
 #include <array>
+#include <optional>
 #include <vector>
 
 // The key of a project, parsed once when it is opened: company code and fiscal year.
@@ -137,4 +138,23 @@ struct TMATHYOUKA {
 
 struct TMATTBL {
     std::vector<TMATHYOUKA> Rows;
+};
+
+// What the year end needs of one employee to fix this year's amounts after the raise: the
+// linked items, band, evaluation, current pay items [1..3] and the wage-table amount of the
+// grade and step after the raise.
+struct TYearEndPay {
+    qint64 Sco = 0;
+    int Mlink = 0;  // pay item linked to the matrix, 0 none
+    int Jiseki = 0; // pay item that follows the wage table, 0 none
+    int BandId = 0;
+    int YHyouka = 0;
+    std::array<int, 4> Kkyu{}; // [1..3]
+    int Nkin = 0;
+};
+
+// The amounts after the raise of pay items [1..3] that the year end replaces; an item without
+// a value keeps the amount entered.
+struct TFinalAmounts {
+    std::array<std::optional<int>, 4> Nkkyu{};
 };
