@@ -263,3 +263,22 @@ std::vector<TExportedEmployee> EmployeesForExport() {
     }
     return rows;
 }
+
+std::vector<TMatrixLinkedEmployee> MatrixLinkedEmployees(int matrixId) {
+    std::vector<TMatrixLinkedEmployee> rows;
+    TQuery q(DM().ACN2);
+    SelectOfProject(q, QStringLiteral("NEWYHYOUKA, BANDID, MLINK, KKYU1, KKYU2, KKYU3"),
+                    QStringLiteral("VSYAIN"),
+                    QStringLiteral(" AND MATRIXID = %1 AND MLINK <> 0 ORDER BY SCO").arg(matrixId));
+    rows.reserve(q.RecordCount());
+    for (; !q.Eof(); q.Next()) {
+        TMatrixLinkedEmployee e;
+        e.newEvaluation = FieldVarToInt(q.Value(QStringLiteral("NEWYHYOUKA")));
+        e.band = FieldVarToInt(q.Value(QStringLiteral("BANDID")));
+        e.link = FieldVarToInt(q.Value(QStringLiteral("MLINK")));
+        ReadNumbered(e.kkyu, QStringLiteral("KKYU"), 3,
+                     [&q](const QString &column) { return ToInt(amount(q, column)); });
+        rows.push_back(e);
+    }
+    return rows;
+}

@@ -77,3 +77,17 @@ struct TExportedEmployee {
 };
 // The employees of the open project by employee number.
 std::vector<TExportedEmployee> EmployeesForExport();
+
+// An employee whose pay is linked to a band of a matrix: the new role evaluation, the band, the
+// linked base-pay item (MLINK 1..3) and the current base pay items.
+struct TMatrixLinkedEmployee {
+    int newEvaluation = 0;     // NEWYHYOUKA
+    int band = 0;              // BANDID
+    int link = 0;              // MLINK
+    std::array<int, 4> kkyu{}; // KKYU1..KKYU3
+    // The current amount of the linked item; 0 when the link names none of the three.
+    int linkedPay() const { return link >= 1 && link <= 3 ? kkyu[link] : 0; }
+};
+// The employees of the open project whose band belongs to matrix `matrixId` and whose pay is
+// linked to it (MLINK <> 0), in employee-code order.
+std::vector<TMatrixLinkedEmployee> MatrixLinkedEmployees(int matrixId);
