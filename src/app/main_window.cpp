@@ -1,6 +1,8 @@
 #include "main_window.h"
 
 #include "band_creation.h"
+#include "band_graph.h"
+#include "band_names.h"
 #include "basic_settings.h"
 #include "employee_csv.h"
 #include "employee_register.h"
@@ -99,11 +101,12 @@ const MainCommand kCommands[] = {
     {"mnMatrix", "mnMmatId", "マトリクスID(&I)", true, "TfrmMatrixid", &TNX0000::mnMmatIdClick},
     {"mnMatrix", "mnMHyouka", "役割評価(&H)", true, "TfrmYHyouka", &TNX0000::mnMHyoukaClick},
     {"mnMatrix", "mnMCtrMat", "マトリクス作成(&C)", true, "TfrmMatInput", &TNX0000::mnMCtrMatClick},
-    {"mnMatrix", "mnBandName", "バンド名称登録(&B)", true, "TfrmBandName"},
+    {"mnMatrix", "mnBandName", "バンド名称登録(&B)", true, "TfrmBandName",
+     &TNX0000::mnBandNameClick},
     {"mnMatrix", "mnBand", "バンド作成(&D)", true, "TfrmBand", &TNX0000::mnBandClick,
      Check::BandNames},
-    {"mnMatrix", "mnBandGraph", "バンド分析グラフ(&G)", true, "TfrmBandGraph", nullptr,
-     Check::BandNames},
+    {"mnMatrix", "mnBandGraph", "バンド分析グラフ(&G)", true, "TfrmBandGraph",
+     &TNX0000::mnBandGraphClick, Check::BandNames},
     {"mnGraph", "mnSalaryPlot", "基本プロット　画面(&U)", true, "TNX1010"},
     {"mnGraph", "mnSalaryUpCurve", "回帰分析　画面(&V)", true, "TNX1020"},
     {"mnGraph", "mnLivingComp", "生計費との比較(&W)", true, "TNX1030"},
@@ -479,8 +482,16 @@ void TNX0000::mnMCtrMatClick() {
     showNew<TfrmMatInput>("TfrmMatInput");
 }
 
+void TNX0000::mnBandNameClick() {
+    showNew<TfrmBandName>("TfrmBandName");
+}
+
 void TNX0000::mnBandClick() {
     showNew<TfrmBand>("TfrmBand");
+}
+
+void TNX0000::mnBandGraphClick() {
+    showNew<TfrmBandGraph>("TfrmBandGraph");
 }
 
 void TNX0000::mnEvaConvClick() {

@@ -53,7 +53,9 @@ public slots:
     void mnMmatIdClick();
     void mnMHyoukaClick();
     void mnMCtrMatClick();
+    void mnBandNameClick();
     void mnBandClick();
+    void mnBandGraphClick();
     void mnEvaConvClick();
 
     // The company list opened a project in select mode.

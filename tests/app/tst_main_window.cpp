@@ -590,11 +590,12 @@ void Tst_main_window::builtScreensAreShown() {
     TestWindow w;
     QVERIFY(openSampleProject(w));
     for (const char *command : {"mnBase", "mnSararyName", "mnWorker", "mnImport", "mnMmatId",
-                                "mnMHyouka", "mnMCtrMat", "mnBand", "mnEvaConv"})
+                                "mnMHyouka", "mnMCtrMat", "mnBandName", "mnBand", "mnBandGraph",
+                                "mnEvaConv"})
         w.findChild<QAction *>(QString::fromLatin1(command))->trigger();
     QCOMPARE(w.shown, QStringList({"TNX0070", "TfrmSalaryName", "TNX0030", "TfrmImportWorker",
-                                   "TfrmMatrixid", "TfrmYHyouka", "TfrmMatInput", "TfrmBand",
-                                   "TNX3020"}));
+                                   "TfrmMatrixid", "TfrmYHyouka", "TfrmMatInput", "TfrmBandName",
+                                   "TfrmBand", "TfrmBandGraph", "TNX3020"}));
     // The export asks before it writes; No writes nothing.
     p.messages.clear();
     w.findChild<QAction *>(QStringLiteral("mnExport"))->trigger();
