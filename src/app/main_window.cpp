@@ -12,6 +12,7 @@
 #include "matrix_input.h"
 #include "role_evaluations.h"
 #include "work_types.h"
+#include "year_rollover.h"
 
 #include "band_loaders.h"
 #include "company_list.h"
@@ -113,7 +114,7 @@ const MainCommand kCommands[] = {
     {"mnGraph", "mnModelSalaryComp", "モデル賃金との比較(&X)", true, "TNX1040"},
     {"mnGraph", "mnSalaryUpSetting", "昇給カーブの設計(&Y)", true, "TNX1050"},
     {"mnSalaryUp", "mnSalaryInput", "昇給管理　入力(&K)", true, "TNX3010"},
-    {"mnSalaryUp", "mnNendoUpdate", "年度更新(&N)", true, "TNX3030"},
+    {"mnSalaryUp", "mnNendoUpdate", "年度更新(&N)", true, "TNX3030", &TNX0000::mnNendoUpdateClick},
     {"mnSalaryUp", "mnEvaConv", "評価の変換(&H)", true, "TNX3020", &TNX0000::mnEvaConvClick},
     {"mnReport", "mn_SaralyReport", "グループ別社員賃金(&A)", true, "TNX0090", nullptr, Check::None,
      2, "グループ別社員賃金レポート"},
@@ -358,6 +359,12 @@ void TNX0000::createStartupScreens() {
 void TNX0000::createLateStartupScreens() {
     // Long-lived screens made after the splash's minimum time join here, in this order:
     // TNX3030, TNX4010, TfrmPrintPreview.
+    yearRollover();
+}
+
+TNX3030 *TNX0000::yearRollover() {
+    if (!m_yearRollover) m_yearRollover = new TNX3030(this);
+    return m_yearRollover;
 }
 
 TNX0010 *TNX0000::companyList() {
@@ -492,6 +499,15 @@ void TNX0000::mnBandClick() {
 
 void TNX0000::mnBandGraphClick() {
     showNew<TfrmBandGraph>("TfrmBandGraph");
+}
+
+void TNX0000::mnNendoUpdateClick() {
+    openScreen(QStringLiteral("TNX3030"));
+    TNX3030 *rollover = yearRollover();
+    rollover->prepare();
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        rollover->move(screen->availableGeometry().center() - rollover->rect().center());
+    ShowModal(rollover);
 }
 
 void TNX0000::mnEvaConvClick() {

@@ -14,6 +14,7 @@ class QWidget;
 class TNX0010;
 class TNX0070;
 class TNX3020;
+class TNX3030;
 struct SplashTimings;
 struct MainCommand;
 enum class ListMode;
@@ -56,6 +57,7 @@ public slots:
     void mnBandNameClick();
     void mnBandClick();
     void mnBandGraphClick();
+    void mnNendoUpdateClick();
     void mnEvaConvClick();
 
     // The company list opened a project in select mode.
@@ -85,12 +87,14 @@ private:
     // Where a command shows its screen; screens not built yet are only announced.
     void openScreen(const QString &screen, const QString &title = QString());
     TNX0070 *basicSettings();
+    TNX3030 *yearRollover();
     // Creates a screen for one use, prepares it and shows it.
     template <typename Screen> void showNew(const char *name);
 
     TNX0010 *m_companyList = nullptr;
     TNX0070 *m_basicSettings = nullptr;
     TNX3020 *m_evaluationConversion = nullptr;
+    TNX3030 *m_yearRollover = nullptr;
     bool m_connectionsClosed = false;
 };
 

@@ -591,11 +591,11 @@ void Tst_main_window::builtScreensAreShown() {
     QVERIFY(openSampleProject(w));
     for (const char *command : {"mnBase", "mnSararyName", "mnWorker", "mnImport", "mnMmatId",
                                 "mnMHyouka", "mnMCtrMat", "mnBandName", "mnBand", "mnBandGraph",
-                                "mnEvaConv"})
+                                "mnNendoUpdate", "mnEvaConv"})
         w.findChild<QAction *>(QString::fromLatin1(command))->trigger();
     QCOMPARE(w.shown, QStringList({"TNX0070", "TfrmSalaryName", "TNX0030", "TfrmImportWorker",
                                    "TfrmMatrixid", "TfrmYHyouka", "TfrmMatInput", "TfrmBandName",
-                                   "TfrmBand", "TfrmBandGraph", "TNX3020"}));
+                                   "TfrmBand", "TfrmBandGraph", "TNX3030", "TNX3020"}));
     // The export asks before it writes; No writes nothing.
     p.messages.clear();
     w.findChild<QAction *>(QStringLiteral("mnExport"))->trigger();
