@@ -158,3 +158,77 @@ struct TYearEndPay {
 struct TFinalAmounts {
     std::array<std::optional<int>, 4> Nkkyu{};
 };
+
+// One MCHART row of a chart: the choices for mark group and grade KNO, and the chart-wide
+// choices written alike into all six rows (read from row 1).
+struct TMCHART {
+    int Fchk = 0;    // mark group KNO is plotted
+    int Toukyu = 0;  // grade KNO is plotted
+    int Toukyu1 = 0; // rows 1..3: grade KNO + 6 is plotted
+    QString Title;
+    int Fx = 0;
+    int Fy = 0;
+    int Markr = 0;
+    int Fkinji = 0; // chart 1020: 0 quadratic, 1 cubic regression
+    int Cgraph = 0; // chart 1020: regression curves drawn; chart 1050: points drawn
+    std::array<double, 5> Sjyun{}; // [1..4] chart 1020: level percentages
+    QString Kaisetsu;
+    int Mibun = 0; // work-type filter, 0 all
+};
+using TChartRows = std::array<TMCHART, 7>; // [1..6] by KNO
+
+// One plotted point (a DCHART row): an employee's X and Y value (Y in 10,000 yen), the text
+// drawn above the mark, the mark group, and what the plot window records of its mark.
+struct TDCHART {
+    qint64 Sco = 0;
+    QString Sna;
+    QString Labeln; // "Label001", ...: the name of the point's mark
+    QString Markl;
+    std::array<int, 6> F{}; // [1..5] pop-up pages open
+    double X = 0.0;
+    double Y = 0.0;
+    int Seqno = 0; // 1-based position in the point set
+    int Mkco = 0;  // mark group 1..6
+    int Gtop = 0;  // pixel top and left of the point's mark
+    int Gleft = 0;
+};
+
+// One designed curve of a project (a DSPDRAW row): up to six points (X value, amount in yen;
+// an X value of 0 is no point) with its line and legend.
+struct TDSPDRAW {
+    int Sdco = 0; // design number 1..5
+    int X = 0;    // X and Y item the design belongs to
+    int Y = 0;
+    int Fchks = 0; // drawn
+    int Fren = 0;  // legend flag
+    std::array<int, 7> Snenrei{}; // [1..6]
+    std::array<double, 7> Skin{}; // [1..6] yen
+    QString Kaisetsu;
+    QString Hanrei;
+    QString Setsumei;
+    QString Scolor;
+    int Ssyurui = 0;
+    int Shaba = 0;
+};
+
+// One row of a living-cost table (MSEIKEI) as the comparison chart uses it.
+struct TLivingCostRow {
+    int Snenrei = 0;
+    double Seikeihi = 0.0; // thousand yen
+    double Yuritsu = 0.0;
+    double Stritsu = 0.0;
+    double Tnritsu = 0.0;
+    double Kkritsu = 0.0;
+};
+
+// One row of a model wage table (MDCHINGIN) as the comparison chart uses it.
+struct TModelWageRow {
+    int Nenrei = 0;
+    int Knensu = 0;
+    int Kknensu = 0;
+    double Kkin = 0.0; // thousand yen
+    double Skin = 0.0;
+    double Syouyo = 0.0;
+    double Nensyu = 0.0;
+};
+

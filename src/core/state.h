@@ -59,6 +59,23 @@ struct ProjectState {
     int gCurveType = 0;
     int gCurveWidth = 0;
 
+    // The chart exchanged between a preparing screen and the plot window.
+    int gChartCode = 0;      // the chart of the screen prepared last (1010..1050)
+    int gPlotChart = 0;      // the chart on the plot window, 0 none
+    int gMarkLabelCount = 0; // marks the plot window has placed
+    int gChartFx = 0;
+    int gChartFy = 0;
+    int gChartMarkr = 0;
+    int gChartDegree = 0;
+    QString gChartTitle;
+    std::array<QString, 6> gYItemNames; // by Y item 0..5
+    int gAxisXMin = 0;
+    int gAxisXMax = 0;
+    int gAxisYMin = 0;
+    int gAxisYMax = 0;
+    int gXAverage = 0;
+    double gYAverage = 0.0;
+
     // Shared working variables of the edit screens.
     QString gSql;
     int gDataChanged = 0;

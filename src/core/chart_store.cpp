@@ -1,0 +1,213 @@
+#include "chart_store.h"
+
+#include "project.h"
+#include "sql_builder.h"
+#include "state.h"
+#include "tdm.h"
+
+namespace {
+
+const QString kChartTable = QStringLiteral("MCHART");
+
+QString chartRowWhere(int chart, int kno) {
+    return G().gProjectKey.where() + QStringLiteral(" AND CHCO = %1 AND KNO = %2").arg(chart).arg(kno);
+}
+
+bool hasRegressionColumns(int chart) {
+    return chart == 1020 || chart == 1050;
+}
+
+SqlRow chartRow(int chart, const TMCHART &r) {
+    SqlRow row;
+    row.set(QStringLiteral("FCHK"), r.Fchk)
+        .set(QStringLiteral("TOUKYU"), r.Toukyu)
+        .set(QStringLiteral("TOUKYU1"), r.Toukyu1)
+        .set(QStringLiteral("TITLE"), r.Title)
+        .set(QStringLiteral("FX"), r.Fx)
+        .set(QStringLiteral("FY"), r.Fy)
+        .set(QStringLiteral("MARKR"), r.Markr)
+        .set(QStringLiteral("X1"), 0)
+        .set(QStringLiteral("X2"), 0)
+        .set(QStringLiteral("Y1"), 0)
+        .set(QStringLiteral("Y2"), 0)
+        .set(QStringLiteral("KAISETSU"), r.Kaisetsu);
+    if (hasRegressionColumns(chart))
+        row.set(QStringLiteral("FKINJI"), r.Fkinji)
+            .set(QStringLiteral("CGRAPH"), r.Cgraph)
+            .setNumbered(QStringLiteral("SJYUN"), r.Sjyun, 4);
+    row.set(QStringLiteral("MIBUN"), r.Mibun);
+    return row;
+}
+
+} // namespace
+
+bool ChartRowsExist(int chart) {
+    TQuery q(DM().ACN2);
+    SelectOfProject(q, QStringLiteral("KNO"), kChartTable,
+                    QStringLiteral(" AND CHCO = %1 AND KNO = 1").arg(chart));
+    return !q.Eof();
+}
+
+bool EnsureChartRows(int chart, const TMCHART &defaults) {
+    if (ChartRowsExist(chart)) return true;
+    const ProjectKey &key = G().gProjectKey;
+    TQuery q(DM().ACN2);
+    ScopedTransaction tx(DM().ACN2);
+    for (int k = 1; k <= 6; ++k) {
+        SqlRow row;
+        row.set(QStringLiteral("CHCO"), chart)
+            .set(QStringLiteral("KCO"), key.kco)
+            .set(QStringLiteral("NENDO"), key.nendo)
+            .set(QStringLiteral("KNO"), k);
+        TMCHART r = defaults;
+        SqlRow values = chartRow(1020, r); // every column on insertion
+        if (!RunSql(q, row.insertInto(kChartTable), 'E')) return false;
+        if (!RunSql(q, values.update(kChartTable, chartRowWhere(chart, k)), 'E')) return false;
+    }
+    return tx.commit();
+}
+
+TChartRows ReadChartRows(int chart) {
+    TChartRows rows{};
+    TQuery q(DM().ACN2);
+    SelectOfProject(q, QStringLiteral("*"), kChartTable,
+                    QStringLiteral(" AND CHCO = %1 ORDER BY KNO").arg(chart));
+    for (; !q.Eof(); q.Next()) {
+        const int k = q.AsInteger(QStringLiteral("KNO"));
+        if (k < 1 || k > 6) continue;
+        TMCHART &r = rows[k];
+        r.Fchk = q.AsInteger(QStringLiteral("FCHK"));
+        r.Toukyu = q.AsInteger(QStringLiteral("TOUKYU"));
+        r.Toukyu1 = q.AsInteger(QStringLiteral("TOUKYU1"));
+        r.Title = q.AsString(QStringLiteral("TITLE"));
+        r.Fx = q.AsInteger(QStringLiteral("FX"));
+        r.Fy = q.AsInteger(QStringLiteral("FY"));
+        r.Markr = q.AsInteger(QStringLiteral("MARKR"));
+        r.Fkinji = q.AsInteger(QStringLiteral("FKINJI"));
+        r.Cgraph = q.AsInteger(QStringLiteral("CGRAPH"));
+        ReadNumbered(r.Sjyun, QStringLiteral("SJYUN"), 4,
+                     [&q](const QString &column) { return q.AsFloat(column); });
+        r.Kaisetsu = q.AsString(QStringLiteral("KAISETSU"));
+        r.Mibun = q.AsInteger(QStringLiteral("MIBUN"));
+    }
+    return rows;
+}
+
+bool SaveChartRows(int chart, const TChartRows &rows) {
+    TQuery q(DM().ACN2);
+    ScopedTransaction tx(DM().ACN2);
+    for (int k = 1; k <= 6; ++k)
+        if (!RunSql(q, chartRow(chart, rows[k]).update(kChartTable, chartRowWhere(chart, k)), 'E'))
+            return false;
+    return tx.commit();
+}
+
+bool WriteChartPoints(const std::vector<TDCHART> &points) {
+    TQuery q(DM().ACN2);
+    ScopedTransaction tx(DM().ACN2);
+    if (!RunSql(q, QStringLiteral("DELETE FROM DCHART"), 'E')) return false;
+    TPrepared insert(DM().ACN2,
+                     InsertTemplate(QStringLiteral("DCHART"),
+                                    {"SCO", "SNA", "LABELN", "MARKL", "F1", "F2", "F3", "F4", "F5",
+                                     "X", "Y", "SEQNO", "MKCO", "GTOP", "GLEFT"}));
+    if (!insert.isValid()) return false;
+    int seqno = 0;
+    for (const TDCHART &p : points) {
+        QVariantList values{p.Sco, TextValue(p.Sna), TextValue(p.Labeln), TextValue(p.Markl)};
+        for (int f = 1; f <= 5; ++f)
+            values << p.F[f];
+        values << p.X << p.Y << ++seqno << p.Mkco << p.Gtop << p.Gleft;
+        if (!insert.run(values)) return false;
+    }
+    return tx.commit();
+}
+
+std::vector<TDCHART> ReadChartPoints() {
+    std::vector<TDCHART> points;
+    TQuery q(DM().ACN2);
+    RunSql(q, QStringLiteral("SELECT * FROM DCHART ORDER BY SEQNO"), 'S');
+    points.reserve(q.RecordCount());
+    for (; !q.Eof(); q.Next()) {
+        TDCHART p;
+        p.Sco = q.Value(QStringLiteral("SCO")).toLongLong();
+        p.Sna = q.AsString(QStringLiteral("SNA"));
+        p.Labeln = q.AsString(QStringLiteral("LABELN"));
+        p.Markl = q.AsString(QStringLiteral("MARKL"));
+        ReadNumbered(p.F, QStringLiteral("F"), 5,
+                     [&q](const QString &column) { return q.AsInteger(column); });
+        p.X = q.AsFloat(QStringLiteral("X"));
+        p.Y = q.AsFloat(QStringLiteral("Y"));
+        p.Seqno = q.AsInteger(QStringLiteral("SEQNO"));
+        p.Mkco = q.AsInteger(QStringLiteral("MKCO"));
+        p.Gtop = q.AsInteger(QStringLiteral("GTOP"));
+        p.Gleft = q.AsInteger(QStringLiteral("GLEFT"));
+        points.push_back(std::move(p));
+    }
+    return points;
+}
+
+bool WriteMarkPositions(const std::vector<TDCHART> &points) {
+    ScopedTransaction tx(DM().ACN2);
+    TPrepared update(DM().ACN2, QStringLiteral("UPDATE DCHART SET LABELN = ?, GTOP = ?, "
+                                               "GLEFT = ? WHERE SCO = ?"));
+    if (!update.isValid()) return false;
+    for (const TDCHART &p : points)
+        if (p.Sco != 0 && !update.run({TextValue(p.Labeln), p.Gtop, p.Gleft, p.Sco})) return false;
+    return tx.commit();
+}
+
+std::optional<TDSPDRAW> ReadDesign(int number, int fx, int fy) {
+    TQuery q(DM().ACN2);
+    SelectOfProject(q, QStringLiteral("*"), QStringLiteral("DSPDRAW"),
+                    QStringLiteral(" AND SDCO = %1 AND X = %2 AND Y = %3").arg(number).arg(fx).arg(fy));
+    if (q.Eof()) return std::nullopt;
+    TDSPDRAW d;
+    d.Sdco = number;
+    d.X = fx;
+    d.Y = fy;
+    d.Fchks = q.AsInteger(QStringLiteral("FCHKS"));
+    d.Fren = q.AsInteger(QStringLiteral("FREN"));
+    ReadNumbered(d.Snenrei, QStringLiteral("SNENREI"), 6,
+                 [&q](const QString &column) { return q.AsInteger(column); });
+    ReadNumbered(d.Skin, QStringLiteral("SKIN"), 6,
+                 [&q](const QString &column) { return q.AsFloat(column); });
+    d.Kaisetsu = q.AsString(QStringLiteral("KAISETSU"));
+    d.Hanrei = q.AsString(QStringLiteral("HANREI"));
+    d.Setsumei = q.AsString(QStringLiteral("SETSUMEI"));
+    d.Scolor = q.AsString(QStringLiteral("SCOLOR"));
+    d.Ssyurui = q.AsInteger(QStringLiteral("SSYURUI"));
+    d.Shaba = q.AsInteger(QStringLiteral("SHABA"));
+    return d;
+}
+
+std::vector<TLivingCostRow> ReadLivingCostCurve(int skco) {
+    std::vector<TLivingCostRow> rows;
+    TQuery q(DM().ACN2);
+    RunSql(q,
+           QStringLiteral("SELECT * FROM MSEIKEI WHERE SKCO = %1 ORDER BY KCO,NENDO,SKCO,SNIN,"
+                          "SNENREI")
+               .arg(skco),
+           'S');
+    for (; !q.Eof(); q.Next())
+        rows.push_back({q.AsInteger(QStringLiteral("SNENREI")), q.AsFloat(QStringLiteral("SEIKEIHI")),
+                        q.AsFloat(QStringLiteral("YURITSU")), q.AsFloat(QStringLiteral("STRITSU")),
+                        q.AsFloat(QStringLiteral("TNRITSU")), q.AsFloat(QStringLiteral("KKRITSU"))});
+    return rows;
+}
+
+std::vector<TModelWageRow> ReadModelWageCurve(int mdco, int lineType) {
+    std::vector<TModelWageRow> rows;
+    TQuery q(DM().ACN1);
+    RunSql(q,
+           QStringLiteral("SELECT * FROM MDCHINGIN WHERE MDCO = %1 AND SENSYU = %2 ORDER BY "
+                          "MDCO,MCCO")
+               .arg(mdco)
+               .arg(lineType),
+           'S');
+    for (; !q.Eof(); q.Next())
+        rows.push_back({q.AsInteger(QStringLiteral("NENREI")), q.AsInteger(QStringLiteral("KNENSU")),
+                        q.AsInteger(QStringLiteral("KKNENSU")), q.AsFloat(QStringLiteral("KKIN")),
+                        q.AsFloat(QStringLiteral("SKIN")), q.AsFloat(QStringLiteral("SYOUYO")),
+                        q.AsFloat(QStringLiteral("NENSYU"))});
+    return rows;
+}
