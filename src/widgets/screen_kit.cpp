@@ -60,6 +60,15 @@ QComboBox *MakeCombo(QWidget *parent, const char *name, bool editable) {
     return combo;
 }
 
+void ShowLocked(QWidget *field, bool locked) {
+    QPalette palette;
+    if (locked)
+        for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+            palette.setColor(group, QPalette::Base, QColor::fromRgb(kLockedColour));
+    // A palette without roles of its own gives the box the colours it inherits.
+    field->setPalette(palette);
+}
+
 void SetComboItems(QComboBox *combo, const QStringList &items) {
     const QSignalBlocker quiet(combo);
     combo->clear();
