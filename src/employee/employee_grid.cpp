@@ -42,6 +42,11 @@ QVariant EmployeeGridModel::data(const QModelIndex &index, int role) const {
     return m_rows[index.row()].cells.value(index.column());
 }
 
+Qt::ItemFlags EmployeeGridModel::flags(const QModelIndex &index) const {
+    if (!index.isValid() || index.column() < m_fixedColumns) return Qt::NoItemFlags;
+    return QAbstractTableModel::flags(index);
+}
+
 QVariant EmployeeGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
     // A list without employees shows nothing at all, not even its titles.
     if (orientation != Qt::Horizontal || m_rows.empty()) return {};
@@ -91,7 +96,8 @@ TEmployeeGrid::TEmployeeGrid(QWidget *parent, const QStringList &titles, const Q
                 emit rowChosen(current.row() + 1);
             });
     connect(this, &QTableView::clicked, this, [this](const QModelIndex &index) {
-        if (index.isValid()) emit rowClicked(index.row() + 1);
+        if (index.isValid() && index.flags().testFlag(Qt::ItemIsEnabled))
+            emit rowClicked(index.row() + 1);
     });
 }
 
@@ -104,7 +110,8 @@ void TEmployeeGrid::setRows(std::vector<EmployeeGridModel::Row> rows) {
 
 void TEmployeeGrid::setCurrentRowQuietly(int row, int column) {
     if (row < 1 || row > rowCount()) return;
-    if (column < 0) column = qMax(0, currentIndex().column());
+    if (column < 0) column = currentIndex().column();
+    column = qMax(column, m_model->fixedColumns());
     m_quiet = true;
     const QModelIndex index = m_model->index(row - 1, column);
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);

@@ -30,15 +30,20 @@ public:
     int rowOfCode(int code) const;
     // Replaces the cells of data row `row` (from 1).
     void setCells(int row, QStringList cells);
+    // The first `count` columns are headings of their rows: a click on them chooses nothing.
+    void setFixedColumns(int count) { m_fixedColumns = count; }
+    int fixedColumns() const { return m_fixedColumns; }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
     QStringList m_titles;
     std::vector<Row> m_rows;
+    int m_fixedColumns = 0;
 };
 
 // Paints the cells: the columns in `leftColumns` left-aligned, the others right-aligned, 2

@@ -17,13 +17,14 @@ qint64 BoxAmount(const QLineEdit *edit) {
     return ToInt(ToInt64(RoundHalfUp(1, BoxNumber(edit))));
 }
 
-QString AmountMessage(const QLineEdit *edit) {
+QString AmountMessage(const QLineEdit *edit, EmptyAmount empty) {
     const QString text = edit->text().trimmed();
-    return text.isEmpty() ? QString() : CheckNumText(text, kAmountDigits);
+    if (text.isEmpty() && empty == EmptyAmount::Allowed) return {};
+    return CheckNumText(text, kAmountDigits);
 }
 
-bool AmountExit(QLineEdit *edit) {
-    const QString message = AmountMessage(edit);
+bool AmountExit(QLineEdit *edit, EmptyAmount empty) {
+    const QString message = AmountMessage(edit, empty);
     if (!message.isEmpty()) return RefuseField(edit, message);
     if (!edit->text().trimmed().isEmpty()) edit->setText(FormatAmount(BoxAmount(edit)));
     return true;

@@ -26,11 +26,13 @@ template <size_t N> qint64 SumBoxes(const std::array<QLineEdit *, N> &boxes, int
     return sum;
 }
 
-// The refusal of an amount box; empty when its text is valid (an empty box is 0 and allowed).
-QString AmountMessage(const QLineEdit *edit);
+// Whether an amount box may be left empty (it then counts as 0) or must hold a number.
+enum class EmptyAmount { Allowed, Refused };
+// The refusal of an amount box; empty when its text is valid.
+QString AmountMessage(const QLineEdit *edit, EmptyAmount empty = EmptyAmount::Allowed);
 // The check on leaving an amount box: a bad amount is refused (the user is put back in the
 // box), a good one is shown again as "#,##0". False when refused.
-bool AmountExit(QLineEdit *edit);
+bool AmountExit(QLineEdit *edit, EmptyAmount empty = EmptyAmount::Allowed);
 
 // The captions of the wage items (labKihon1..3, labTeate1..5), following the work type.
 class TWageCaptions {

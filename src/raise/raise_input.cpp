@@ -305,6 +305,8 @@ void TNX3010::buildGrid() {
          QStringLiteral("達成率"), QStringLiteral("等級"), QStringLiteral("新等級"),
          QStringLiteral("号俸"), QStringLiteral("新号俸"), QStringLiteral("プロット")},
         kListWidths, kLeftColumns);
+    // The row numbers head their rows.
+    m_grid->rows()->setFixedColumns(1);
     // The whole row shows beside the form.
     int width = 2 * m_grid->frameWidth() + m_grid->verticalScrollBar()->sizeHint().width();
     for (const int w : kListWidths)

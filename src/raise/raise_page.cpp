@@ -9,6 +9,11 @@
 #include <QLabel>
 #include <QLineEdit>
 
+namespace {
+// Every amount of the page is a number; an emptied box is refused like any other non-number.
+constexpr EmptyAmount kEmpty = EmptyAmount::Refused;
+} // namespace
+
 TRaisePage::TRaisePage(QWidget *parent, TFieldExits *exits, TChangeTracker *changes)
     : QWidget(parent), m_exits(exits), m_changes(changes), m_captions(this) {
     auto *grid = new QGridLayout(this);
@@ -39,7 +44,7 @@ TRaisePage::TRaisePage(QWidget *parent, TFieldExits *exits, TChangeTracker *chan
         m_aKihon[i] = amountBox(QStringLiteral("txtAKihon%1").arg(i), false);
         // Leaving a base pay before the raise may move the matrix raise: the screen decides.
         m_exits->watch(m_bKihon[i], [this, i] {
-            if (!AmountExit(m_bKihon[i])) return false;
+            if (!AmountExit(m_bKihon[i], kEmpty)) return false;
             emit baseLeft(i);
             return true;
         });
@@ -74,7 +79,7 @@ QLineEdit *TRaisePage::amountBox(const QString &name, bool editable) {
     m_changes->watch(e, ChangeSource::User);
     if (!name.startsWith(QLatin1String("txtBKihon")))
         m_exits->watch(e, [this, e] {
-            if (!AmountExit(e)) return false;
+            if (!AmountExit(e, kEmpty)) return false;
             computeTotals();
             return true;
         });
@@ -169,7 +174,7 @@ bool TRaisePage::checkAll() {
     for (int i = 1; i <= 5; ++i)
         boxes << m_bTeate[i] << m_aTeate[i];
     for (QLineEdit *e : boxes)
-        if (QString m = AmountMessage(e); !m.isEmpty()) return RefuseField(e, m);
+        if (QString m = AmountMessage(e, kEmpty); !m.isEmpty()) return RefuseField(e, m);
     return true;
 }
 

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
@@ -514,6 +515,7 @@ void Tst_raise_input::fieldRefusals_data() {
     row("raise of nine digits", "txtUKihon3", "123456789", QStringLiteral("入力範囲外です。"));
     row("allowance not a number", "txtATeate1", "abc", kMsgNotNumber);
     row("base pay not a number", "txtBKihon2", "1x", kMsgNotNumber);
+    row("allowance emptied", "txtBTeate2", "", kMsgNotNumber);
 }
 
 void Tst_raise_input::fieldRefusals() {
@@ -738,6 +740,13 @@ void Tst_raise_input::navigation() {
     leaveTo(find<QComboBox>(dlg, "cmbNewBAND"));
     QCOMPARE(dlg.currentCode(), codeAt(7));
     QCOMPARE(dlg.currentRow(), 7);
+    // A click on a tab puts the user in the page's first field.
+    auto *tabs = find<QTabWidget>(dlg, "PageControl1");
+    QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(1).center());
+    QCOMPARE(tabs->currentIndex(), 1);
+    QVERIFY(find<QLineEdit>(dlg, "txtUKihon1")->hasFocus());
+    QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(0).center());
+    QVERIFY(find<QComboBox>(dlg, "cmbNewBAND")->hasFocus());
     QVERIFY(shown(p.messages).isEmpty());
 }
 
@@ -800,12 +809,22 @@ void Tst_raise_input::cancelEmptiesTheForm() {
     for (const char *box : {"txtBKihon1", "txtUKihon3", "txtATeate5", "txtATotal"})
         QCOMPARE(text(dlg, box), QStringLiteral("0"));
     QCOMPARE(G().gDataChanged, 0);
-    // Row 1 is current; clicking it shows its employee.
+    // Row 1 is current; clicking it shows its employee, but not a click on its row number.
     auto *grid = find<QTableView>(dlg, "StringGrid1");
     QCOMPARE(grid->currentIndex().row(), 0);
-    const QRect cell = grid->visualRect(grid->model()->index(0, 3));
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    const auto clickCell = [grid](int row, int column) {
+        const QRect cell = grid->visualRect(grid->model()->index(row, column));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    };
+    clickCell(0, 0);
+    QCOMPARE(dlg.currentCode(), 0);
+    clickCell(0, 3);
     QCOMPARE(dlg.currentCode(), codeAt(1));
+    clickCell(4, 0);
+    QCOMPARE(dlg.currentCode(), codeAt(1));
+    clickCell(4, 1);
+    QCOMPARE(dlg.currentCode(), codeAt(5));
+    QCOMPARE(text(dlg, "txtCureentNo"), QStringLiteral("5"));
     QVERIFY(shown(p.messages).isEmpty());
 }
 
