@@ -693,6 +693,8 @@ void TNX3010::btnAddClick() {
     // A failed save has shown its message; both rows and the form stay as they were.
     if (!SaveRaise(r)) return;
 
+    // The list shows the grades as stored; the employee is shown again as stored.
+    if (m_row < 1) return;
     EmployeeGridModel *list = m_grid->rows();
     QStringList cells = list->rows()[m_row - 1].cells;
     cells[kGradeColumn] = QString::number(r.grade);
