@@ -120,6 +120,7 @@ class Tst_raise_input : public QObject {
     Q_OBJECT
 private slots:
     void opensOnTheFirstEmployee();
+    void gradesOfferedFollowTheGradeCount();
     void linkedItemIsRaisedByTheMatrix();
     void noMatrixRaiseWithoutLink();
     void wageTableItem_data();
@@ -184,6 +185,22 @@ void Tst_raise_input::opensOnTheFirstEmployee() {
     QCOMPARE(find<QComboBox>(dlg, "cmbNewToukyu")->count(), 9);
     QCOMPARE(G().gDataChanged, 0);
     QVERIFY(shown(p.messages).isEmpty());
+}
+
+void Tst_raise_input::gradesOfferedFollowTheGradeCount() {
+    TestProgram p;
+    openSample();
+    // Four grades, of which grade 3 has no name: grades 1, 2 and 4 are offered.
+    exec(DM().ACN2, QStringLiteral("INSERT INTO MCHINGIN (KCO, NENDO, CGCO, TKSU) VALUES "
+                                   "(1, 2018, 1, 4)"));
+    G().gMkigyou2.Tk[3].clear();
+    TestedRaiseInput dlg;
+    open(dlg);
+    for (const char *name : {"cmbSikaku", "cmbNewToukyu"}) {
+        auto *grades = find<QComboBox>(dlg, name);
+        QCOMPARE(grades->count(), 3);
+        QCOMPARE(grades->itemText(2), QStringLiteral("4 : 中堅職１級"));
+    }
 }
 
 void Tst_raise_input::linkedItemIsRaisedByTheMatrix() {
