@@ -10,12 +10,14 @@
 #include "import_worker.h"
 #include "matrix_ids.h"
 #include "matrix_input.h"
+#include "raise_input.h"
 #include "role_evaluations.h"
 #include "work_types.h"
 #include "year_rollover.h"
 
 #include "band_loaders.h"
 #include "company_list.h"
+#include "loaders.h"
 #include "message_seam.h"
 #include "program_setup.h"
 #include "splash.h"
@@ -113,7 +115,8 @@ const MainCommand kCommands[] = {
     {"mnGraph", "mnLivingComp", "生計費との比較(&W)", true, "TNX1030"},
     {"mnGraph", "mnModelSalaryComp", "モデル賃金との比較(&X)", true, "TNX1040"},
     {"mnGraph", "mnSalaryUpSetting", "昇給カーブの設計(&Y)", true, "TNX1050"},
-    {"mnSalaryUp", "mnSalaryInput", "昇給管理　入力(&K)", true, "TNX3010"},
+    {"mnSalaryUp", "mnSalaryInput", "昇給管理　入力(&K)", true, "TNX3010",
+     &TNX0000::mnSalaryInputClick},
     {"mnSalaryUp", "mnNendoUpdate", "年度更新(&N)", true, "TNX3030", &TNX0000::mnNendoUpdateClick},
     {"mnSalaryUp", "mnEvaConv", "評価の変換(&H)", true, "TNX3020", &TNX0000::mnEvaConvClick},
     {"mnReport", "mn_SaralyReport", "グループ別社員賃金(&A)", true, "TNX0090", nullptr, Check::None,
@@ -499,6 +502,14 @@ void TNX0000::mnBandClick() {
 
 void TNX0000::mnBandGraphClick() {
     showNew<TfrmBandGraph>("TfrmBandGraph");
+}
+
+void TNX0000::mnSalaryInputClick() {
+    openScreen(QStringLiteral("TNX3010"));
+    TNX3010 dialog(this);
+    // The wage table by step is read here and handed over whole.
+    dialog.prepare(LoadWageTable());
+    ShowModal(&dialog);
 }
 
 void TNX0000::mnNendoUpdateClick() {

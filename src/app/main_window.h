@@ -57,6 +57,7 @@ public slots:
     void mnBandNameClick();
     void mnBandClick();
     void mnBandGraphClick();
+    void mnSalaryInputClick();
     void mnNendoUpdateClick();
     void mnEvaConvClick();
 

@@ -60,6 +60,8 @@ const Column kColumns[] = {
     {"SYOTEI", &TEmployee::syotei, Row2},        {"NSYOTEI", &TEmployee::nsyotei, Row2},
     {"SPATH", &TEmployee::spath, Row2 | Read},   {"NKIN", &TEmployee::nkin, Read},
     {"NEWBANDID", &TEmployee::newBand, Read},    {"NEWYHYOUKA", &TEmployee::newYhyouka, Read},
+    {"NTOUKYU", &TEmployee::newGrade, Read},     {"NGOUHOU", &TEmployee::newStep, Read},
+    {"FSKCHK", &TEmployee::promoted, Read},
 };
 // clang-format on
 
@@ -122,9 +124,10 @@ std::vector<EmployeeListRow> ListEmployees(int grade) {
     if (grade != 0) rest = QStringLiteral(" AND TOUKYU = %1").arg(grade);
     // Only the listed columns are read: the view's wage-table amounts are not needed here.
     TQuery q(DM().ACN2);
-    SelectOfProject(
-        q, QStringLiteral("SCO, SCOT, SNA, SEIHI, NYUHI, YAKU, HCO, TOUKYU, GOUHOU, ZONEX"),
-        QStringLiteral("VSYAIN"), rest + QStringLiteral(" ORDER BY KCO,SCO"));
+    SelectOfProject(q,
+                    QStringLiteral("SCO, SCOT, SNA, SEIHI, NYUHI, YAKU, HCO, TOUKYU, GOUHOU, "
+                                   "ZONEX, NTOUKYU, NGOUHOU, MCO, TRITSU"),
+                    QStringLiteral("VSYAIN"), rest + QStringLiteral(" ORDER BY KCO,SCO"));
     rows.reserve(q.RecordCount());
     for (; !q.Eof(); q.Next()) {
         EmployeeListRow r;
@@ -138,6 +141,10 @@ std::vector<EmployeeListRow> ListEmployees(int grade) {
         r.toukyu = q.AsString(QStringLiteral("TOUKYU"));
         r.gouhou = q.AsString(QStringLiteral("GOUHOU"));
         r.zonex = q.AsString(QStringLiteral("ZONEX"));
+        r.ntoukyu = q.AsString(QStringLiteral("NTOUKYU"));
+        r.ngouhou = q.AsString(QStringLiteral("NGOUHOU"));
+        r.mco = q.AsInteger(QStringLiteral("MCO"));
+        r.tritsu = q.AsFloat(QStringLiteral("TRITSU"));
         rows.push_back(std::move(r));
     }
     return rows;
@@ -210,6 +217,31 @@ bool DeleteEmployee(int sco) {
     const QString where = employeeWhere(sco);
     return runBoth(QStringLiteral("DELETE FROM ") + kTable1 + where,
                    QStringLiteral("DELETE FROM ") + kTable2 + where);
+}
+
+bool SaveRaise(const TRaiseInput &r) {
+    if (!G().gProjectKey.isSet) return false;
+    SqlRow row1;
+    row1.set(QStringLiteral("BANDID"), r.band)
+        .set(QStringLiteral("YHYOUKA"), r.yhyouka)
+        .set(QStringLiteral("NEWBANDID"), r.newBand)
+        .set(QStringLiteral("NEWYHYOUKA"), r.newYhyouka);
+    SqlRow row2;
+    row2.set(QStringLiteral("TOUKYU"), r.grade)
+        .set(QStringLiteral("HCO"), r.hco)
+        .set(QStringLiteral("UPK"), r.upk)
+        .set(QStringLiteral("UPT"), r.upt)
+        .setNumbered(QStringLiteral("KKYU"), r.kkyu, 3)
+        .setNumbered(QStringLiteral("TEATE"), r.teate, 5)
+        .setNumbered(QStringLiteral("NKKYU"), r.nkkyu, 3)
+        .setNumbered(QStringLiteral("NTEATE"), r.nteate, 5)
+        .set(QStringLiteral("NNENSYU"), r.nnensyu)
+        .set(QStringLiteral("NTOUKYU"), r.newGrade)
+        .set(QStringLiteral("FSKCHK"), r.promoted)
+        .set(QStringLiteral("SYOTEI"), r.syotei)
+        .set(QStringLiteral("NSYOTEI"), r.nsyotei);
+    const QString where = employeeWhere(r.sco);
+    return runBoth(row1.update(kTable1, where), row2.update(kTable2, where));
 }
 
 ImportOutcome ImportEmployees(const std::vector<TImportedEmployee> &rows, bool replace) {

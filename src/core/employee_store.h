@@ -36,13 +36,17 @@ struct TEmployee {
     // Read only.
     qint64 nkin = 0; // the wage table's amount at the employee's grade and step
     int newBand = 0, newYhyouka = 0;
+    int newGrade = 0; // NTOUKYU
+    int newStep = 0;  // NGOUHOU
+    int promoted = 0; // FSKCHK: 1 when the employee moves up a grade
 };
 
 // One line of the employee list.
 struct EmployeeListRow {
     int sco = 0;
-    QString scot, sna, yaku, toukyu, gouhou, zonex;
-    int seihi = 0, nyuhi = 0, hco = 0;
+    QString scot, sna, yaku, toukyu, gouhou, zonex, ntoukyu, ngouhou;
+    int seihi = 0, nyuhi = 0, hco = 0, mco = 0;
+    double tritsu = 0.0;
 };
 
 // The employees of the open project by code; only those of one grade when grade is not 0.
@@ -55,6 +59,22 @@ bool InsertEmployee(const TEmployee &e);
 // Writes the register's columns of an existing employee.
 bool UpdateEmployee(const TEmployee &e);
 bool DeleteEmployee(int sco);
+
+// What the raise input writes for one employee: the band and role evaluation now and after
+// the raise (MSYAIN1), grades, evaluation, promotion and the wage items before and after the
+// raise (MSYAIN2).
+struct TRaiseInput {
+    int sco = 0;
+    int band = 0, yhyouka = 0, newBand = 0, newYhyouka = 0;
+    int grade = 0, newGrade = 0, hco = 0, promoted = 0;
+    std::array<qint64, 4> kkyu{}, nkkyu{};   // [1..3]
+    std::array<qint64, 6> teate{}, nteate{}; // [1..5]
+    qint64 upk = 0, upt = 0, syotei = 0, nsyotei = 0;
+    double nnensyu = 0.0;
+};
+// Writes the raise of an existing employee to both tables in one transaction; false (the
+// failure shown, both rows as they were) when it could not be stored.
+bool SaveRaise(const TRaiseInput &r);
 
 // An employee brought in from a CSV file.
 struct TImportedEmployee {

@@ -9,6 +9,7 @@
 #include "work_type_store.h"
 
 #include <QGuiApplication>
+#include <algorithm>
 #include <limits>
 
 QString ProjectKeySql(const TMKIGYOU2 &rec) {
@@ -114,6 +115,23 @@ std::vector<TWageStep> LoadWageTable() {
         table.push_back(step);
     }
     return table;
+}
+
+double WageOfStep(const std::vector<TWageStep> &table, int grade, int step) {
+    if (grade < 1 || grade > 9) return 0.0;
+    // The table is in step order; the first row of a step counts.
+    const auto it = std::lower_bound(table.begin(), table.end(), step,
+                                     [](const TWageStep &s, int n) { return s.step < n; });
+    return it != table.end() && it->step == step ? it->kin[grade] : 0.0;
+}
+
+int LoadGradeCount() {
+    TQuery q(DM().ACN2);
+    if (!SelectOfProject(q, QStringLiteral("TKSU"), QStringLiteral("MCHINGIN"),
+                         QStringLiteral(" AND CGCO = 1")) ||
+        q.Eof())
+        return 9;
+    return q.AsInteger(QStringLiteral("TKSU"));
 }
 
 std::vector<TCodeName> LoadHyoukaList() {

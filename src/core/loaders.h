@@ -31,6 +31,13 @@ struct TWageStep {
 };
 // The open project's wage table (DCHINGIN2), by step.
 std::vector<TWageStep> LoadWageTable();
+// The amount of grade 1..9 at a step of a table read by LoadWageTable, as WageByStep reads it
+// from the database; 0 when the table has no such step or the grade is outside 1..9.
+double WageOfStep(const std::vector<TWageStep> &table, int grade, int step);
+
+// The number of grades of the open project (TKSU of its MCHINGIN row with CGCO 1); 9 when
+// that row is missing.
+int LoadGradeCount();
 
 // The evaluation symbols of the open project (MHYOUKA) in their stored order: all of them are
 // returned, the first 100 go to gHyoukaList.

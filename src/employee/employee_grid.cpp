@@ -1,7 +1,10 @@
 #include "employee_grid.h"
 
+#include <QButtonGroup>
+#include <QHBoxLayout>
+#include <QHeaderView>
 #include <QPainter>
-#include <QTableView>
+#include <QRadioButton>
 #include <algorithm>
 
 EmployeeGridModel::EmployeeGridModel(QStringList titles, QObject *parent)
@@ -20,6 +23,12 @@ int EmployeeGridModel::rowOfCode(int code) const {
     return static_cast<int>(it - m_rows.begin()) + 1;
 }
 
+void EmployeeGridModel::setCells(int row, QStringList cells) {
+    if (row < 1 || row > static_cast<int>(m_rows.size())) return;
+    m_rows[row - 1].cells = std::move(cells);
+    emit dataChanged(index(row - 1, 0), index(row - 1, columnCount() - 1));
+}
+
 int EmployeeGridModel::rowCount(const QModelIndex &parent) const {
     return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
 }
@@ -31,6 +40,11 @@ int EmployeeGridModel::columnCount(const QModelIndex &parent) const {
 QVariant EmployeeGridModel::data(const QModelIndex &index, int role) const {
     if (!index.isValid() || role != Qt::DisplayRole) return {};
     return m_rows[index.row()].cells.value(index.column());
+}
+
+Qt::ItemFlags EmployeeGridModel::flags(const QModelIndex &index) const {
+    if (!index.isValid() || index.column() < m_fixedColumns) return Qt::NoItemFlags;
+    return QAbstractTableModel::flags(index);
 }
 
 QVariant EmployeeGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -59,4 +73,77 @@ void EmployeeGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &
                       Qt::AlignVCenter | (left ? Qt::AlignLeft : Qt::AlignRight),
                       index.data().toString());
     painter->restore();
+}
+
+TEmployeeGrid::TEmployeeGrid(QWidget *parent, const QStringList &titles, const QList<int> &widths,
+                             const QList<int> &leftColumns)
+    : QTableView(parent), m_model(new EmployeeGridModel(titles, this)) {
+    setObjectName(QStringLiteral("StringGrid1"));
+    setModel(m_model);
+    setItemDelegate(new EmployeeGridDelegate(this, m_highlight, leftColumns));
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setHighlightSections(false);
+    for (int c = 0; c < widths.size(); ++c)
+        setColumnWidth(c, widths[c]);
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current) {
+                if (m_quiet || !current.isValid()) return;
+                emit rowChosen(current.row() + 1);
+            });
+    connect(this, &QTableView::clicked, this, [this](const QModelIndex &index) {
+        if (index.isValid() && index.flags().testFlag(Qt::ItemIsEnabled))
+            emit rowClicked(index.row() + 1);
+    });
+}
+
+void TEmployeeGrid::setRows(std::vector<EmployeeGridModel::Row> rows) {
+    m_highlight = false;
+    m_quiet = true;
+    m_model->setRows(std::move(rows));
+    m_quiet = false;
+}
+
+void TEmployeeGrid::setCurrentRowQuietly(int row, int column) {
+    if (row < 1 || row > rowCount()) return;
+    if (column < 0) column = currentIndex().column();
+    column = qMax(column, m_model->fixedColumns());
+    m_quiet = true;
+    const QModelIndex index = m_model->index(row - 1, column);
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    scrollTo(index);
+    m_quiet = false;
+    viewport()->update();
+}
+
+void TEmployeeGrid::setHighlight(bool on) {
+    m_highlight = on;
+    viewport()->update();
+}
+
+TGradeFilter::TGradeFilter(QWidget *parent, const std::array<const char *, 10> &names)
+    : QGroupBox(QStringLiteral("等級"), parent), m_group(new QButtonGroup(this)) {
+    auto *layout = new QHBoxLayout(this);
+    const QString digits = QStringLiteral("０１２３４５６７８９");
+    for (int g = 0; g <= 9; ++g) {
+        auto *option = new QRadioButton(
+            g == 0 ? QStringLiteral("全て") : QString(digits[g]) + QStringLiteral("等級"), this);
+        option->setObjectName(QLatin1String(names[g]));
+        m_group->addButton(option, g);
+        layout->addWidget(option);
+    }
+    m_group->button(0)->setChecked(true);
+    connect(m_group, &QButtonGroup::idClicked, this, &TGradeFilter::clicked);
+}
+
+int TGradeFilter::grade() const {
+    return qMax(0, m_group->checkedId());
+}
+
+void TGradeFilter::setGrade(int grade) {
+    if (QAbstractButton *option = m_group->button(grade)) option->setChecked(true);
 }

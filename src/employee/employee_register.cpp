@@ -7,7 +7,7 @@
 #include "employee_store.h"
 #include "form_helpers.h"
 #include "loaders.h"
-#include "matrix_raise.h"
+#include "matrix_side.h"
 #include "message_seam.h"
 #include "picture_loader.h"
 #include "screen_kit.h"
@@ -23,7 +23,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -162,21 +161,10 @@ QWidget *TNX0030::buildHeader() {
         cmbWorkerExit();
     });
 
-    auto *grades = new QGroupBox(QStringLiteral("等級"), box);
-    auto *gradeLayout = new QHBoxLayout(grades);
-    m_gradeGroup = new QButtonGroup(this);
-    const char *const names[10] = {"OptTokyuAll", "OptTokyu1", "OptTokyu2",  "OptTokyu3",
-                                   "OptTokyu4",   "OptTokyu5", "optTokyu67", "optTokyu7",
-                                   "optTokyu8",   "optTokyu9"};
-    const QString digits = QStringLiteral("０１２３４５６７８９");
-    for (int g = 0; g <= 9; ++g) {
-        auto *opt = new QRadioButton(
-            g == 0 ? QStringLiteral("全て") : QString(digits[g]) + QStringLiteral("等級"), grades);
-        opt->setObjectName(QLatin1String(names[g]));
-        m_gradeGroup->addButton(opt, g);
-        gradeLayout->addWidget(opt);
-    }
-    connect(m_gradeGroup, &QButtonGroup::idClicked, this, &TNX0030::OptTokyuClick);
+    m_grades = new TGradeFilter(box, {"OptTokyuAll", "OptTokyu1", "OptTokyu2", "OptTokyu3",
+                                      "OptTokyu4", "OptTokyu5", "optTokyu67", "optTokyu7",
+                                      "optTokyu8", "optTokyu9"});
+    connect(m_grades, &TGradeFilter::clicked, this, &TNX0030::OptTokyuClick);
 
     m_btnAdd = MakeButton(box, "btnAdd", QStringLiteral("登　録"));
     m_btnMnt = MakeButton(box, "btnMnt", QStringLiteral("修　正"));
@@ -207,7 +195,7 @@ QWidget *TNX0030::buildHeader() {
     for (QPushButton *b : {btnFirst, btnBack, btnNext, btnLast})
         top->addWidget(b);
     auto *buttons = new QHBoxLayout;
-    buttons->addWidget(grades, 1);
+    buttons->addWidget(m_grades, 1);
     for (QPushButton *b : {m_btnAdd, m_btnMnt, m_btnDlt, btnCansel, btnClose})
         buttons->addWidget(b);
     auto *layout = new QVBoxLayout(box);
@@ -371,38 +359,20 @@ QWidget *TNX0030::buildBandPage() {
 }
 
 void TNX0030::buildGrid() {
-    m_grid = new QTableView(this);
-    m_grid->setObjectName(QStringLiteral("StringGrid1"));
-    m_model = new EmployeeGridModel(
+    m_grid = new TEmployeeGrid(
+        this,
         {QString(), QStringLiteral("社員ｺｰﾄﾞ"), QStringLiteral("社員番号"),
          QStringLiteral("氏　　名"), QStringLiteral("年　齢"), QStringLiteral("勤　続"),
          QStringLiteral("役　職"), QStringLiteral("本年評価"), QStringLiteral("資格等級"),
          QStringLiteral("号　俸"), QStringLiteral("ゾーン")},
-        this);
-    m_grid->setModel(m_model);
-    m_grid->setItemDelegate(new EmployeeGridDelegate(m_grid, m_highlight, kLeftColumns));
-    m_grid->setSelectionMode(QAbstractItemView::NoSelection);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->verticalHeader()->hide();
-    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 6);
-    m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_grid->horizontalHeader()->setHighlightSections(false);
-    const int widths[] = {50, 80, 90, 140, 60, 60, 140, 70, 70, 60, 60};
-    for (int c = 0; c < m_model->columnCount(); ++c)
-        m_grid->setColumnWidth(c, widths[c]);
+        {50, 80, 90, 140, 60, 60, 140, 70, 70, 60, 60}, kLeftColumns);
     m_grid->setMinimumHeight(120);
-    connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex &current) {
-                if (m_quietGrid || !current.isValid()) return;
-                StringGrid1Click(current.row() + 1);
-            });
+    connect(m_grid, &TEmployeeGrid::rowChosen, this, &TNX0030::StringGrid1Click);
     // A click on the row that is already current chooses it again (after ｷｬﾝｾﾙ the form is
     // empty while row 1 is current).
-    connect(m_grid, &QTableView::clicked, this, [this](const QModelIndex &index) {
-        if (!index.isValid() || index.row() + 1 != m_gridRow) return;
-        if (!m_highlight || m_model->rows()[index.row()].sco != G().gCurSco)
-            StringGrid1Click(index.row() + 1);
+    connect(m_grid, &TEmployeeGrid::rowClicked, this, [this](int row) {
+        if (row != m_gridRow) return;
+        if (!m_grid->highlight() || m_grid->codeAt(row) != G().gCurSco) StringGrid1Click(row);
     });
 }
 
@@ -413,8 +383,7 @@ void TNX0030::prepare() {
     m_txtNewBand->clear();
     m_txtNewYHYOUKA->clear();
     LoadBandTbl();
-    SetComboItems(m_cmbBand, BandItems());
-    SetComboItems(m_cmbYHyouka, RoleEvaluationItems());
+    FillBandLists({m_cmbBand}, {m_cmbYHyouka});
     LoadMatTbl();
     SetComboItems(m_cmbMibun, WorkTypeItems());
     LoadSalaryNames();
@@ -478,18 +447,21 @@ void TNX0030::clearForm() {
     setMatrixLink(m_companyMatrixLink);
     m_wage->lockWageItem(G().gMkigyou2.Frstkyu);
     m_gradeFilter = 0;
-    m_gradeGroup->button(0)->setChecked(true);
+    m_grades->setGrade(0);
     fillGrid();
 }
 
 // --- The grid ---------------------------------------------------------------------------------
 
 int TNX0030::listedCount() const {
-    return m_model->rowCount();
+    return m_grid->rowCount();
+}
+
+bool TNX0030::rowHighlight() const {
+    return m_grid->highlight();
 }
 
 void TNX0030::fillGrid() {
-    m_highlight = false;
     const std::vector<EmployeeListRow> employees = ListEmployees(m_gradeFilter);
     std::vector<EmployeeGridModel::Row> rows;
     rows.reserve(employees.size());
@@ -511,42 +483,29 @@ void TNX0030::fillGrid() {
     m_maxCode = rows.empty() ? 0 : rows.back().sco;
     m_txtLastNo->setText(QString::number(rows.size()));
 
-    m_quietGrid = true;
     const QString typed = m_cmbWorker->currentText();
-    m_model->setRows(std::move(rows));
+    m_grid->setRows(std::move(rows));
     m_workerItems->setStringList(items);
     m_cmbWorker->setCurrentIndex(-1);
     m_cmbWorker->setEditText(typed);
-    m_quietGrid = false;
-}
-
-void TNX0030::setGridRowQuietly(int row, int column) {
-    if (row < 1 || row > m_model->rowCount()) return;
-    m_quietGrid = true;
-    const QModelIndex index = m_model->index(row - 1, column);
-    m_grid->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
-    m_grid->scrollTo(index);
-    m_quietGrid = false;
-    m_grid->viewport()->update();
 }
 
 void TNX0030::StringGrid1Click(int row) {
-    if (row < 1 || row > m_model->rowCount()) return;
-    chooseCode(m_model->rows()[row - 1].sco, row);
+    if (row < 1 || row > m_grid->rowCount()) return;
+    chooseCode(m_grid->codeAt(row), row);
 }
 
 void TNX0030::chooseCode(int code, int row) {
     G().gCurSco = code;
     if (row > 0) {
         m_gridRow = row;
-        setGridRowQuietly(row, qMax(0, m_grid->currentIndex().column()));
-        m_highlight = true;
+        m_grid->setCurrentRowQuietly(row);
+        m_grid->setHighlight(true);
         m_txtCureentNo->setText(QString::number(row));
     } else {
-        m_highlight = false;
+        m_grid->setHighlight(false);
         m_txtCureentNo->clear();
     }
-    m_grid->viewport()->update();
     loadEmployee();
     m_changes->clear();
 }
@@ -642,12 +601,9 @@ void TNX0030::setMatrixLink(int link) {
 void TNX0030::computeZone() {
     const int link = G().gMkigyou2.Frstkyum;
     if (link < 1 || link > 3) return;
-    double rate = 0.0;
-    int newPay = 0, newZone = 0;
-    const int zone = CalcMatrixRaise(ComboCode(m_cmbBand), ComboCode(m_cmbYHyouka),
-                                     ToInt(BoxAmount(m_wage->before(link))), rate, newPay, newZone);
-    m_txtZone->setText(QString::number(zone));
-    m_txtUPRitsu->setText(QString::number(rate, 'f', 2) + QLatin1Char('%'));
+    ShowMatrixRaise(ComboCode(m_cmbBand), ComboCode(m_cmbYHyouka),
+                    ToInt(BoxAmount(m_wage->before(link))), m_txtZone, m_txtUPRitsu,
+                    ZoneShown::Current);
 }
 
 void TNX0030::matrixRecompute() {
@@ -655,11 +611,10 @@ void TNX0030::matrixRecompute() {
     m_wage->lockWageItem(G().gMkigyou2.Frstkyu);
     const int link = G().gMkigyou2.Frstkyum;
     if (link >= 1 && link <= 3) {
-        double rate = 0.0;
-        int newPay = 0, newZone = 0;
-        CalcMatrixRaise(m_txtNewBand->text().toInt(), m_txtNewYHYOUKA->text().toInt(),
-                        ToInt(BoxAmount(m_wage->before(link))), rate, newPay, newZone);
-        m_wage->after(link)->setText(FormatAmount(newPay));
+        const MatrixRaise r = ShowMatrixRaise(
+            m_txtNewBand->text().toInt(), m_txtNewYHYOUKA->text().toInt(),
+            ToInt(BoxAmount(m_wage->before(link))), nullptr, nullptr, ZoneShown::New);
+        m_wage->after(link)->setText(FormatAmount(r.newPay));
         m_wage->after(link)->setReadOnly(true);
     }
     m_wage->computeTotals();
@@ -743,9 +698,9 @@ bool TNX0030::cmbWorkerExit() {
     if (!ParseItemCode(text, code)) return RefuseField(m_cmbWorker, kMsgNotNumber);
     if (code == 0) return RefuseField(m_cmbWorker, kMsgZeroCode);
     m_workerTyped = false;
-    const int row = m_model->rowOfCode(code);
+    const int row = m_grid->rows()->rowOfCode(code);
     m_cmbWorker->setEditText(QString::number(code));
-    m_txtWorker->setText(row > 0                             ? m_model->rows()[row - 1].cells[3]
+    m_txtWorker->setText(row > 0                             ? m_grid->cellAt(row, 3)
                          : text.contains(kCodeNameSeparator) ? NamePart(text)
                                                              : QString());
     chooseCode(code, row);
@@ -862,7 +817,7 @@ void TNX0030::btnAddClick() {
     if (!canSave(e) || !InsertEmployee(e)) return;
 
     fillGrid();
-    chooseCode(e.sco, m_model->rowOfCode(e.sco));
+    chooseCode(e.sco, m_grid->rows()->rowOfCode(e.sco));
     m_btnMnt->setEnabled(true);
     m_btnDlt->setEnabled(true);
     m_txtCureentNo->clear();
@@ -885,7 +840,7 @@ void TNX0030::btnMntClick() {
 
     const QModelIndex current = m_grid->currentIndex();
     fillGrid();
-    if (current.isValid()) setGridRowQuietly(current.row() + 1, current.column());
+    if (current.isValid()) m_grid->setCurrentRowQuietly(current.row() + 1, current.column());
     m_changes->clear();
 }
 
@@ -902,7 +857,7 @@ void TNX0030::btnCanselClick() {
     m_btnMnt->setEnabled(true);
     m_btnDlt->setEnabled(true);
     clearForm();
-    setGridRowQuietly(1);
+    m_grid->setCurrentRowQuietly(1, 0);
     m_changes->clear();
 }
 
@@ -916,19 +871,19 @@ bool TNX0030::confirmStay(const QString &target) {
 }
 
 void TNX0030::navigate(int row) {
-    if (row < 1 || row > m_model->rowCount()) return;
+    if (row < 1 || row > m_grid->rowCount()) return;
     StringGrid1Click(row);
 }
 
 void TNX0030::btnFirstClick() {
     if (confirmStay(QStringLiteral("最初のデータ　へ。"))) return;
-    navigate(m_model->rowOfCode(m_minCode));
+    navigate(m_grid->rows()->rowOfCode(m_minCode));
 }
 
 void TNX0030::btnBackClick() {
     if (confirmStay(QStringLiteral("前のデータ　へ。"))) return;
     if (m_cmbWorker->currentText().trimmed().isEmpty()) {
-        navigate(m_model->rowOfCode(m_minCode));
+        navigate(m_grid->rows()->rowOfCode(m_minCode));
         return;
     }
     if (typedCode() == m_minCode) return;
@@ -938,7 +893,7 @@ void TNX0030::btnBackClick() {
 void TNX0030::btnNextClick() {
     if (confirmStay(QStringLiteral("次のデータ　へ。"))) return;
     if (m_cmbWorker->currentText().trimmed().isEmpty()) {
-        navigate(m_model->rowOfCode(m_maxCode));
+        navigate(m_grid->rows()->rowOfCode(m_maxCode));
         return;
     }
     if (typedCode() == m_maxCode) return;
@@ -947,18 +902,18 @@ void TNX0030::btnNextClick() {
 
 void TNX0030::btnLastClick() {
     if (confirmStay(QStringLiteral("最後のデータ　へ。"))) return;
-    navigate(m_model->rowOfCode(m_maxCode));
+    navigate(m_grid->rows()->rowOfCode(m_maxCode));
 }
 
 void TNX0030::OptTokyuClick(int grade) {
     if (m_changes->changed()) {
         ShowMessage(kMsgFilterLocked);
-        m_gradeGroup->button(m_gradeFilter)->setChecked(true);
+        m_grades->setGrade(m_gradeFilter);
         m_tabs->setCurrentIndex(0);
         return;
     }
     m_gradeFilter = grade;
-    m_gradeGroup->button(grade)->setChecked(true);
+    m_grades->setGrade(grade);
     fillGrid();
     StringGrid1Click(1);
 }

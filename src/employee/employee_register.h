@@ -10,16 +10,15 @@
 #include <functional>
 #include <vector>
 
-class QButtonGroup;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
-class QTableView;
 class QStringListModel;
-class EmployeeGridModel;
+class TEmployeeGrid;
+class TGradeFilter;
 class TChangeTracker;
 class TDateBoxes;
 class TFieldExits;
@@ -37,7 +36,7 @@ public:
     void prepare();
 
     int gradeFilter() const { return m_gradeFilter; }
-    bool rowHighlight() const { return m_highlight; }
+    bool rowHighlight() const;
     // Number of employees listed in the grid.
     int listedCount() const;
     // The grid row (from 1) of the employee shown, and the lowest and highest code listed.
@@ -112,7 +111,6 @@ private:
     bool readForm(TEmployee &e);
     bool canSave(TEmployee &e);
     bool codeGiven();
-    void setGridRowQuietly(int row, int column = 0);
     bool linkClashes();
 
     QTabWidget *m_tabs = nullptr;
@@ -124,7 +122,7 @@ private:
     QLineEdit *m_txtWorker = nullptr;
     QLineEdit *m_txtCureentNo = nullptr;
     QLineEdit *m_txtLastNo = nullptr;
-    QButtonGroup *m_gradeGroup = nullptr;
+    TGradeFilter *m_grades = nullptr;
     QPushButton *m_btnAdd = nullptr;
     QPushButton *m_btnMnt = nullptr;
     QPushButton *m_btnDlt = nullptr;
@@ -160,12 +158,9 @@ private:
     QLineEdit *m_txtNewBand = nullptr;
     QLineEdit *m_txtNewYHYOUKA = nullptr;
     // Grid.
-    QTableView *m_grid = nullptr;
-    EmployeeGridModel *m_model = nullptr;
+    TEmployeeGrid *m_grid = nullptr;
 
     std::vector<NumField> m_numFields;
-    bool m_quietGrid = false;
-    bool m_highlight = false;
     bool m_workerTyped = false;
 
     int m_gradeFilter = 0;

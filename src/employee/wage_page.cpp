@@ -17,7 +17,6 @@
 #include <cmath>
 
 namespace {
-constexpr int kAmountDigits = 8;
 constexpr int kRateDigits = 15;
 
 // "#,##0.000".
@@ -37,26 +36,11 @@ QString numberMessage(const QLineEdit *edit, int digits) {
 }
 } // namespace
 
-double BoxNumber(const QLineEdit *edit) {
-    QString s = edit->text().trimmed();
-    s.remove(QLatin1Char(','));
-    return s.toDouble();
-}
-
-qint64 BoxAmount(const QLineEdit *edit) {
-    return ToInt(ToInt64(RoundHalfUp(1, BoxNumber(edit))));
-}
-
 TWagePage::TWagePage(QWidget *parent, TFieldExits *exits, TChangeTracker *changes)
-    : QWidget(parent), m_exits(exits), m_changes(changes) {
+    : QWidget(parent), m_exits(exits), m_changes(changes), m_captions(this) {
     auto *grid = new QGridLayout(this);
     grid->addWidget(new QLabel(QStringLiteral("昇給前"), this), 0, 1, Qt::AlignCenter);
     grid->addWidget(new QLabel(QStringLiteral("昇給後"), this), 0, 2, Qt::AlignCenter);
-    const auto label = [this](const QString &name) {
-        auto *l = new QLabel(this);
-        l->setObjectName(name);
-        return l;
-    };
     // A row of the left block: caption, before, after (either may be missing).
     int row = 1;
     const auto putLeft = [&](QWidget *caption, QLineEdit *beforeBox, QLineEdit *afterBox) {
@@ -75,24 +59,22 @@ TWagePage::TWagePage(QWidget *parent, TFieldExits *exits, TChangeTracker *change
         putLeft(new QLabel(QStringLiteral("Up") + name, this), nullptr, up);
     };
     for (int i = 1; i <= 3; ++i) {
-        m_labKihon[i] = label(QStringLiteral("labKihon%1").arg(i));
         m_kihon[i] =
             MakeEdit(this, qPrintable(QStringLiteral("txtKihon%1").arg(i)), 10, Align::Right);
         m_changes->watch(m_kihon[i], ChangeSource::User);
         m_exits->watch(m_kihon[i], [this, i] {
-            if (!amountExit(m_kihon[i])) return false;
+            if (!AmountExit(m_kihon[i])) return false;
             emit baseLeft(i);
             return true;
         });
         m_afKihon[i] = amountBox(QStringLiteral("txtAFKihon%1").arg(i), true);
-        putLeft(m_labKihon[i], m_kihon[i], m_afKihon[i]);
+        putLeft(m_captions.kihon(i), m_kihon[i], m_afKihon[i]);
     }
     putSums(QStringLiteral("基本給"), m_kihonSum, m_afKihonSum, m_upKihon, "Kihon", "txtUpKihon");
     for (int i = 1; i <= 5; ++i) {
-        m_labTeate[i] = label(QStringLiteral("labTeate%1").arg(i));
         m_teate[i] = amountBox(QStringLiteral("txtTeate%1").arg(i), true);
         m_afTeate[i] = amountBox(QStringLiteral("txtAFTeate%1").arg(i), true);
-        putLeft(m_labTeate[i], m_teate[i], m_afTeate[i]);
+        putLeft(m_captions.teate(i), m_teate[i], m_afTeate[i]);
     }
     putSums(QStringLiteral("手当"), m_teateSum, m_afTeateSum, m_teateUp, "Teate", "txtTeateUP");
     grid->setRowStretch(row, 1);
@@ -141,21 +123,13 @@ QLineEdit *TWagePage::amountBox(const QString &name, bool editable) {
     m_changes->watch(e, ChangeSource::User);
     if (editable)
         m_exits->watch(e, [this, e] {
-            if (!amountExit(e)) return false;
+            if (!AmountExit(e)) return false;
             computeTotals();
             return true;
         });
     else
         e->setReadOnly(true);
     return e;
-}
-
-// Checks an amount and shows it as "#,##0".
-bool TWagePage::amountExit(QLineEdit *edit) {
-    const QString message = numberMessage(edit, kAmountDigits);
-    if (!message.isEmpty()) return RefuseField(edit, message);
-    if (!edit->text().trimmed().isEmpty()) edit->setText(FormatAmount(BoxAmount(edit)));
-    return true;
 }
 
 // Checks the retirement-pay rate and shows it as "#,##0.000".
@@ -168,24 +142,12 @@ bool TWagePage::rateExit() {
 }
 
 void TWagePage::applyCaptions(int workType) {
-    SalaryCaptions captions;
-    SetSalaryLabels(workType, captions);
-    for (int i = 1; i <= 3; ++i)
-        m_labKihon[i]->setText(captions.Kihon[i]);
-    for (int i = 1; i <= 5; ++i)
-        m_labTeate[i]->setText(captions.Teate[i]);
+    m_captions.apply(workType);
 }
 
 void TWagePage::computeTotals() {
-    qint64 kSum = 0, akSum = 0, tSum = 0, atSum = 0;
-    for (int i = 1; i <= 3; ++i) {
-        kSum += BoxAmount(m_kihon[i]);
-        akSum += BoxAmount(m_afKihon[i]);
-    }
-    for (int i = 1; i <= 5; ++i) {
-        tSum += BoxAmount(m_teate[i]);
-        atSum += BoxAmount(m_afTeate[i]);
-    }
+    const qint64 kSum = SumBoxes(m_kihon, 3), akSum = SumBoxes(m_afKihon, 3);
+    const qint64 tSum = SumBoxes(m_teate, 5), atSum = SumBoxes(m_afTeate, 5);
     const qint64 bonus = BoxAmount(m_bonus1) + BoxAmount(m_bonus2);
     m_kihonSum->setText(FormatAmount(kSum));
     m_afKihonSum->setText(FormatAmount(akSum));
@@ -229,7 +191,7 @@ bool TWagePage::checkAll() {
         amounts << m_teate[i] << m_afTeate[i];
     amounts << m_bonus1 << m_bonus2;
     for (QLineEdit *e : amounts)
-        if (QString m = numberMessage(e, kAmountDigits); !m.isEmpty()) return RefuseField(e, m);
+        if (QString m = AmountMessage(e); !m.isEmpty()) return RefuseField(e, m);
     return true;
 }
 

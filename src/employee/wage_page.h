@@ -5,11 +5,12 @@
 // boxes are checked when left and the totals follow; what leaving a base-pay box before the
 // raise does beyond that is the screen's (baseLeft).
 
+#include "wage_items.h"
+
 #include <QWidget>
 #include <array>
 
 class QButtonGroup;
-class QLabel;
 class QLineEdit;
 class QRadioButton;
 class TChangeTracker;
@@ -49,13 +50,11 @@ signals:
 
 private:
     QLineEdit *amountBox(const QString &name, bool editable);
-    bool amountExit(QLineEdit *edit);
     bool rateExit();
 
     TFieldExits *m_exits;
     TChangeTracker *m_changes;
-    std::array<QLabel *, 4> m_labKihon{}; // [1..3]
-    std::array<QLabel *, 6> m_labTeate{}; // [1..5]
+    TWageCaptions m_captions;
     std::array<QLineEdit *, 4> m_kihon{};
     std::array<QLineEdit *, 4> m_afKihon{};
     std::array<QLineEdit *, 6> m_teate{};
@@ -76,9 +75,3 @@ private:
     std::array<QRadioButton *, 4> m_optMatrix{}; // [1..3]
     QButtonGroup *m_matrixGroup = nullptr;
 };
-
-// The number in a box with its commas removed; an empty box (or no number) is 0.
-double BoxNumber(const QLineEdit *edit);
-// The amount in a box: whole yen, rounded half away from zero. Amounts are 32-bit; a value
-// that was refused but left in its box is held at those limits, so sums of them stay exact.
-qint64 BoxAmount(const QLineEdit *edit);

@@ -60,6 +60,19 @@ QComboBox *MakeCombo(QWidget *parent, const char *name, bool editable) {
     return combo;
 }
 
+void ShowLocked(QWidget *field, bool locked) {
+    QPalette palette;
+    if (locked) {
+        for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+            palette.setColor(group, QPalette::Base, QColor::fromRgb(kLockedColour));
+        // A disabled box keeps its text readable on the colour.
+        palette.setColor(QPalette::Disabled, QPalette::Text, Qt::black);
+        palette.setColor(QPalette::Disabled, QPalette::ButtonText, Qt::black);
+    }
+    // A palette without roles of its own gives the box the colours it inherits.
+    field->setPalette(palette);
+}
+
 void SetComboItems(QComboBox *combo, const QStringList &items) {
     const QSignalBlocker quiet(combo);
     combo->clear();

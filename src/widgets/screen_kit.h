@@ -3,6 +3,7 @@
 // way, a busy cursor for long steps, and the size rule that keeps every screen on a small
 // laptop display.
 
+#include <QColor>
 #include <QLineEdit>
 #include <QSize>
 #include <QString>
@@ -29,6 +30,12 @@ QLineEdit *MakeEdit(QWidget *parent, const char *name, int maxLength = 0,
 // A combo box with its object name. An editable one takes typed text as it is: typing never
 // adds an item and no completer guesses.
 QComboBox *MakeCombo(QWidget *parent, const char *name, bool editable);
+
+// The colour of a box the user may not change ("sky blue").
+inline constexpr QRgb kLockedColour = 0xffa6caf0;
+// Paints a box the user may not change (read-only or disabled) in kLockedColour, or gives it
+// back its normal colour.
+void ShowLocked(QWidget *field, bool locked);
 
 // The boxes of numbered items (edits[1..last]) show texts[1..last], or give them back.
 template <size_t N, size_t M>
