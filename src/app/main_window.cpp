@@ -10,6 +10,7 @@
 #include "import_worker.h"
 #include "matrix_ids.h"
 #include "matrix_input.h"
+#include "plot_window.h"
 #include "raise_input.h"
 #include "role_evaluations.h"
 #include "work_types.h"
@@ -357,6 +358,8 @@ void TNX0000::createStartupScreens() {
     // TNX0060, TNX0080, TNX1010, TNX1020, TNX1030, TNX1040, TNX1050, TNX1051,
     // TNX1100, TNX1102.
     if (!m_evaluationConversion) m_evaluationConversion = new TNX3020(this);
+    // The plot window is one top-level window for the whole run.
+    if (!m_plotWindow) m_plotWindow = new TNX1100(this);
 }
 
 void TNX0000::createLateStartupScreens() {

@@ -15,6 +15,7 @@ class TNX0010;
 class TNX0070;
 class TNX3020;
 class TNX3030;
+class TNX1100;
 struct SplashTimings;
 struct MainCommand;
 enum class ListMode;
@@ -96,6 +97,7 @@ private:
     TNX0070 *m_basicSettings = nullptr;
     TNX3020 *m_evaluationConversion = nullptr;
     TNX3030 *m_yearRollover = nullptr;
+    TNX1100 *m_plotWindow = nullptr;
     bool m_connectionsClosed = false;
 };
 

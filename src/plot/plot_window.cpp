@@ -76,8 +76,9 @@ TChartRows PrepareChart(int chart, const TMCHART &defaults) {
 
 void ChartScreenClosed(int chart) {
     ProjectState &g = G();
+    if (g.gPlotChart != chart) return; // the window shows another chart and stays
     g.gMarkLabelCount = 0;
-    if (g.gPlotChart == chart && PlotWindow()) PlotWindow()->close();
+    if (PlotWindow()) PlotWindow()->close();
     g.gPlotChart = 0;
 }
 

@@ -26,7 +26,8 @@ class TPlotCanvas;
 // window shows none (gPlotChart 0), the chart's six settings rows exist (created from
 // `defaults` the first time) and are returned; the screen's changed flag is cleared.
 TChartRows PrepareChart(int chart, const TMCHART &defaults);
-// A preparing screen is being closed: the plot window closes when it shows that chart.
+// A preparing screen is being closed: the plot window closes when it shows that chart; a
+// window showing another chart stays as it is, its "後" still reaching that chart's screen.
 void ChartScreenClosed(int chart);
 
 class TNX1100 : public QWidget {
