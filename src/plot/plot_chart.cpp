@@ -13,6 +13,7 @@
 namespace {
 
 // Fixed layout of the picture (pixels).
+constexpr int kFrameLeft = 73;
 constexpr int kPlotLeft = 153;
 constexpr int kFrameRight = 9;
 constexpr int kFrameBottom = 36;
@@ -194,10 +195,11 @@ void drawDesigns(QPainter &p, const PlotGeometry &g, const PlotChart &c) {
     for (const PlotDesign &d : c.designs) {
         if (d.points.size() < 2) continue;
         const QColor colour = ColourFromText(d.colour.isEmpty() ? QStringLiteral("clBlack") : d.colour);
+        p.setPen(colour);
         for (const QPointF &pt : d.points) {
-            p.setPen(colour);
             const QPoint at = g.map(pt.x(), pt.y());
-            textAt(p, at.x() - 5, at.y() - 5, QStringLiteral("＋"));
+            p.drawText(QRect(at.x() - 10, at.y() - 10, 20, 20), Qt::AlignCenter | Qt::TextDontClip,
+                       QStringLiteral("＋"));
         }
         const QPoint last = g.map(d.points.back().x(), d.points.back().y());
         textAt(p, last.x() + 5, last.y() - 10, QStringLiteral("(%1)").arg(d.number));
@@ -218,6 +220,13 @@ void drawDesigns(QPainter &p, const PlotGeometry &g, const PlotChart &c) {
         p.drawEllipse(at, 5, 5);
         if (i > 0) p.drawLine(g.map(c.captured[i - 1].x(), c.captured[i - 1].y()), at);
     }
+}
+
+// A table without figures for an item (a rate or amount stored as 0 throughout) has no curve
+// for it: a line along 0 would read as a real value.
+void dropWhenAllZero(std::vector<QPointF> &points) {
+    if (std::all_of(points.begin(), points.end(), [](const QPointF &p) { return p.y() == 0; }))
+        points.clear();
 }
 
 } // namespace
@@ -355,12 +364,17 @@ void RenderPlot(QPainter &painter, QSize size, const PlotChart &chart) {
     drawFrame(painter, g, chart);
     drawAxes(painter, g, chart, ticks);
     drawLegend(painter, g, chart);
+    // Points outside the axis ranges stay within the drawing area, curves within the plot.
+    painter.setClipRect(QRect(QPoint(kFrameLeft, 0), QPoint(size.width() - kFrameRight,
+                                                            size.height() - kFrameBottom)));
     drawPoints(painter, g, chart);
     // Curves need a scale on both axes.
     if (g.xRange != 0 && g.yRange != 0) {
+        painter.setClipRect(QRect(QPoint(g.left, g.top), QPoint(g.right, g.bottom)));
         drawCurves(painter, g, chart);
         drawDesigns(painter, g, chart);
     }
+    painter.setClipping(false);
     drawCurveLegends(painter, g, chart);
     painter.restore();
 }
@@ -425,6 +439,7 @@ std::vector<PlotCurve> LivingCostCurves(const std::vector<TLivingCostRow> &rows,
         offset += 15;
         for (const TLivingCostRow *r : used)
             c.points.emplace_back(r->Snenrei, roundHalfUp(r->Seikeihi * k.rate(*r) * r->Kkritsu / 10));
+        dropWhenAllZero(c.points);
         if (!c.points.empty() && largestAge < largestX)
             c.points.emplace_back(largestX, c.points.back().y());
         curves.push_back(std::move(c));
@@ -452,6 +467,7 @@ std::vector<PlotCurve> ModelWageCurves(const std::array<std::vector<TModelWageRo
                                             : 0.0;
             c.points.emplace_back(x, roundHalfUp(amount / 10));
         }
+        dropWhenAllZero(c.points);
         curves.push_back(std::move(c));
     }
     return curves;

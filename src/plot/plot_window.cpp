@@ -99,13 +99,13 @@ TNX1100::TNX1100(QWidget *parent) : QWidget(parent, Qt::Window) {
     m_panel->setObjectName(QStringLiteral("Panel1"));
     m_panel->setAutoFillBackground(true);
     auto *panel = new QGridLayout(m_panel);
-    panel->setContentsMargins(3, 6, 3, 6);
-    panel->setHorizontalSpacing(1);
+    panel->setContentsMargins(2, 6, 2, 6);
+    panel->setHorizontalSpacing(0);
     int row = 0;
     const auto rangeBox = [&](const char *caption, const char *name, const char *spin, int length) {
         panel->addWidget(new QLabel(QString::fromUtf8(caption), m_panel), row++, 0, 1, 2);
         QLineEdit *edit = MakeEdit(m_panel, name, length, Align::Right);
-        edit->setFixedWidth(44);
+        edit->setFixedWidth(48);
         panel->addWidget(edit, row, 0);
         panel->addWidget(upDown(m_panel, spin), row++, 1);
         return edit;

@@ -259,6 +259,13 @@ void TstPlotChart::livingCostCurves() {
     QCOMPARE(curves[3].legendOffset, 155);
     // No continuation when the table reaches the points' largest age.
     QCOMPARE(LivingCostCurves(rows, 30)[0].points.size(), size_t(2));
+    // A rate without figures (0 throughout) draws no curve, only its legend.
+    std::vector<TLivingCostRow> noMinimum = rows;
+    for (TLivingCostRow &r : noMinimum)
+        r.Stritsu = 0;
+    const std::vector<PlotCurve> withoutMinimum = LivingCostCurves(noMinimum, 58);
+    QVERIFY(withoutMinimum[2].points.empty());
+    QCOMPARE(withoutMinimum[2].legend, QStringLiteral("最低率"));
 }
 
 void TstPlotChart::modelWageCurves() {
@@ -272,6 +279,8 @@ void TstPlotChart::modelWageCurves() {
     QCOMPARE(curves[1].type, 2);
     QCOMPARE(curves[2].points.size(), size_t(0));
     QCOMPARE(ModelWageCurves(rows, 1, 5)[0].points[1], QPointF(18, 6120));
+    // A model without scheduled pay figures has no curve for it.
+    QVERIFY(ModelWageCurves(rows, 0, 3)[1].points.empty());
 }
 
 void TstPlotChart::designPoints() {
