@@ -156,8 +156,9 @@ bool DeleteModelData(int mdco) {
 std::vector<TModelWage> ModelWages(int mdco) {
     std::vector<TModelWage> wages;
     TQuery q(DM().ACN1);
-    RunSql(q, QStringLiteral("SELECT * FROM MDCHINGIN") + modelWhere(mdco) +
-                  QStringLiteral(" ORDER BY MCCO"),
+    RunSql(q,
+           QStringLiteral("SELECT * FROM MDCHINGIN") + modelWhere(mdco) +
+               QStringLiteral(" ORDER BY MCCO"),
            'S');
     for (; !q.Eof(); q.Next())
         wages.push_back(readWage(q));

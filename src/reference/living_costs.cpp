@@ -53,9 +53,9 @@ TNX0050::TNX0050(QWidget *parent) : QDialog(parent) {
     // The six slots: a row of boxes each, numbered from the top.
     auto *slotsGrid = new QGridLayout;
     slotsGrid->setHorizontalSpacing(8);
-    const QStringList headings{QStringLiteral("所帯人員"), QStringLiteral("所帯年齢"),
+    const QStringList headings{QStringLiteral("所帯人員"),     QStringLiteral("所帯年齢"),
                                QStringLiteral("生計費(千円)"), QStringLiteral("愉楽率"),
-                               QStringLiteral("最低率"), QStringLiteral("単身率")};
+                               QStringLiteral("最低率"),       QStringLiteral("単身率")};
     for (int c = 0; c < headings.size(); ++c) {
         auto *h = new QLabel(headings[c], this);
         h->setAlignment(Qt::AlignCenter);
@@ -162,8 +162,7 @@ TNX0050::TNX0050(QWidget *parent) : QDialog(parent) {
     };
     for (int n = 1; n <= kSlots; ++n)
         for (QWidget *w : QList<QWidget *>{m_slots[n].size, m_slots[n].age, m_slots[n].cost,
-                                           m_slots[n].yuraku, m_slots[n].min,
-                                           m_slots[n].tanshin})
+                                           m_slots[n].yuraku, m_slots[n].min, m_slots[n].tanshin})
             chain(w);
     for (QWidget *w : QList<QWidget *>{m_txtKakeRitsu, m_txtSyussyo, m_txtTiiki, m_txtCyosaJiki,
                                        m_txtNyuryokuchi, btnAdd, btnDlt, btnCansel, btnClose})

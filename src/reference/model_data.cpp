@@ -57,8 +57,7 @@ TNX0080::TNX0080(QWidget *parent) : QDialog(parent) {
     m_cmbModelID->setMinimumWidth(280);
     m_exits->watch(m_cmbModelID, [this] { return cmbModelIDExit(); });
     EnterLeavesCombo(m_cmbModelID);
-    connect(m_cmbModelID->lineEdit(), &QLineEdit::textEdited, this,
-            [this] { m_codeTyped = true; });
+    connect(m_cmbModelID->lineEdit(), &QLineEdit::textEdited, this, [this] { m_codeTyped = true; });
     connect(m_cmbModelID, &QComboBox::activated, this, [this] {
         m_codeTyped = true;
         cmbModelIDExit();
@@ -114,7 +113,7 @@ TNX0080::TNX0080(QWidget *parent) : QDialog(parent) {
     auto *fields = new QGridLayout;
     fields->setHorizontalSpacing(10);
     const std::pair<const char *, QWidget *> rows[] = {
-        {"賃金名称", m_txtSalaryName}, {"出　　所", m_txtSyussyo}, {"対象地域", m_txtChiiki},
+        {"賃金名称", m_txtSalaryName},  {"出　　所", m_txtSyussyo},  {"対象地域", m_txtChiiki},
         {"事業所数", m_txtJigyosyosuu}, {"調査時点", m_txtCyousabi}, {"業　　種", m_txtGyousyu},
         {"規　　模", m_txtKibo},        {"備　　考", m_txtBikou}};
     int row = 0;
@@ -137,9 +136,9 @@ TNX0080::TNX0080(QWidget *parent) : QDialog(parent) {
     layout->addLayout(buttons);
 
     QWidget *previous = m_cmbModelID;
-    for (QWidget *w : QList<QWidget *>{m_txtSalaryName, m_txtSyussyo, m_txtChiiki,
-                                       m_txtJigyosyosuu, m_txtCyousabi, m_txtGyousyu, m_txtKibo,
-                                       m_txtBikou, btnAdd, btnDlt, btnCancel, btnClose}) {
+    for (QWidget *w : QList<QWidget *>{m_txtSalaryName, m_txtSyussyo, m_txtChiiki, m_txtJigyosyosuu,
+                                       m_txtCyousabi, m_txtGyousyu, m_txtKibo, m_txtBikou, btnAdd,
+                                       btnDlt, btnCancel, btnClose}) {
         setTabOrder(previous, w);
         previous = w;
     }
@@ -165,8 +164,8 @@ void TNX0080::clearScreen() {
     const auto quiet = m_changes->silence();
     ShowCodeText(m_cmbModelID, QString());
     m_codeTyped = false;
-    for (QLineEdit *e : {m_txtSalaryName, m_txtSyussyo, m_txtChiiki, m_txtCyousabi, m_txtGyousyu,
-                         m_txtKibo})
+    for (QLineEdit *e :
+         {m_txtSalaryName, m_txtSyussyo, m_txtChiiki, m_txtCyousabi, m_txtGyousyu, m_txtKibo})
         ShowStoredText(e, QString());
     m_txtJigyosyosuu->setText(QStringLiteral("0"));
     m_txtBikou->clear();

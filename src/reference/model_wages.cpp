@@ -113,9 +113,10 @@ TNX0060::TNX0060(QWidget *parent) : QDialog(parent) {
     int gridWidth = 2 * m_grid->frameWidth() + m_grid->verticalScrollBar()->sizeHint().width();
     for (const int w : kColumnWidths)
         gridWidth += w;
-    m_grid->setMinimumSize(gridWidth, header->sizeHint().height() +
-                                          kVisibleRows * m_grid->verticalHeader()->defaultSectionSize() +
-                                          2 * m_grid->frameWidth());
+    m_grid->setMinimumSize(gridWidth,
+                           header->sizeHint().height() +
+                               kVisibleRows * m_grid->verticalHeader()->defaultSectionSize() +
+                               2 * m_grid->frameWidth());
 
     auto *btnAdd = MakeButton(this, "btnAdd", QStringLiteral("登　録"));
     auto *btnDlt = MakeButton(this, "btnDlt", QStringLiteral("削　除"));
@@ -212,8 +213,8 @@ void TNX0060::clearScreen() {
     const auto quiet = m_changes->silence();
     ShowCodeText(m_cmbSalaryID, QString());
     m_codeTyped = false;
-    for (QLineEdit *e : {m_txtNenrei, m_txtKinzoku, m_txtKeiken, m_txtKihon, m_txtSyotei,
-                         m_txtBonus, m_txtNensyu})
+    for (QLineEdit *e :
+         {m_txtNenrei, m_txtKinzoku, m_txtKeiken, m_txtKihon, m_txtSyotei, m_txtBonus, m_txtNensyu})
         ShowStoredText(e, QStringLiteral("0"));
     ShowCodeText(m_cmbSensyu, lineTypeShown(0));
     m_editMode = 0;
@@ -237,11 +238,11 @@ void TNX0060::fillGrid() {
     for (int r = 0; r < static_cast<int>(wages.size()); ++r) {
         const TModelWage &w = wages[r];
         m_codes.push_back(w.mcco);
-        const QStringList cells{QString::number(r + 1),      QString::number(w.mcco),
-                                QString::number(w.nenrei),   QString::number(w.knensu),
-                                QString::number(w.kknensu),  ShortestNumText(w.kkin),
-                                ShortestNumText(w.skin),     ShortestNumText(w.syouyo),
-                                ShortestNumText(w.nensyu),   QString::number(w.sensyu)};
+        const QStringList cells{QString::number(r + 1),     QString::number(w.mcco),
+                                QString::number(w.nenrei),  QString::number(w.knensu),
+                                QString::number(w.kknensu), ShortestNumText(w.kkin),
+                                ShortestNumText(w.skin),    ShortestNumText(w.syouyo),
+                                ShortestNumText(w.nensyu),  QString::number(w.sensyu)};
         for (int c = 0; c < kColumns; ++c) {
             auto *cell = new QTableWidgetItem(cells[c]);
             cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);

@@ -277,8 +277,8 @@ void Tst_living_costs::eightRowsShownAsSixAndSavedAsSix() {
     // The six shown replace all eight, written under the open project.
     QCOMPARE(SqlColumn(DM().ACN2, "SELECT KCO || '/' || NENDO || '/' || SNIN || '/' || SNENREI "
                                   "FROM MSEIKEI WHERE SKCO = 5 ORDER BY rowid"),
-             (QStringList{"1/2018/1/20", "1/2018/2/24", "1/2018/2/25", "1/2018/3/30",
-                          "1/2018/4/40", "1/2018/5/45"}));
+             (QStringList{"1/2018/1/20", "1/2018/2/24", "1/2018/2/25", "1/2018/3/30", "1/2018/4/40",
+                          "1/2018/5/45"}));
 }
 
 void Tst_living_costs::sizesContinueAfterTheLoadedRows() {
@@ -336,9 +336,12 @@ void Tst_living_costs::multiplierWithThousandsSeparator() {
 void Tst_living_costs::codeBoxRefusals_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("message");
-    QTest::newRow("zero") << "0" << "０　は、入力できません。";
-    QTest::newRow("zeros") << "00" << "０　は、入力できません。";
-    QTest::newRow("letters") << "ab" << "数値を入力してください。";
+    QTest::newRow("zero") << "0"
+                          << "０　は、入力できません。";
+    QTest::newRow("zeros") << "00"
+                           << "０　は、入力できません。";
+    QTest::newRow("letters") << "ab"
+                             << "数値を入力してください。";
 }
 
 void Tst_living_costs::codeBoxRefusals() {
@@ -359,10 +362,18 @@ void Tst_living_costs::numberBoxRefusals_data() {
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("message");
-    QTest::newRow("fractional age") << "txtNenrei1" << "2.5" << "数値を入力してください。";
-    QTest::newRow("age too long") << "txtNenrei2" << "1000" << "入力範囲外です。";
-    QTest::newRow("cost too long") << "txtSeikeihi1" << "1234567" << "入力範囲外です。";
-    QTest::newRow("rate not a number") << "txtMin3" << "0.8x" << "数値を入力してください。";
+    QTest::newRow("fractional age") << "txtNenrei1"
+                                    << "2.5"
+                                    << "数値を入力してください。";
+    QTest::newRow("age too long") << "txtNenrei2"
+                                  << "1000"
+                                  << "入力範囲外です。";
+    QTest::newRow("cost too long") << "txtSeikeihi1"
+                                   << "1234567"
+                                   << "入力範囲外です。";
+    QTest::newRow("rate not a number") << "txtMin3"
+                                       << "0.8x"
+                                       << "数値を入力してください。";
 }
 
 void Tst_living_costs::numberBoxRefusals() {
@@ -451,14 +462,38 @@ void Tst_living_costs::moves_data() {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("code"); // shown after the move; "" when nothing moved
     QTest::addColumn<QString>("position");
-    QTest::newRow("first") << "5" << "btnFirst" << "1" << "1";
-    QTest::newRow("last") << "1" << "btnLast" << "5" << "3";
-    QTest::newRow("next") << "1" << "btnNext" << "3" << "2";
-    QTest::newRow("back") << "5" << "btnBack" << "3" << "2";
-    QTest::newRow("back from the first") << "1" << "btnBack" << "" << "1";
-    QTest::newRow("next from the last") << "5" << "btnNext" << "" << "3";
-    QTest::newRow("back from nothing") << "" << "btnBack" << "1" << "1";
-    QTest::newRow("next from nothing") << "" << "btnNext" << "5" << "3";
+    QTest::newRow("first") << "5"
+                           << "btnFirst"
+                           << "1"
+                           << "1";
+    QTest::newRow("last") << "1"
+                          << "btnLast"
+                          << "5"
+                          << "3";
+    QTest::newRow("next") << "1"
+                          << "btnNext"
+                          << "3"
+                          << "2";
+    QTest::newRow("back") << "5"
+                          << "btnBack"
+                          << "3"
+                          << "2";
+    QTest::newRow("back from the first") << "1"
+                                         << "btnBack"
+                                         << ""
+                                         << "1";
+    QTest::newRow("next from the last") << "5"
+                                        << "btnNext"
+                                        << ""
+                                        << "3";
+    QTest::newRow("back from nothing") << ""
+                                       << "btnBack"
+                                       << "1"
+                                       << "1";
+    QTest::newRow("next from nothing") << ""
+                                       << "btnNext"
+                                       << "5"
+                                       << "3";
 }
 
 void Tst_living_costs::moves() {
@@ -482,8 +517,8 @@ void Tst_living_costs::moves() {
     QCOMPARE(s.dlg.editMode(), 2);
     QVERIFY(s.box("txtSyotaisu", 1)->hasFocus());
     // A move then a save rewrites that code's rows; no other code changes.
-    const QStringList others = SqlRows(
-        DM().ACN2, "SELECT * FROM MSEIKEI WHERE SKCO <> " + code + " ORDER BY rowid");
+    const QStringList others =
+        SqlRows(DM().ACN2, "SELECT * FROM MSEIKEI WHERE SKCO <> " + code + " ORDER BY rowid");
     s.enter(s.box("txtNenrei", 1), QStringLiteral("19"));
     click(s.dlg, "btnAdd");
     QVERIFY(p.messages.entries.isEmpty());

@@ -179,7 +179,8 @@ void Tst_model_data::moveThenSaveUpdates() {
     click(s.dlg, "btnAdd");
     QVERIFY(p.messages.entries.isEmpty());
     QCOMPARE(SqlValue(DM().ACN1, "SELECT count(*) FROM MDEL"), QStringLiteral("3"));
-    QCOMPARE(stored(2), QStringLiteral("改名|出所2|全国|2000|6月|産業計|10人以上|一行目\r\n二行目\r\n"));
+    QCOMPARE(stored(2),
+             QStringLiteral("改名|出所2|全国|2000|6月|産業計|10人以上|一行目\r\n二行目\r\n"));
 }
 
 void Tst_model_data::remarksKeepTheirLineBreaks() {
@@ -210,9 +211,12 @@ void Tst_model_data::remarksKeepTheirLineBreaks() {
 void Tst_model_data::establishmentsMustBeAWholeNumber_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("message");
-    QTest::newRow("letters") << "12a" << "数値を入力してください。";
-    QTest::newRow("fraction") << "1.5" << "数値を入力してください。";
-    QTest::newRow("too long") << "123456789" << "入力範囲外です。";
+    QTest::newRow("letters") << "12a"
+                             << "数値を入力してください。";
+    QTest::newRow("fraction") << "1.5"
+                              << "数値を入力してください。";
+    QTest::newRow("too long") << "123456789"
+                              << "入力範囲外です。";
 }
 
 void Tst_model_data::establishmentsMustBeAWholeNumber() {
@@ -244,8 +248,10 @@ void Tst_model_data::unknownCodeKeepsTheFields() {
     QCOMPARE(s.name->text(), QStringLiteral("モデル4"));
     typeInto(s.source, QStringLiteral("写し"));
     click(s.dlg, "btnAdd");
-    QCOMPARE(stored(8), QStringLiteral("モデル4|写し|全国|4000|6月|産業計|10人以上|一行目\r\n二行目\r\n"));
-    QCOMPARE(stored(4), QStringLiteral("モデル4|出所4|全国|4000|6月|産業計|10人以上|一行目\r\n二行目\r\n"));
+    QCOMPARE(stored(8),
+             QStringLiteral("モデル4|写し|全国|4000|6月|産業計|10人以上|一行目\r\n二行目\r\n"));
+    QCOMPARE(stored(4),
+             QStringLiteral("モデル4|出所4|全国|4000|6月|産業計|10人以上|一行目\r\n二行目\r\n"));
 }
 
 void Tst_model_data::deleteAsks() {
@@ -261,8 +267,7 @@ void Tst_model_data::deleteAsks() {
     QCOMPARE(SqlValue(DM().ACN1, "SELECT count(*) FROM MDEL"), QStringLiteral("3"));
     p.messages.answer(true);
     click(s.dlg, "btnDlt");
-    QCOMPARE(SqlColumn(DM().ACN1, "SELECT MDCO FROM MDEL ORDER BY MDCO"),
-             (QStringList{"2", "6"}));
+    QCOMPARE(SqlColumn(DM().ACN1, "SELECT MDCO FROM MDEL ORDER BY MDCO"), (QStringList{"2", "6"}));
     QCOMPARE(s.lastNo->text(), QStringLiteral("2"));
     p.messages.clear();
     click(s.dlg, "btnDlt");

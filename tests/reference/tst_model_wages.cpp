@@ -21,10 +21,9 @@ const QString kMsgNoChange = QStringLiteral("ﾃﾞｰﾀの変更がありま�
 // Model 3 of the sample company: wage codes 10, 20 and 30; model 8 has a point of its own.
 void fixture() {
     exec(DM().ACN1, QStringLiteral("DELETE FROM MDCHINGIN"));
-    const char *rows[] = {"3, 10, 22, 0, 0, 200, 220.5, 500, 3146, 1",
-                          "3, 20, 30, 8, 8, 260, 280, 700, 4060, 2",
-                          "3, 30, 40, 18, 18, 320, 350, 900, 5100, 1",
-                          "8, 10, 50, 28, 28, 400, 420, 1000, 6040, 1"};
+    const char *rows[] = {
+        "3, 10, 22, 0, 0, 200, 220.5, 500, 3146, 1", "3, 20, 30, 8, 8, 260, 280, 700, 4060, 2",
+        "3, 30, 40, 18, 18, 320, 350, 900, 5100, 1", "8, 10, 50, 28, 28, 400, 420, 1000, 6040, 1"};
     for (const char *r : rows)
         exec(DM().ACN1, QStringLiteral("INSERT INTO MDCHINGIN (MDCO, MCCO, NENREI, KNENSU, "
                                        "KKNENSU, KKIN, SKIN, SYOUYO, NENSYU, SENSYU) VALUES (") +
@@ -132,8 +131,8 @@ void Tst_model_wages::opensWithTheModelsPoints() {
         QCOMPARE(s.grid->horizontalHeaderItem(c)->text(), headings[c]);
         QCOMPARE(s.grid->columnWidth(c), widths[c]);
     }
-    QCOMPARE(s.gridRow(0), (QStringList{"1", "10", "22", "0", "0", "200", "220.5", "500", "3146",
-                                        "1"}));
+    QCOMPARE(s.gridRow(0),
+             (QStringList{"1", "10", "22", "0", "0", "200", "220.5", "500", "3146", "1"}));
     QCOMPARE(s.lastNo->text(), QStringLiteral("3"));
     QCOMPARE(s.currentNo->text(), QString());
     QVERIFY(!s.dlg.rowHighlight());
@@ -162,8 +161,10 @@ void Tst_model_wages::chooseAPointByCode() {
 void Tst_model_wages::codeBoxRefusals_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("message");
-    QTest::newRow("zero") << "0" << "０は、入力できません。";
-    QTest::newRow("letters") << "a" << "数値を入力してください。";
+    QTest::newRow("zero") << "0"
+                          << "０は、入力できません。";
+    QTest::newRow("letters") << "a"
+                             << "数値を入力してください。";
 }
 
 void Tst_model_wages::codeBoxRefusals() {
@@ -182,12 +183,24 @@ void Tst_model_wages::lineTypeBox_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("four") << "4" << "入力範囲外です。" << "4";
-    QTest::newRow("negative") << "-1" << "入力範囲外です。" << "-1";
-    QTest::newRow("letters") << "x" << "数値を入力してください。" << "x";
-    QTest::newRow("two") << "2" << "" << "2 : 点線";
-    QTest::newRow("zero") << "0" << "" << "0 : なし";
-    QTest::newRow("item") << "3 : 一点鎖線" << "" << "3 : 一点鎖線";
+    QTest::newRow("four") << "4"
+                          << "入力範囲外です。"
+                          << "4";
+    QTest::newRow("negative") << "-1"
+                              << "入力範囲外です。"
+                              << "-1";
+    QTest::newRow("letters") << "x"
+                             << "数値を入力してください。"
+                             << "x";
+    QTest::newRow("two") << "2"
+                         << ""
+                         << "2 : 点線";
+    QTest::newRow("zero") << "0"
+                          << ""
+                          << "0 : なし";
+    QTest::newRow("item") << "3 : 一点鎖線"
+                          << ""
+                          << "3 : 一点鎖線";
 }
 
 void Tst_model_wages::lineTypeBox() {
