@@ -257,6 +257,30 @@ const GuidePage kGuide[] = {
      "・賃金表に連結された基本給項目は、等級と号俸に対応する賃金表の金額になります。\n"
      "・そのほかの項目と手当は、昇給額または昇給後の金額を直接入力します。\n\n"
      "「マトリクス」ボタンで、バンド内のゾーン別人数と昇給率を確認できます。"},
+    {"参考資料（生計費・モデル賃金）",
+     "「データ入力」メニューの「生計費　登録」「モデルデータ　登録」「モデル賃金　登録」で、"
+     "「生計費との比較」「モデル賃金との比較」に重ねる参考資料を登録します。出荷時には次の公表"
+     "値が入っています。\n\n"
+     "■ 標準生計費（生計費コード 1）\n"
+     "出所：人事院「費目別、世帯人員別標準生計費（令和6年4月）」、全国、月額。1人 119.11千円、"
+     "2人 150.64千円、3人 184.74千円、4人 218.89千円、5人 253.02千円。\n"
+     "・所帯年齢：人事院は世帯人員ごとの年齢を公表していないため、本システムの想定（1人 22歳、"
+     "2人 30歳、3人 34歳、4人 38歳、5人 42歳）です。\n"
+     "・愉楽率・最低率：公表値が無いため 0 です。\n"
+     "・単身率：1人世帯の生計費÷各世帯の生計費（小数2桁に四捨五入）として算出しました。\n\n"
+     "■ モデル賃金（モデルコード 1、サンプル企業の比較先）\n"
+     "出所：国税庁「令和5年分 民間給与実態統計調査」の年齢階層別の平均給与（男女計、1年を通じ"
+     "て勤務した給与所得者、給料・手当と賞与の年額）。年収欄に千円単位で入れ、年齢は各階層の中"
+     "央（70歳以上は72歳）です。基本給・所定給・賞与・勤続年数・経験年数の年齢別の値と事業所数"
+     "は、参照した公表資料に無いため 0 です。\n\n"
+     "■ モデル賃金（モデルコード 2）\n"
+     "出所：厚生労働省「賃金構造基本統計調査（平成13年）」の標準労働者の学歴、年齢階級別賃金（男"
+     "性、産業計、企業規模計）。所定給欄に所定内給与額（月額・千円）を入れ、実線が大学卒、点線が"
+     "高校卒です。勤続年数は年齢－22（大学卒）、年齢－18（高校卒）として算出しました。基本給・"
+     "賞与・年収・経験年数と事業所数は公表値が無いため 0 です。古い調査なので、目安としてお使い"
+     "ください。\n\n"
+     "自社の比較に使う生計費コードとモデルコードは「プロジェクト」→「変更」で選びます。新しい"
+     "公表値は各登録画面で追加・修正できます。"},
     {"レポートと年度更新",
      "■ レポート\n"
      "「レポート」メニューから、グループ別の社員賃金・社員昇給・マトリクス昇給のレポートを印刷"
@@ -269,30 +293,53 @@ const GuidePage kGuide[] = {
      "タベース圧縮」を実行してください。"},
 };
 
+// Published model wages (thousand yen). Model 1, the sample company's, holds the average
+// annual pay by age group of the tax agency's private-sector pay survey; model 2 the monthly
+// scheduled pay of "standard workers" by age group and schooling from the wage census. Ages
+// are the middle of each age group. What the sources do not publish by age stays 0, and the
+// remarks and the usage guide say so.
 void writeModel(QString &out) {
     {
         Insert ins(out, "MDEL", "MDCO, MDNA, DEDOKORO, TCHIIKI, JSU, CJITEN, GYOUSYU, KIBO, BIKOU");
-        ins.row().i(1).t(u("標準者モデル賃金")).t(u("賃金実態調査（社内試算）")).t(u("全国"));
-        ins.i(120).t(u("2017年6月")).t(u("製造業")).t(u("従業員100～299人"));
-        ins.t(u("年齢別の標準者賃金（千円）。実線は大学卒、点線は高校卒の標準者。"));
+        ins.row().i(1).t(u("年齢階層別平均給与（男女計）")).t(u("国税庁 民間給与実態統計調査"));
+        ins.t(u("全国")).i(0).t(u("令和5年分（1年を通じて勤務）")).t(u("全業種")).t(u("全規模"));
+        ins.t(u("年齢階層別の平均給与（給料・手当と賞与の年額）を年収欄に千円単位で入れた。\r\n"
+                "年齢は各階層の中央（70歳以上は72歳）。\r\n"
+                "基本給・所定給・賞与・勤続年数・経験年数の年齢別の値と事業所数は、参照した公表"
+                "資料に無いため0。\r\n"));
+        ins.row().i(2).t(u("標準労働者 男性 大学卒・高校卒")).t(u("厚生労働省 賃金構造基本統計調査"));
+        ins.t(u("全国")).i(0).t(u("平成13年6月")).t(u("産業計")).t(u("企業規模計（10人以上）"));
+        ins.t(u("実線は大学卒、点線は高校卒の標準労働者（学校卒業後直ちに就職し同一企業に継続"
+                "勤務）の所定内給与額（月額・千円）を所定給欄に入れた。\r\n"
+                "年齢は各階級の中央。勤続年数は年齢－22（大学卒）、年齢－18（高校卒）として算出。"
+                "\r\n基本給・賞与・年収・経験年数と事業所数は公表値が無いため0。\r\n"));
     }
     Insert ins(out, "MDCHINGIN",
                "MDCO, MCCO, NENREI, KNENSU, KKIN, SKIN, SYOUYO, NENSYU, SENSYU, KKNENSU");
+    // 国税庁「令和5年分 民間給与実態統計調査」年齢階層別の平均給与（男女計、万円）,
+    // 20～24歳 .. 65～69歳 and 70歳以上.
+    const int annual[] = {267, 394, 431, 466, 501, 521, 540, 545, 445, 354, 293};
     int mcco = 0;
-    // Line type 1: university graduates from 22, line type 2: high-school graduates from 18.
+    for (int g = 0; g < 11; ++g) {
+        const int age = g < 10 ? 22 + 5 * g : 72;
+        ins.row().i(1).i(++mcco).i(age).i(0).i(0).i(0).i(0).i(annual[g] * 10).i(1).i(0);
+    }
+    // 厚生労働省「賃金構造基本統計調査」平成13年 第12表 標準労働者の性、学歴、年齢階級別賃金
+    // （産業計、企業規模計）, men, 所定内給与額 (千円), 20～24歳 .. 55～59歳.
     const struct {
-        int start, base;
-        double slope, bend;
+        int entryAge;
         int lineType;
-    } lines[] = {{22, 205, 9.0, 0.085, 1}, {18, 168, 7.2, 0.062, 2}};
-    for (const auto &l : lines) {
-        for (int age = l.start; age <= 60; age += 2) {
-            const int years = age - l.start;
-            const int kkin = static_cast<int>(l.base + l.slope * years - l.bend * years * years);
-            const int skin = kkin + 12 + kkin / 10;
-            const int bonus = kkin * 42 / 10;
-            ins.row().i(1).i(++mcco).i(age).i(years).i(kkin).i(skin).i(bonus).i(skin * 12 + bonus);
-            ins.i(l.lineType).i(years);
+        double pay[8];
+    } standard[] = {
+        {22, 1, {217.2, 258.7, 339.0, 418.2, 487.5, 547.4, 614.9, 625.1}}, // 大学卒
+        {18, 2, {196.4, 239.7, 288.5, 340.5, 394.9, 450.5, 499.0, 512.4}}, // 高校卒
+    };
+    mcco = 0;
+    for (const auto &line : standard) {
+        for (int g = 0; g < 8; ++g) {
+            const int age = 22 + 5 * g;
+            ins.row().i(2).i(++mcco).i(age).i(age - line.entryAge).i(0).r(line.pay[g]).i(0).i(0);
+            ins.i(line.lineType).i(0);
         }
     }
 }
@@ -760,18 +807,22 @@ void writeSettings(QString &out, const CompanyOptions &o, int year, int marume,
     }
 }
 
-// Standard living costs under the company's own code. The register reads a code across all
-// companies and years, so the rows are written once, not per year.
+// Standard living costs under the company's own code: 人事院「費目別、世帯人員別標準生計費
+// （令和6年4月）」, national, monthly, in thousand yen. The authority publishes no age per
+// household size, so the ages are this program's assumption; no comfort or minimum rate is
+// published (0); the single-person rate is the one-person cost over each household's cost.
+// The register reads a code across all companies and years, so the rows are written once.
 void writeLivingCosts(QString &out, const CompanyOptions &o, int year) {
     Insert ins(out, "MSEIKEI",
                "KCO, NENDO, SKCO, SNIN, SNENREI, SEIKEIHI, YURITSU, STRITSU, TNRITSU, KKRITSU, "
                "DEDOKORO, TCHIIKI, CJITEN, NSUCHI");
-    const int costs[6][2] = {{22, 165}, {28, 215}, {34, 262}, {41, 308}, {48, 335}, {54, 352}};
-    for (int n = 0; n < 6; ++n) {
-        const double single = std::floor(100.0 * costs[0][1] / costs[n][1] + 0.5) / 100;
-        ins.row().i(o.kco).i(year).i(o.kco).i(n + 1).i(costs[n][0]).i(costs[n][1]);
-        ins.r(1.25).r(0.8).r(single).r(1).t(u("標準生計費（試算）")).t(u("全国"));
-        ins.t(u("%1年4月").arg(year)).t(u("月額・千円"));
+    const double costs[5] = {119.11, 150.64, 184.74, 218.89, 253.02};
+    const int ages[5] = {22, 30, 34, 38, 42};
+    for (int n = 0; n < 5; ++n) {
+        const double single = std::floor(100.0 * costs[0] / costs[n] + 0.5) / 100;
+        ins.row().i(o.kco).i(year).i(o.kco).i(n + 1).i(ages[n]).r(costs[n]);
+        ins.r(0).r(0).r(single).r(1).t(u("人事院 標準生計費（令和6年4月）")).t(u("全国"));
+        ins.t(u("令和6年4月")).t(u("月額（千円）。年齢は本システムの想定"));
     }
 }
 

@@ -8,8 +8,11 @@
 #include "employee_register.h"
 #include "evaluation_conversion.h"
 #include "import_worker.h"
+#include "living_costs.h"
 #include "matrix_ids.h"
 #include "matrix_input.h"
+#include "model_data.h"
+#include "model_wages.h"
 #include "plot_window.h"
 #include "raise_input.h"
 #include "role_evaluations.h"
@@ -99,9 +102,11 @@ const MainCommand kCommands[] = {
     {"mnProject", nullptr, nullptr, false, nullptr},
     {"mnProject", "mnEnd", "終了(&Z)", false, "", &TNX0000::mnEndClick},
     {"mnData", "mnWorker", "社員情報　登録(&E)", true, "TNX0030", &TNX0000::mnWorkerClick},
-    {"mnData", "mnLiving", "生計費　登録(&L)", true, "TNX0050"},
-    {"mnData", "mnModelData", "モデルデータ　登録(&S)", true, "TNX0080"},
-    {"mnData", "mnModelSalary", "モデル賃金　登録(&M)", true, "TNX0060", nullptr, Check::ModelCode},
+    {"mnData", "mnLiving", "生計費　登録(&L)", true, "TNX0050", &TNX0000::mnLivingClick},
+    {"mnData", "mnModelData", "モデルデータ　登録(&S)", true, "TNX0080",
+     &TNX0000::mnModelDataClick},
+    {"mnData", "mnModelSalary", "モデル賃金　登録(&M)", true, "TNX0060",
+     &TNX0000::mnModelSalaryClick, Check::ModelCode},
     {"mnMatrix", "mnMmatId", "マトリクスID(&I)", true, "TfrmMatrixid", &TNX0000::mnMmatIdClick},
     {"mnMatrix", "mnMHyouka", "役割評価(&H)", true, "TfrmYHyouka", &TNX0000::mnMHyoukaClick},
     {"mnMatrix", "mnMCtrMat", "マトリクス作成(&C)", true, "TfrmMatInput", &TNX0000::mnMCtrMatClick},
@@ -353,10 +358,12 @@ void TNX0000::setProjectPanels(bool earlySet, bool plot, bool band, bool newYear
 
 void TNX0000::createStartupScreens() {
     companyList(); // makes its company data screen TNX0020 too
+    if (!m_livingCosts) m_livingCosts = new TNX0050(this);
+    if (!m_modelWages) m_modelWages = new TNX0060(this);
     basicSettings();
-    // Further long-lived screens join here as they are built, in this order: TNX0050,
-    // TNX0060, TNX0080, TNX1010, TNX1020, TNX1030, TNX1040, TNX1050, TNX1051,
-    // TNX1100, TNX1102.
+    if (!m_modelData) m_modelData = new TNX0080(this);
+    // Further long-lived screens join here as they are built, in this order: TNX1010,
+    // TNX1020, TNX1030, TNX1040, TNX1050, TNX1051, TNX1100, TNX1102.
     if (!m_evaluationConversion) m_evaluationConversion = new TNX3020(this);
     // The plot window is one top-level window for the whole run.
     if (!m_plotWindow) m_plotWindow = new TNX1100(this);
@@ -551,6 +558,33 @@ void TNX0000::mnExportClick() {
 
 void TNX0000::mnEndClick() {
     close();
+}
+
+void TNX0000::showCentred(QDialog *dialog) {
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        dialog->move(screen->availableGeometry().center() - dialog->rect().center());
+    ShowModal(dialog);
+}
+
+void TNX0000::mnLivingClick() {
+    openScreen(QStringLiteral("TNX0050"));
+    if (!m_livingCosts) m_livingCosts = new TNX0050(this);
+    m_livingCosts->prepare();
+    showCentred(m_livingCosts);
+}
+
+void TNX0000::mnModelDataClick() {
+    openScreen(QStringLiteral("TNX0080"));
+    if (!m_modelData) m_modelData = new TNX0080(this);
+    m_modelData->prepare();
+    showCentred(m_modelData);
+}
+
+void TNX0000::mnModelSalaryClick() {
+    openScreen(QStringLiteral("TNX0060"));
+    if (!m_modelWages) m_modelWages = new TNX0060(this);
+    m_modelWages->prepare();
+    showCentred(m_modelWages);
 }
 
 void TNX0000::mnWorkerClick() {

@@ -12,7 +12,10 @@ class QAction;
 class QDialog;
 class QWidget;
 class TNX0010;
+class TNX0050;
+class TNX0060;
 class TNX0070;
+class TNX0080;
 class TNX3020;
 class TNX3030;
 class TNX1100;
@@ -52,6 +55,9 @@ public slots:
     void mnExportClick();
     void mnEndClick();
     void mnWorkerClick();
+    void mnLivingClick();
+    void mnModelDataClick();
+    void mnModelSalaryClick();
     void mnMmatIdClick();
     void mnMHyoukaClick();
     void mnMCtrMatClick();
@@ -89,12 +95,17 @@ private:
     // Where a command shows its screen; screens not built yet are only announced.
     void openScreen(const QString &screen, const QString &title = QString());
     TNX0070 *basicSettings();
+    // Shows a long-lived screen centred and modally.
+    void showCentred(QDialog *dialog);
     TNX3030 *yearRollover();
     // Creates a screen for one use, prepares it and shows it.
     template <typename Screen> void showNew(const char *name);
 
     TNX0010 *m_companyList = nullptr;
     TNX0070 *m_basicSettings = nullptr;
+    TNX0050 *m_livingCosts = nullptr;
+    TNX0060 *m_modelWages = nullptr;
+    TNX0080 *m_modelData = nullptr;
     TNX3020 *m_evaluationConversion = nullptr;
     TNX3030 *m_yearRollover = nullptr;
     TNX1100 *m_plotWindow = nullptr;

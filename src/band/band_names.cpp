@@ -20,7 +20,6 @@
 #include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <QValidator>
 #include <array>
 
 namespace {
@@ -38,29 +37,6 @@ constexpr int kColumns = 5;
 constexpr std::array<int, kColumns> kColumnWidths{20, 40, 150, 200, 150};
 // Rows the list shows without scrolling.
 constexpr int kVisibleRows = 12;
-
-// At most `limit` characters can be typed. A longer text that the screen or the item list put
-// into the box (an "id : name" item) is shown whole and may still be edited down.
-class TypedLengthValidator : public QValidator {
-public:
-    TypedLengthValidator(QLineEdit *edit, int limit) : QValidator(edit), m_limit(limit) {
-        // Typed text has passed validate(); a text beyond the allowance was set by the program.
-        QObject::connect(edit, &QLineEdit::textChanged, this, [this](const QString &text) {
-            if (text.size() <= m_limit)
-                m_room = m_limit;
-            else if (text.size() > m_room)
-                m_room = int(text.size());
-        });
-    }
-
-    State validate(QString &input, int &) const override {
-        return input.size() <= m_room ? Acceptable : Invalid;
-    }
-
-private:
-    int m_limit;
-    int m_room = m_limit;
-};
 
 QTableWidgetItem *listCell(const QString &text, bool selectable) {
     auto *cell = new QTableWidgetItem(text);
@@ -87,7 +63,7 @@ TfrmBandName::TfrmBandName(QWidget *parent) : QDialog(parent) {
     m_changes = new TChangeTracker(this);
 
     m_cmbBandID = MakeCombo(this, "cmbBandID", true);
-    m_cmbBandID->setValidator(new TypedLengthValidator(m_cmbBandID->lineEdit(), kIdLength));
+    LimitTypedLength(m_cmbBandID->lineEdit(), kIdLength);
     m_cmbBandID->setMinimumWidth(260);
     m_cmbBandID->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_exits->watch(m_cmbBandID, [this] { return cmbBandIDExit(); });

@@ -180,8 +180,8 @@ std::optional<TDSPDRAW> ReadDesign(int number, int fx, int fy) {
     return d;
 }
 
-std::vector<TLivingCostRow> ReadLivingCostCurve(int skco) {
-    std::vector<TLivingCostRow> rows;
+std::vector<TLivingCurveRow> ReadLivingCostCurve(int skco) {
+    std::vector<TLivingCurveRow> rows;
     TQuery q(DM().ACN2);
     RunSql(q,
            QStringLiteral("SELECT * FROM MSEIKEI WHERE SKCO = %1 ORDER BY KCO,NENDO,SKCO,SNIN,"

@@ -30,6 +30,6 @@ bool WriteMarkPositions(const std::vector<TDCHART> &points);
 std::optional<TDSPDRAW> ReadDesign(int number, int fx, int fy);
 
 // The living-cost rows of a living-cost code, by company, year, household size and age.
-std::vector<TLivingCostRow> ReadLivingCostCurve(int skco);
+std::vector<TLivingCurveRow> ReadLivingCostCurve(int skco);
 // The model wage rows of a model code with one line type, by wage code.
 std::vector<TModelWageRow> ReadModelWageCurve(int mdco, int lineType);

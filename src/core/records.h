@@ -212,7 +212,7 @@ struct TDSPDRAW {
 };
 
 // One row of a living-cost table (MSEIKEI) as the comparison chart uses it.
-struct TLivingCostRow {
+struct TLivingCurveRow {
     int Snenrei = 0;
     double Seikeihi = 0.0; // thousand yen
     double Yuritsu = 0.0;

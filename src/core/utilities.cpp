@@ -166,6 +166,15 @@ QString FormatAmountOrEmpty(qint64 value) {
     return value == 0 ? QString() : FormatAmount(value);
 }
 
+QString FormatGrouped(double value, int decimals) {
+    const double rounded = RoundHalfUp(decimals + 1, value);
+    QString text = QString::number(std::fabs(rounded), 'f', decimals);
+    const qsizetype point = text.indexOf(QLatin1Char('.'));
+    for (qsizetype pos = (point < 0 ? text.size() : point) - 3; pos > 0; pos -= 3)
+        text.insert(pos, QLatin1Char(','));
+    return rounded < 0 ? QLatin1Char('-') + text : text;
+}
+
 QString CheckNumText(const QString &text, int limit) {
     QString number = text;
     number.remove(QLatin1Char(','));

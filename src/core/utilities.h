@@ -49,6 +49,9 @@ QString ShortestNumText(double value);
 QString FormatAmount(qint64 value);
 // An amount as "#,###": as FormatAmount, but 0 shows as nothing.
 QString FormatAmountOrEmpty(qint64 value);
+// A number with thousands separators and `decimals` places, rounded half away from zero:
+// "#,##0" (0 places), "#,##0.00" (2), "#,##0.000" (3).
+QString FormatGrouped(double value, int decimals);
 
 // Checks a typed number against a digit limit (sign, digits and decimal point counted; a
 // negative value may use one more character). Returns the message to show, empty when valid.

@@ -402,23 +402,23 @@ std::optional<int> PointAt(const PlotChart &chart, QSize size, QPoint pixel) {
     return found;
 }
 
-std::vector<PlotCurve> LivingCostCurves(const std::vector<TLivingCostRow> &rows, double largestX) {
+std::vector<PlotCurve> LivingCostCurves(const std::vector<TLivingCurveRow> &rows, double largestX) {
     struct Kind {
         QColor colour;
         int type;
         int width;
         const char *legend;
-        double (*rate)(const TLivingCostRow &);
+        double (*rate)(const TLivingCurveRow &);
     };
     static const Kind kinds[] = {
-        {QColor(128, 64, 64), 1, 2, "標準生計費", [](const TLivingCostRow &) { return 1.0; }},
-        {Qt::black, 3, 1, "愉楽率", [](const TLivingCostRow &r) { return r.Yuritsu; }},
-        {Qt::red, 2, 1, "最低率", [](const TLivingCostRow &r) { return r.Stritsu; }},
-        {Qt::blue, 1, 1, "単身率", [](const TLivingCostRow &r) { return r.Tnritsu; }},
+        {QColor(128, 64, 64), 1, 2, "標準生計費", [](const TLivingCurveRow &) { return 1.0; }},
+        {Qt::black, 3, 1, "愉楽率", [](const TLivingCurveRow &r) { return r.Yuritsu; }},
+        {Qt::red, 2, 1, "最低率", [](const TLivingCurveRow &r) { return r.Stritsu; }},
+        {Qt::blue, 1, 1, "単身率", [](const TLivingCurveRow &r) { return r.Tnritsu; }},
     };
     // At most six rows are read; the curve runs through the first row and every later row
     // with an age.
-    std::vector<const TLivingCostRow *> used;
+    std::vector<const TLivingCurveRow *> used;
     for (size_t i = 0; i < rows.size() && i < 6; ++i)
         if (i == 0 || rows[i].Snenrei != 0) used.push_back(&rows[i]);
     int largestAge = 0;
@@ -437,7 +437,7 @@ std::vector<PlotCurve> LivingCostCurves(const std::vector<TLivingCostRow> &rows,
         c.legendLength = 30;
         c.legendWidth = k.width;
         offset += 15;
-        for (const TLivingCostRow *r : used)
+        for (const TLivingCurveRow *r : used)
             c.points.emplace_back(r->Snenrei, roundHalfUp(r->Seikeihi * k.rate(*r) * r->Kkritsu / 10));
         dropWhenAllZero(c.points);
         if (!c.points.empty() && largestAge < largestX)

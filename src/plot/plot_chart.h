@@ -158,7 +158,7 @@ std::optional<int> PointAt(const PlotChart &chart, QSize size, QPoint pixel);
 
 // The living-cost curves of chart 1030 and the model wage curves of chart 1040, from the rows
 // read for them; `largestX` is the largest X value of the points.
-std::vector<PlotCurve> LivingCostCurves(const std::vector<TLivingCostRow> &rows, double largestX);
+std::vector<PlotCurve> LivingCostCurves(const std::vector<TLivingCurveRow> &rows, double largestX);
 std::vector<PlotCurve> ModelWageCurves(const std::array<std::vector<TModelWageRow>, 4> &rowsByType,
                                        int fx, int fy);
 // A design as drawn: its points (X not 0) in 10,000 yen, its pen and legend.

@@ -8,6 +8,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
@@ -148,6 +149,9 @@ void WatchChanges(QWidget *field, ChangeSource source, std::function<void()> cha
         } else {
             QObject::connect(combo, &QComboBox::currentIndexChanged, combo, call);
         }
+    } else if (auto *memo = qobject_cast<QPlainTextEdit *>(field)) {
+        // A memo tells no typed change apart: its loads run under the tracker's silence.
+        QObject::connect(memo, &QPlainTextEdit::textChanged, memo, call);
     } else if (auto *button = qobject_cast<QAbstractButton *>(field)) {
         if (user)
             QObject::connect(button, &QAbstractButton::clicked, button, call);

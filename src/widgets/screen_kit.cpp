@@ -7,12 +7,38 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QValidator>
 #include <algorithm>
 
 namespace {
 // The limit of what is typed into a box made by MakeEdit.
 constexpr char kTypedLimit[] = "typedLimit";
+
+// Typed text must stay within the limit; a text beyond it was set by the program.
+class TypedLengthValidator : public QValidator {
+public:
+    TypedLengthValidator(QLineEdit *edit, int limit) : QValidator(edit), m_limit(limit) {
+        QObject::connect(edit, &QLineEdit::textChanged, this, [this](const QString &text) {
+            if (text.size() <= m_limit)
+                m_room = m_limit;
+            else if (text.size() > m_room)
+                m_room = int(text.size());
+        });
+    }
+
+    State validate(QString &input, int &) const override {
+        return input.size() <= m_room ? Acceptable : Invalid;
+    }
+
+private:
+    int m_limit;
+    int m_room = m_limit;
+};
 } // namespace
+
+void LimitTypedLength(QLineEdit *edit, int limit) {
+    edit->setValidator(new TypedLengthValidator(edit, limit));
+}
 
 QPushButton *MakeButton(QWidget *parent, const char *name, const QString &caption) {
     auto *button = new QPushButton(caption, parent);

@@ -27,6 +27,10 @@ enum class Align { Left, Right, Center };
 QLineEdit *MakeEdit(QWidget *parent, const char *name, int maxLength = 0,
                     Align align = Align::Left);
 
+// At most `limit` characters can be typed into the box. A longer text that the program or an
+// item list puts into it (a "code : name" item) is shown whole and may still be edited down.
+void LimitTypedLength(QLineEdit *edit, int limit);
+
 // A combo box with its object name. An editable one takes typed text as it is: typing never
 // adds an item and no completer guesses.
 QComboBox *MakeCombo(QWidget *parent, const char *name, bool editable);

@@ -591,12 +591,13 @@ void Tst_main_window::builtScreensAreShown() {
     QVERIFY(openSampleProject(w));
     for (const char *command : {"mnBase", "mnSararyName", "mnWorker", "mnImport", "mnMmatId",
                                 "mnMHyouka", "mnMCtrMat", "mnBandName", "mnBand", "mnBandGraph",
-                                "mnSalaryInput", "mnNendoUpdate", "mnEvaConv"})
+                                "mnSalaryInput", "mnNendoUpdate", "mnEvaConv", "mnLiving",
+                                "mnModelData", "mnModelSalary"})
         w.findChild<QAction *>(QString::fromLatin1(command))->trigger();
     QCOMPARE(w.shown, QStringList({"TNX0070", "TfrmSalaryName", "TNX0030", "TfrmImportWorker",
                                    "TfrmMatrixid", "TfrmYHyouka", "TfrmMatInput", "TfrmBandName",
-                                   "TfrmBand", "TfrmBandGraph", "TNX3010", "TNX3030",
-                                   "TNX3020"}));
+                                   "TfrmBand", "TfrmBandGraph", "TNX3010", "TNX3030", "TNX3020",
+                                   "TNX0050", "TNX0080", "TNX0060"}));
     // The export asks before it writes; No writes nothing.
     p.messages.clear();
     w.findChild<QAction *>(QStringLiteral("mnExport"))->trigger();

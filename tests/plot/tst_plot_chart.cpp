@@ -244,7 +244,7 @@ void TstPlotChart::designChartWithoutPointsDrawsOnlyDesigns() {
 
 void TstPlotChart::livingCostCurves() {
     // Living cost 200 (thousand yen) at 22, 250 at 30 and a row without age; multiplier 1.
-    const std::vector<TLivingCostRow> rows = {{22, 200, 1.25, 0.8, 1, 1},
+    const std::vector<TLivingCurveRow> rows = {{22, 200, 1.25, 0.8, 1, 1},
                                               {30, 250, 1.25, 0.8, 0.7, 1},
                                               {0, 999, 1, 1, 1, 1}};
     const std::vector<PlotCurve> curves = LivingCostCurves(rows, 58);
@@ -260,8 +260,8 @@ void TstPlotChart::livingCostCurves() {
     // No continuation when the table reaches the points' largest age.
     QCOMPARE(LivingCostCurves(rows, 30)[0].points.size(), size_t(2));
     // A rate without figures (0 throughout) draws no curve, only its legend.
-    std::vector<TLivingCostRow> noMinimum = rows;
-    for (TLivingCostRow &r : noMinimum)
+    std::vector<TLivingCurveRow> noMinimum = rows;
+    for (TLivingCurveRow &r : noMinimum)
         r.Stritsu = 0;
     const std::vector<PlotCurve> withoutMinimum = LivingCostCurves(noMinimum, 58);
     QVERIFY(withoutMinimum[2].points.empty());
