@@ -147,12 +147,28 @@ std::vector<TDCHART> ReadChartPoints() {
 }
 
 bool WriteMarkPositions(const std::vector<TDCHART> &points) {
+    // The point set has no index on the employee code, so the positions are gathered in an
+    // indexed table of the connection first and written to every point with one statement.
     ScopedTransaction tx(DM().ACN2);
-    TPrepared update(DM().ACN2, QStringLiteral("UPDATE DCHART SET LABELN = ?, GTOP = ?, "
-                                               "GLEFT = ? WHERE SCO = ?"));
-    if (!update.isValid()) return false;
-    for (const TDCHART &p : points)
-        if (p.Sco != 0 && !update.run({TextValue(p.Labeln), p.Gtop, p.Gleft, p.Sco})) return false;
+    TQuery q(DM().ACN2);
+    if (!RunSql(q, QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS MARKPOS (SCO INTEGER PRIMARY KEY, "
+                                  "LABELN TEXT, GTOP INTEGER, GLEFT INTEGER)"),
+                'E') ||
+        !RunSql(q, QStringLiteral("DELETE FROM temp.MARKPOS"), 'E'))
+        return false;
+    {
+        // A code listed twice keeps its last position, as updates one by one would.
+        TPrepared insert(DM().ACN2,
+                         QStringLiteral("INSERT OR REPLACE INTO temp.MARKPOS VALUES (?, ?, ?, ?)"));
+        if (!insert.isValid()) return false;
+        for (const TDCHART &p : points)
+            if (p.Sco != 0 && !insert.run({p.Sco, TextValue(p.Labeln), p.Gtop, p.Gleft})) return false;
+    }
+    if (!RunSql(q, QStringLiteral("UPDATE DCHART SET LABELN = M.LABELN, GTOP = M.GTOP, GLEFT = M.GLEFT "
+                                  "FROM temp.MARKPOS M WHERE M.SCO = DCHART.SCO"),
+                'E') ||
+        !RunSql(q, QStringLiteral("DELETE FROM temp.MARKPOS"), 'E'))
+        return false;
     return tx.commit();
 }
 

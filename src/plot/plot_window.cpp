@@ -13,6 +13,7 @@
 #include <QGridLayout>
 #include <QImage>
 #include <QLabel>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QToolButton>
@@ -43,7 +44,8 @@ QWidget *upDown(QWidget *parent, const char *name) {
 
 } // namespace
 
-// The drawing surface: paints the kept chart while painting is enabled.
+// The drawing surface: shows the picture of the kept chart while painting is enabled. The
+// picture is drawn once per execution, so a repaint only shows it again.
 class TPlotCanvas : public QWidget {
 public:
     explicit TPlotCanvas(TNX1100 *window) : QWidget(window), m_window(window) {
@@ -51,17 +53,23 @@ public:
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
     bool painting = false;
+    // Draws the picture anew (after the chart changed).
+    void redraw() {
+        m_picture = m_window->image();
+        update();
+    }
 
 protected:
-    void paintEvent(QPaintEvent *) override {
+    void paintEvent(QPaintEvent *event) override {
         QPainter p(this);
-        p.fillRect(rect(), Qt::white);
-        if (!painting || m_window->chartSize().isEmpty()) return;
-        RenderPlot(p, m_window->chartSize(), m_window->chart());
+        p.fillRect(event->rect(), Qt::white);
+        if (!painting || m_picture.isNull()) return;
+        p.drawImage(event->rect().topLeft(), m_picture, event->rect());
     }
 
 private:
     TNX1100 *m_window;
+    QImage m_picture;
 };
 
 TChartRows PrepareChart(int chart, const TMCHART &defaults) {
@@ -177,7 +185,7 @@ void TNX1100::execute() {
     m_canvas->painting = false;
     readChart();
     m_canvas->painting = true;
-    m_canvas->update();
+    m_canvas->redraw();
 }
 
 // Reads everything the picture is drawn from: the chart's settings, its points with the mark
