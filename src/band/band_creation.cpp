@@ -127,7 +127,7 @@ QWidget *TfrmBand::buildZonePage() {
     auto *page = new QWidget;
     page->setObjectName(QStringLiteral("TabSheet3"));
     auto *grid = new QGridLayout(page);
-    grid->setHorizontalSpacing(0);
+    grid->setHorizontalSpacing(2);
     // Each boundary takes two grid columns, so a zone's caption can stand between the
     // boundaries that enclose it: from the middle of the one to the middle of the next.
     constexpr int first = 3;
