@@ -70,17 +70,25 @@ void RenderReportPage(QPainter &painter, const TWorkFileInfo &info, const TRepor
     int currentFont = -1;
     QPen currentPen;
     bool penSet = false;
+    // Lines in a row with the same pen are drawn in one call.
+    std::vector<QLine> lines;
+    const auto flushLines = [&] {
+        if (!lines.empty()) painter.drawLines(lines.data(), int(lines.size()));
+        lines.clear();
+    };
     for (const TDrawOp &op : page.ops) {
         if (op.kind == TDrawOp::Line) {
             const QPen pen = linePen(op, unitsToDevice);
             if (!penSet || pen != currentPen) {
+                flushLines();
                 painter.setPen(pen);
                 currentPen = pen;
                 penSet = true;
             }
-            painter.drawLine(op.line);
+            lines.push_back(op.line);
             continue;
         }
+        flushLines();
         if (op.font >= fonts.size()) continue;
         if (currentFont != op.font) {
             painter.setFont(fonts[op.font]);
@@ -109,6 +117,7 @@ void RenderReportPage(QPainter &painter, const TWorkFileInfo &info, const TRepor
         if (op.align == 2) x = boxLeft + (boxWidth - width) / 2.0;
         painter.drawText(QPointF(x, baseline), op.text);
     }
+    flushLines();
     painter.restore();
 }
 
