@@ -77,7 +77,6 @@ public:
         for (const Column &c : columnsOf(kind.kind))
             m_rects.push_back(engine.fieldRect(QLatin1String(c.field)));
         m_top = m_rects.front().top();
-        m_bottom = m_rects.front().bottom();
         m_left = m_rects.front().left() - kRuleOverhang;
         m_right = m_rects.back().right() + kRuleOverhang;
     }
@@ -190,7 +189,7 @@ private:
     QString m_selection;
     TReportHeading m_heading;
     std::vector<QRect> m_rects;
-    int m_top = 0, m_bottom = 0, m_left = 0, m_right = 0;
+    int m_top = 0, m_left = 0, m_right = 0;
     int m_line = kNoPage;
     int m_page = 0;
 };

@@ -142,7 +142,8 @@ bool TWorkFileReader::readPage(int page, TReportPage &out) {
     in.setVersion(kStreamVersion);
     quint32 count = 0;
     in >> count;
-    if (in.status() != QDataStream::Ok || count > 10'000'000) return false;
+    // Every operation takes more than one byte: a larger count is no work file's.
+    if (in.status() != QDataStream::Ok || count > quint64(m_file.size())) return false;
     out.ops.resize(count);
     for (TDrawOp &op : out.ops) {
         if (!readOp(in, op)) return false;
