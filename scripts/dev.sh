@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libqt6sql6-sqlite qt6-qpa-plugins
-          libjpeg62-turbo-dev libsqlite3-dev fonts-noto-cjk sqlite3)
+          libjpeg62-turbo-dev libsqlite3-dev fonts-noto-cjk sqlite3 poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -7,6 +7,7 @@
 #include "employee_csv.h"
 #include "employee_register.h"
 #include "evaluation_conversion.h"
+#include "group_report_screen.h"
 #include "import_worker.h"
 #include "living_costs.h"
 #include "matrix_ids.h"
@@ -125,11 +126,14 @@ const MainCommand kCommands[] = {
      &TNX0000::mnSalaryInputClick},
     {"mnSalaryUp", "mnNendoUpdate", "年度更新(&N)", true, "TNX3030", &TNX0000::mnNendoUpdateClick},
     {"mnSalaryUp", "mnEvaConv", "評価の変換(&H)", true, "TNX3020", &TNX0000::mnEvaConvClick},
-    {"mnReport", "mn_SaralyReport", "グループ別社員賃金(&A)", true, "TNX0090", nullptr, Check::None,
+    {"mnReport", "mn_SaralyReport", "グループ別社員賃金(&A)", true, "TNX0090",
+     &TNX0000::mnReportClick, Check::None,
      2, "グループ別社員賃金レポート"},
-    {"mnReport", "mn_SaralyUpReport", "グループ別社員昇給", true, "TNX0090", nullptr, Check::None,
+    {"mnReport", "mn_SaralyUpReport", "グループ別社員昇給", true, "TNX0090",
+     &TNX0000::mnReportClick, Check::None,
      1, "グループ別社員昇給レポート"},
-    {"mnReport", "mn_MatUpList", "グループ別マトリクス昇給(&M)", true, "TNX0090", nullptr,
+    {"mnReport", "mn_MatUpList", "グループ別マトリクス昇給(&M)", true, "TNX0090",
+     &TNX0000::mnReportClick,
      Check::None, 3, "グループ別マトリクス昇給レポート"},
     {"mnHelp", "BeforeUse", "ご利用案内(&D)", false, "UsageGuide"},
     {"mnHelp", "mnHELPH", "ヘルプ(&H)", false, "HelpFile"},
@@ -233,11 +237,11 @@ void TNX0000::runCommand(const MainCommand &c) {
             return;
         }
     }
+    if (c.reportKind != 0) G().gReportKind = c.reportKind;
     if (c.handler) {
         (this->*c.handler)();
         return;
     }
-    if (c.reportKind != 0) G().gReportKind = c.reportKind;
     openScreen(QLatin1String(c.screen), QString::fromUtf8(c.title));
 }
 
@@ -539,6 +543,15 @@ void TNX0000::mnEvaConvClick() {
                                      m_evaluationConversion->rect().center());
     m_evaluationConversion->prepare();
     ShowModal(m_evaluationConversion);
+}
+
+// The report commands set gReportKind first; the screen makes the report of that kind.
+void TNX0000::mnReportClick() {
+    const int kind = G().gReportKind;
+    openScreen(QStringLiteral("TNX0090"), GroupReportKind(kind).title);
+    TNX0090 dialog(this);
+    dialog.prepare(kind);
+    ShowModal(&dialog);
 }
 
 void TNX0000::mnPrintClick() {

@@ -67,6 +67,7 @@ public slots:
     void mnSalaryInputClick();
     void mnNendoUpdateClick();
     void mnEvaConvClick();
+    void mnReportClick();
 
     // The company list opened a project in select mode.
     void ProjectOpened();

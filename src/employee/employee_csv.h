@@ -3,6 +3,8 @@
 // an import file into preview rows, and the export of the open project's employees.
 // Everything here except ExportEmployees is free of widgets and dialogs.
 
+#include "csv_text.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -10,13 +12,6 @@
 #include <vector>
 
 // --- Encoding -------------------------------------------------------------------------------
-
-// Text in code page 932. A character the code page lacks is written as "?" (exact, when
-// given, tells whether there was none); the JIS forms of a few characters (wave dash, minus
-// sign, ...) are written as their code page 932 equivalents.
-QByteArray EncodeCp932(const QString &text, bool *exact = nullptr);
-// Code page 932 bytes as text; false when a byte sequence is invalid (it reads as U+FFFD).
-bool DecodeCp932(const QByteArray &bytes, QString &text);
 
 // One line of a text file, decoded, without its line end.
 struct CsvTextLine {
@@ -55,9 +50,6 @@ struct CsvRecord {
 // and makes the record malformed, as does a quoted field still open at the end of the file.
 // Returns the index of the first line after the record.
 size_t ReadCsvRecord(const std::vector<CsvTextLine> &lines, size_t from, CsvRecord &record);
-
-// A text enclosed in double quotes with every double quote inside doubled.
-QString CsvQuote(const QString &text);
 
 // --- Import check ---------------------------------------------------------------------------
 
@@ -123,10 +115,7 @@ QString EmployeeExportPath();
 
 // An exported employee with texts the code page cannot hold: the headings of the fields
 // written with "?".
-struct ExportLoss {
-    QString number, name;
-    QStringList headings;
-};
+using ExportLoss = CsvLoss;
 
 // Writes the employees of the open project, ordered by employee number, to the export file.
 // Returns the number of employees written, 0 when the project has none (nothing is written),
@@ -140,11 +129,5 @@ void ExportEmployees();
 
 inline const QString kMsgNoEmployees = QStringLiteral("社員マスタは有りません。");
 inline const QString kMsgExported = QStringLiteral("CSVデレクトリに社員マスタが出力されました。");
-inline const QString kMsgExportFailed =
-    QStringLiteral("CSVファイルの出力でエラーが発生しました。　");
+inline const QString &kMsgExportFailed = kMsgCsvFailed;
 inline const QString kExportCaption = QStringLiteral("NXｳﾞｧﾙﾃﾝ");
-inline const QString kMsgExportLosses = QStringLiteral(
-    "ただし、次の社員の項目にはShift_JISで表せない文字が有るため、その文字を「?」で出力しました。");
-// An employee of the list: number, name and the headings of the fields.
-inline const QString kMsgExportLossLine = QStringLiteral("%1　%2　（%3）");
-inline const QString kMsgExportMoreLosses = QStringLiteral("ほか%1名");

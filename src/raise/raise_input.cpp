@@ -10,6 +10,7 @@
 #include "matrix_check.h"
 #include "matrix_side.h"
 #include "message_seam.h"
+#include "pay_after_raise.h"
 #include "raise_page.h"
 #include "screen_kit.h"
 #include "state.h"
@@ -77,6 +78,19 @@ QStringList listCells(int n, const EmployeeListRow &e) {
             e.mco != 0 ? NamePart(MarkText(e.mco)) : QString()};
 }
 
+
+// What decides an employee's base pay after the raise, as stored.
+TPayBeforeRaise payBeforeRaise(const TEmployee &e) {
+    TPayBeforeRaise pay;
+    pay.current = e.kkyu;
+    pay.entered = e.nkkyu;
+    pay.wageTableAmount = e.nkin;
+    pay.wageItem = e.wageLink;
+    pay.link = e.link;
+    pay.newBand = e.newBand;
+    pay.newEvaluation = e.newYhyouka;
+    return pay;
+}
 } // namespace
 
 // --- Construction ---------------------------------------------------------------------------
@@ -462,9 +476,12 @@ void TNX3010::loadEmployee() {
         ShowStoredText(m_txtHyouka[i], e.hna[i]);
     m_page->applyCaptions(e.workType);
 
-    // The wage-table item shows the wage table's amount and cannot be changed here.
+    // The amounts after the raise as the group reports compute them: the wage-table item
+    // shows the wage table's amount (and cannot be changed here), the item linked to the band
+    // its matrix raise under the new band and evaluation.
+    const TPayAfterRaise after = PayAfterRaise(payBeforeRaise(e), g.gBandTbl, g.gMatTbl);
     g.gMkigyou2.Frstkyu = e.wageLink;
-    m_page->showAmounts(e, e.wageLink);
+    m_page->showAmounts(e, after.items);
     m_page->lockItem(e.wageLink);
 
     m_promoted = e.promoted == 1;
@@ -484,7 +501,8 @@ void TNX3010::loadEmployee() {
     if (e.link != 0) {
         m_page->lockRaise(e.link);
         computeCurrentSide();
-        computeNewSide();
+        m_txtNewZone->setText(QString::number(after.matrix.newZone));
+        m_txtNewUPRitsu->setText(RateText(after.matrix.rate));
     }
     m_page->computeTotals();
 }

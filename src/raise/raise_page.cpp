@@ -109,11 +109,10 @@ void TRaisePage::clear() {
     computeTotals();
 }
 
-void TRaisePage::showAmounts(const TEmployee &e, int wageItem) {
+void TRaisePage::showAmounts(const TEmployee &e, const std::array<qint64, 4> &after) {
     for (int i = 1; i <= 3; ++i) {
         m_bKihon[i]->setText(FormatAmount(e.kkyu[i]));
-        const qint64 after = i == wageItem ? e.nkin : e.nkkyu[i];
-        m_uKihon[i]->setText(FormatAmount(after - e.kkyu[i]));
+        m_uKihon[i]->setText(FormatAmount(after[i] - e.kkyu[i]));
     }
     for (int i = 1; i <= 5; ++i) {
         m_bTeate[i]->setText(FormatAmount(e.teate[i]));

@@ -24,9 +24,9 @@ public:
     void applyCaptions(int workType);
     // Every amount 0 and every base-pay item open.
     void clear();
-    // The amounts of an employee: before the raise, and after it, where the wage-table item
-    // (1..3) takes the wage table's amount; the raises follow.
-    void showAmounts(const TEmployee &e, int wageItem);
+    // The amounts of an employee: before the raise, the base-pay items after it as given
+    // ([1..3]) and the allowances after it; the raises follow.
+    void showAmounts(const TEmployee &e, const std::array<qint64, 4> &after);
     // Every base-pay item's before and raise boxes editable again.
     void openItems();
     // Base-pay item 1..3 as the wage table fills it: before and raise read-only.

@@ -26,6 +26,7 @@
 class TestWindow : public TNX0000 {
 public:
     QStringList shown;
+    QStringList titles;
     // The size each screen opened at and the least it can be made.
     QList<std::pair<QSize, QSize>> sizes;
 
@@ -33,6 +34,7 @@ protected:
     int ShowModal(QDialog *dialog) override {
         if (qobject_cast<TNX0010 *>(dialog)) return TNX0000::ShowModal(dialog);
         shown << QString::fromLatin1(dialog->metaObject()->className());
+        titles << dialog->windowTitle();
         dialog->show();
         sizes << std::pair{dialog->size(), dialog->minimumSizeHint()};
         dialog->hide();
@@ -592,12 +594,18 @@ void Tst_main_window::builtScreensAreShown() {
     for (const char *command : {"mnBase", "mnSararyName", "mnWorker", "mnImport", "mnMmatId",
                                 "mnMHyouka", "mnMCtrMat", "mnBandName", "mnBand", "mnBandGraph",
                                 "mnSalaryInput", "mnNendoUpdate", "mnEvaConv", "mnLiving",
-                                "mnModelData", "mnModelSalary"})
+                                "mnModelData", "mnModelSalary", "mn_SaralyReport",
+                                "mn_SaralyUpReport", "mn_MatUpList"})
         w.findChild<QAction *>(QString::fromLatin1(command))->trigger();
     QCOMPARE(w.shown, QStringList({"TNX0070", "TfrmSalaryName", "TNX0030", "TfrmImportWorker",
                                    "TfrmMatrixid", "TfrmYHyouka", "TfrmMatInput", "TfrmBandName",
                                    "TfrmBand", "TfrmBandGraph", "TNX3010", "TNX3030", "TNX3020",
-                                   "TNX0050", "TNX0080", "TNX0060"}));
+                                   "TNX0050", "TNX0080", "TNX0060", "TNX0090", "TNX0090",
+                                   "TNX0090"}));
+    // The report screen shows the title of the command's report.
+    QCOMPARE(w.titles.mid(w.titles.size() - 3),
+             QStringList({"グループ別社員賃金レポート", "グループ別社員昇給レポート",
+                          "グループ別マトリクス昇給レポート"}));
     // The export asks before it writes; No writes nothing.
     p.messages.clear();
     w.findChild<QAction *>(QStringLiteral("mnExport"))->trigger();
