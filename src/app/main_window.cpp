@@ -15,6 +15,7 @@
 #include "model_data.h"
 #include "model_wages.h"
 #include "plot_window.h"
+#include "print_preview.h"
 #include "raise_input.h"
 #include "role_evaluations.h"
 #include "work_types.h"
@@ -377,6 +378,7 @@ void TNX0000::createLateStartupScreens() {
     // Long-lived screens made after the splash's minimum time join here, in this order:
     // TNX3030, TNX4010, TfrmPrintPreview.
     yearRollover();
+    if (!m_printPreview) m_printPreview = new TfrmPrintPreview(this);
 }
 
 TNX3030 *TNX0000::yearRollover() {
@@ -550,6 +552,8 @@ void TNX0000::mnReportClick() {
     const int kind = G().gReportKind;
     openScreen(QStringLiteral("TNX0090"), GroupReportKind(kind).title);
     TNX0090 dialog(this);
+    // The one print preview of the run, once it has been made.
+    if (m_printPreview) dialog.setPreview(m_printPreview);
     dialog.prepare(kind);
     ShowModal(&dialog);
 }

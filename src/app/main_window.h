@@ -19,6 +19,7 @@ class TNX0080;
 class TNX3020;
 class TNX3030;
 class TNX1100;
+class TfrmPrintPreview;
 struct SplashTimings;
 struct MainCommand;
 enum class ListMode;
@@ -110,6 +111,7 @@ private:
     TNX3020 *m_evaluationConversion = nullptr;
     TNX3030 *m_yearRollover = nullptr;
     TNX1100 *m_plotWindow = nullptr;
+    TfrmPrintPreview *m_printPreview = nullptr;
     bool m_connectionsClosed = false;
 };
 
