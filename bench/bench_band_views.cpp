@@ -8,7 +8,7 @@
 
 #include "band_graph.h"
 #include "band_loaders.h"
-#include "company_generator.h"
+#include "bench_company.h"
 #include "database_setup.h"
 #include "employee_store.h"
 #include "loaders.h"
@@ -32,11 +32,6 @@
 
 namespace {
 
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 double msSince(const QElapsedTimer &timer) {
     return timer.nsecsElapsed() / 1e6;
 }
@@ -50,28 +45,9 @@ int main(int argc, char **argv) {
     const int rounds = argc > 2 ? std::max(1, atoi(argv[2])) : 5;
 
     QTemporaryDir dir;
-    SetAppPath(dir.path());
     TDM dm;
     MessageRecorder messages;
-    generator::CompanyOptions company;
-    company.kco = 1;
-    company.name = QStringLiteral("ベンチマーク株式会社");
-    company.years = {2018};
-    company.employees = employees;
-    company.seed = 4242;
-    QDir().mkpath(G().gDataPath);
-    if (!generator::WriteControlDatabase(G().gDataPath + dbsetup::kControlFile, {company}) ||
-        !generator::WriteCompanyDatabase(G().gDataPath + dbsetup::kDataFile, company)) {
-        std::fprintf(stderr, "could not generate the company\n");
-        return 1;
-    }
-    PrepareProgramFolders();
-    OpenDatabases();
-    LoadCalendarSettings();
-    if (!OpenProject(1, 2018)) {
-        std::fprintf(stderr, "the company has no settings\n");
-        return 1;
-    }
+    if (!OpenBenchCompany(dir.path(), employees)) return 1;
     // As the screens that open them leave the tables.
     LoadBandTbl2();
     LoadBandTbl();
@@ -95,7 +71,7 @@ int main(int argc, char **argv) {
     std::printf("band graph, %zu bands (median of %d rounds)\n", G().gBandTbl2.Bands.size(),
                 rounds);
     std::printf("  construct + prepare + render : %8.1f ms (first opening %.1f ms)\n",
-                median(graph), graph.front());
+                Median(graph), graph.front());
 
     std::printf("matrix check, %d employees in the company (median of %d rounds)\n", employees,
                 rounds);
@@ -114,7 +90,7 @@ int main(int argc, char **argv) {
         }
         std::printf("    construct + prepare        : %8.1f ms (first %.1f ms; employee read "
                     "alone %.1f ms)\n",
-                    median(check), check.front(), median(read));
+                    Median(check), check.front(), Median(read));
     }
     if (!messages.entries.isEmpty())
         std::printf("  messages shown: %s\n", qPrintable(messages.texts().join(QLatin1Char('|'))));

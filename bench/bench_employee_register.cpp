@@ -6,7 +6,7 @@
 
 #include "band_loaders.h"
 #include "band_tables.h"
-#include "company_generator.h"
+#include "bench_company.h"
 #include "database_setup.h"
 #include "employee_register.h"
 #include "loaders.h"
@@ -24,15 +24,6 @@
 #include <cstdio>
 #include <vector>
 
-namespace {
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-} // namespace
-
 int main(int argc, char **argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
@@ -40,28 +31,9 @@ int main(int argc, char **argv) {
     const int rounds = argc > 2 ? std::max(1, atoi(argv[2])) : 5;
 
     QTemporaryDir dir;
-    SetAppPath(dir.path());
     TDM dm;
     MessageRecorder messages;
-    generator::CompanyOptions company;
-    company.kco = 1;
-    company.name = QStringLiteral("ベンチマーク株式会社");
-    company.years = {2018};
-    company.employees = employees;
-    company.seed = 4242;
-    QDir().mkpath(G().gDataPath);
-    if (!generator::WriteControlDatabase(G().gDataPath + dbsetup::kControlFile, {company}) ||
-        !generator::WriteCompanyDatabase(G().gDataPath + dbsetup::kDataFile, company)) {
-        std::fprintf(stderr, "could not generate the company\n");
-        return 1;
-    }
-    PrepareProgramFolders();
-    OpenDatabases();
-    LoadCalendarSettings();
-    if (!OpenProject(1, 2018)) {
-        std::fprintf(stderr, "the company has no settings\n");
-        return 1;
-    }
+    if (!OpenBenchCompany(dir.path(), employees)) return 1;
 
     std::vector<double> open, shown, next;
     int listed = 0;
@@ -85,10 +57,10 @@ int main(int argc, char **argv) {
         G().gDataChanged = 0;
     }
     std::printf("employee register, %d employees listed (median of %d rounds)\n", listed, rounds);
-    std::printf("  construct + prepare   : %8.1f ms\n", median(open));
-    std::printf("  ... until shown       : %8.1f ms\n", median(shown));
-    std::printf("  100 x next employee   : %8.1f ms (%.2f ms per step)\n", median(next),
-                median(next) / 100);
+    std::printf("  construct + prepare   : %8.1f ms\n", Median(open));
+    std::printf("  ... until shown       : %8.1f ms\n", Median(shown));
+    std::printf("  100 x next employee   : %8.1f ms (%.2f ms per step)\n", Median(next),
+                Median(next) / 100);
     if (!messages.entries.isEmpty())
         std::printf("  messages shown: %s\n", qPrintable(messages.texts().join(QLatin1Char('|'))));
     return 0;

@@ -6,7 +6,7 @@
 // Usage: bench_plot [employees] [rounds]   (defaults 10000 and 5)
 
 #include "chart_store.h"
-#include "company_generator.h"
+#include "bench_company.h"
 #include "database_setup.h"
 #include "message_recorder.h"
 #include "plot_points.h"
@@ -26,10 +26,6 @@
 #include <vector>
 
 namespace {
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 double msSince(const QElapsedTimer &t) {
     return t.nsecsElapsed() / 1e6;
 }
@@ -42,25 +38,9 @@ int main(int argc, char **argv) {
     const int rounds = argc > 2 ? std::max(1, atoi(argv[2])) : 5;
 
     QTemporaryDir dir;
-    SetAppPath(dir.path());
     TDM dm;
     MessageRecorder messages;
-    generator::CompanyOptions company;
-    company.kco = 1;
-    company.name = QStringLiteral("ベンチマーク株式会社");
-    company.years = {2018};
-    company.employees = employees;
-    company.seed = 4242;
-    QDir().mkpath(G().gDataPath);
-    if (!generator::WriteControlDatabase(G().gDataPath + dbsetup::kControlFile, {company}) ||
-        !generator::WriteCompanyDatabase(G().gDataPath + dbsetup::kDataFile, company)) {
-        std::fprintf(stderr, "could not generate the company\n");
-        return 1;
-    }
-    PrepareProgramFolders();
-    OpenDatabases();
-    LoadCalendarSettings();
-    if (!OpenProject(1, 2018)) return 1;
+    if (!OpenBenchCompany(dir.path(), employees)) return 1;
     TMCHART defaults;
     defaults.Fy = 2;
     defaults.Fchk = 1;
@@ -96,11 +76,11 @@ int main(int argc, char **argv) {
         repaint.push_back(msSince(t));
     }
     std::printf("plot window, %zu points (median of %d rounds)\n", points.size(), rounds);
-    std::printf("  write the point set          : %8.1f ms\n", median(write));
-    std::printf("  write the marks' positions   : %8.1f ms\n", median(marks));
-    std::printf("  both (goal under 500 ms)     : %8.1f ms\n", median(write) + median(marks));
-    std::printf("  execute + first paint (< 500): %8.1f ms\n", median(execute));
-    std::printf("  repaint (goal under 50 ms)   : %8.1f ms\n", median(repaint));
+    std::printf("  write the point set          : %8.1f ms\n", Median(write));
+    std::printf("  write the marks' positions   : %8.1f ms\n", Median(marks));
+    std::printf("  both (goal under 500 ms)     : %8.1f ms\n", Median(write) + Median(marks));
+    std::printf("  execute + first paint (< 500): %8.1f ms\n", Median(execute));
+    std::printf("  repaint (goal under 50 ms)   : %8.1f ms\n", Median(repaint));
     if (!messages.entries.isEmpty())
         std::printf("  messages shown: %s\n", qPrintable(messages.texts().join(QLatin1Char('|'))));
     return 0;

@@ -5,7 +5,7 @@
 // Usage: bench_reports [employees] [rounds]   (defaults 10000 and 3)
 
 #include "band_loaders.h"
-#include "company_generator.h"
+#include "bench_company.h"
 #include "database_setup.h"
 #include "group_report.h"
 #include "message_recorder.h"
@@ -63,28 +63,9 @@ int main(int argc, char **argv) {
     const int rounds = argc > 2 ? std::max(1, atoi(argv[2])) : 3;
 
     QTemporaryDir dir;
-    SetAppPath(dir.path());
     TDM dm;
     MessageRecorder messages;
-    QDir().mkpath(G().gDataPath);
-    generator::CompanyOptions company;
-    company.kco = 1;
-    company.name = QStringLiteral("ベンチ株式会社");
-    company.years = {2018};
-    company.employees = employees;
-    company.seed = 7;
-    if (!generator::WriteCompanyDatabase(G().gDataPath + dbsetup::kDataFile, company) ||
-        !generator::WriteControlDatabase(G().gDataPath + dbsetup::kControlFile, {company})) {
-        std::fprintf(stderr, "could not create the databases\n");
-        return 1;
-    }
-    PrepareProgramFolders();
-    OpenDatabases();
-    LoadCalendarSettings();
-    if (!OpenProject(1, 2018)) {
-        std::fprintf(stderr, "the company has no settings\n");
-        return 1;
-    }
+    if (!OpenBenchCompany(dir.path(), employees, 7)) return 1;
     LoadBandTbl();
     LoadMatTbl();
     LoadYHyoukaTbl();

@@ -4,7 +4,7 @@
 //
 // Usage: bench_year_rollover [employees] [rounds]   (defaults 10000 and 5)
 
-#include "company_generator.h"
+#include "bench_company.h"
 #include "company_store.h"
 #include "database_setup.h"
 #include "message_recorder.h"
@@ -23,11 +23,6 @@
 #include <vector>
 
 namespace {
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 // The tables the year end copies, data database first, then the company index.
 const QStringList kTables = {"MKIGYOU2", "MGRAPH",    "MHYOUKA",    "MMARK",    "MSEIKEI",
@@ -65,24 +60,9 @@ int main(int argc, char **argv) {
     const int rounds = argc > 2 ? std::max(1, atoi(argv[2])) : 5;
 
     QTemporaryDir dir;
-    SetAppPath(dir.path());
     TDM dm;
     MessageRecorder messages;
-    generator::CompanyOptions company;
-    company.kco = 1;
-    company.name = QStringLiteral("ベンチマーク株式会社");
-    company.years = {2018};
-    company.employees = employees;
-    company.seed = 4242;
-    QDir().mkpath(G().gDataPath);
-    if (!generator::WriteControlDatabase(G().gDataPath + dbsetup::kControlFile, {company}) ||
-        !generator::WriteCompanyDatabase(G().gDataPath + dbsetup::kDataFile, company)) {
-        std::fprintf(stderr, "could not generate the company\n");
-        return 1;
-    }
-    PrepareProgramFolders();
-    OpenDatabases();
-    LoadCalendarSettings();
+    if (!OpenBenchCompany(dir.path(), employees, 4242, false)) return 1;
     const ProjectKey from = keyOf(1, 2018);
     const ProjectKey next = keyOf(1, 2019);
 
@@ -120,10 +100,10 @@ int main(int argc, char **argv) {
         }
         DeleteCompany(next);
     }
-    const double ratio = median(rollover) / median(plain);
+    const double ratio = Median(rollover) / Median(plain);
     std::printf("year end of %d employees (median of %d rounds)\n", employees, rounds);
-    std::printf("  plain INSERT ... SELECT copy : %8.1f ms\n", median(plain));
-    std::printf("  year end (rollover)          : %8.1f ms\n", median(rollover));
+    std::printf("  plain INSERT ... SELECT copy : %8.1f ms\n", Median(plain));
+    std::printf("  year end (rollover)          : %8.1f ms\n", Median(rollover));
     std::printf("  ratio                        : %8.2f (goal: at most 3)\n", ratio);
     if (!messages.entries.isEmpty())
         std::printf("  messages shown: %s\n", qPrintable(messages.texts().join(QLatin1Char('|'))));
