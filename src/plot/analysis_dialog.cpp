@@ -144,17 +144,20 @@ TAnalysisDialog::TAnalysisDialog(const Kind &kind, QWidget *parent)
         m_txtTokyu[k] = MakeEdit(this, qPrintable(QStringLiteral("txtTokyu%1").arg(k)));
         m_txtTokyu[k]->setText(QString::fromUtf8(kGradeCaptions[k]));
         m_txtTokyu[k]->setReadOnly(true);
+        ShowLocked(m_txtTokyu[k], true);
         m_txtTokyu[k]->setFocusPolicy(Qt::NoFocus);
         m_txtTokyu[k]->setMinimumWidth(130);
-        gradeLayout->addWidget(m_optTokyu[k], k - 1, 0);
-        gradeLayout->addWidget(m_txtTokyu[k], k - 1, 1);
+        // Grades 1..5 in the first column, 6..9 in the second.
+        const int row = (k - 1) % 5, column = (k - 1) / 5 * 2;
+        gradeLayout->addWidget(m_optTokyu[k], row, column);
+        gradeLayout->addWidget(m_txtTokyu[k], row, column + 1);
     }
     QPushButton *btnTokyuAll = MakeButton(this, "btnTokyuAll", QStringLiteral("等級全"));
     QPushButton *btnTokyuNothing = MakeButton(this, "btnTokyuNothing", QStringLiteral("等級無"));
     auto *gradeButtons = new QHBoxLayout;
     gradeButtons->addWidget(btnTokyuAll);
     gradeButtons->addWidget(btnTokyuNothing);
-    gradeLayout->addLayout(gradeButtons, 9, 0, 1, 2);
+    gradeLayout->addLayout(gradeButtons, 4, 2, 1, 2);
 
     auto *workLayout = new QVBoxLayout;
     for (int i = 1; i <= 4; ++i) {
@@ -175,9 +178,8 @@ TAnalysisDialog::TAnalysisDialog(const Kind &kind, QWidget *parent)
     m_memo->setFixedHeight(70);
     m_changes->watch(m_memo, ChangeSource::Any);
 
-    // The right column: work type, then the regression settings of chart 1020.
+    // The right column: the regression settings of chart 1020.
     auto *right = new QVBoxLayout;
-    right->addWidget(groupBox(this, QStringLiteral("就労形態"), workLayout));
     if (kind.regression) {
         m_degree = new QButtonGroup(this);
         auto *degreeLayout = new QVBoxLayout;
@@ -216,26 +218,19 @@ TAnalysisDialog::TAnalysisDialog(const Kind &kind, QWidget *parent)
     }
     right->addStretch(1);
 
-    auto *left = new QVBoxLayout;
-    left->addWidget(xBox);
-    left->addWidget(yBox);
-    left->addStretch(1);
-    auto *middle = new QVBoxLayout;
-    middle->addWidget(markBox);
-    middle->addWidget(groupBox(this, QStringLiteral("プロットマーク"), plotLayout));
-    middle->addStretch(1);
-    auto *grades = new QVBoxLayout;
-    grades->addWidget(groupBox(this, QStringLiteral("等級選択"), gradeLayout));
-    grades->addStretch(1);
+    // What to plot above, whom to plot below; the regression settings on the right.
+    auto *choices = new QGridLayout;
+    choices->addWidget(xBox, 0, 0);
+    choices->addWidget(yBox, 0, 1);
+    choices->addWidget(markBox, 0, 2);
+    choices->addWidget(groupBox(this, QStringLiteral("就労形態"), workLayout), 0, 3);
+    choices->addWidget(groupBox(this, QStringLiteral("プロットマーク"), plotLayout), 1, 0, 1, 2);
+    choices->addWidget(groupBox(this, QStringLiteral("等級選択"), gradeLayout), 1, 2, 1, 2);
+    choices->addLayout(right, 0, 4, 2, 1);
 
     auto *title = new QHBoxLayout;
     title->addWidget(new QLabel(QStringLiteral("タイトル"), this));
     title->addWidget(m_txtTitle, 1);
-    auto *columns = new QHBoxLayout;
-    columns->addLayout(left);
-    columns->addLayout(middle);
-    columns->addLayout(grades);
-    columns->addLayout(right);
 
     QPushButton *btnAnalize = MakeButton(this, "btnAnalize", QStringLiteral("分　析"));
     QPushButton *btnClose = MakeButton(this, "btnClose", QStringLiteral("閉じる"));
@@ -248,7 +243,7 @@ TAnalysisDialog::TAnalysisDialog(const Kind &kind, QWidget *parent)
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(title);
-    layout->addLayout(columns);
+    layout->addLayout(choices);
     layout->addWidget(new QLabel(QStringLiteral("解　説"), this));
     layout->addWidget(m_memo);
     layout->addLayout(buttons);
