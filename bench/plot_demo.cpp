@@ -1,8 +1,12 @@
-// Developer command: shows the plot window with a chart of the sample company (age and basic
-// wage of every employee) until the analysis dialogs build charts themselves.
+// Developer command: shows the plot window with a chart of the sample company: age and basic
+// wage of every employee, built by the analysis dialog of the chart (1010..1040; 1020 with its
+// regression curves and levels of +5 % and -5 %, and the analysis result window), or a simple
+// point set with a design for 1050. With a file name the picture is written there instead (and
+// the result window beside it, as <name>-result.png), and the program ends.
 //
-// Usage: plot_demo [chart]   (1010, 1030, 1040 or 1050; default 1010)
+// Usage: plot_demo [chart] [picture.png]   (1010, 1020, 1030, 1040 or 1050; default 1010)
 
+#include "analysis_dialog.h"
 #include "chart_store.h"
 #include "company_generator.h"
 #include "database_setup.h"
@@ -11,13 +15,52 @@
 #include "program_setup.h"
 #include "project.h"
 #include "qt_message_seam.h"
+#include "result_window.h"
 #include "state.h"
 #include "tdm.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QLineEdit>
 #include <QDir>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <memory>
+
+namespace {
+
+// Chooses every group and grade and basic wage against age, and analyses.
+void analyse(TAnalysisDialog &dialog, int chart) {
+    dialog.prepare();
+    dialog.show();
+    const auto press = [&dialog](const char *name) {
+        dialog.findChild<QAbstractButton *>(QLatin1String(name))->click();
+    };
+    press("btnPlotAll");
+    press("btnTokyuAll");
+    press("optYKihon");
+    dialog.findChild<QLineEdit *>(QStringLiteral("txtTitle"))->setText(
+        QStringLiteral("年齢別 基本給の分布"));
+    if (chart == 1020) {
+        if (!dialog.findChild<QAbstractButton *>(QStringLiteral("optGraph"))->isChecked())
+            press("optGraph");
+        dialog.findChild<QLineEdit *>(QStringLiteral("txtLevel1"))->setText(QStringLiteral("5"));
+        dialog.findChild<QLineEdit *>(QStringLiteral("txtLevel2"))->setText(QStringLiteral("-5"));
+    }
+    press("btnAnalize");
+}
+
+std::unique_ptr<TAnalysisDialog> dialogOf(int chart) {
+    switch (chart) {
+    case 1020: return std::make_unique<TNX1020>();
+    case 1030: return std::make_unique<TNX1030>();
+    case 1040: return std::make_unique<TNX1040>();
+    case 1010: return std::make_unique<TNX1010>();
+    default: return nullptr;
+    }
+}
+
+} // namespace
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
@@ -38,39 +81,47 @@ int main(int argc, char **argv) {
     LoadCalendarSettings();
     if (!OpenProject(1, 2018)) return 1;
 
-    TMCHART defaults;
-    defaults.Fx = 0;
-    defaults.Fy = chart == 1030 ? 3 : 2;
-    defaults.Fchk = 1;
-    defaults.Cgraph = 1;
-    PrepareChart(chart, defaults);
-    TChartRows rows = ReadChartRows(chart);
-    for (int k = 1; k <= 6; ++k) {
-        rows[k].Fchk = 1;
-        rows[k].Cgraph = 1;
-        rows[k].Title = QStringLiteral("年齢別 基本給の分布");
-    }
-    SaveChartRows(chart, rows);
-    const std::vector<TDCHART> points = AgeAndBasicWagePoints();
-    WriteChartPoints(points);
-    SetAxesAround(points);
-    ProjectState &g = G();
-    g.gChartFx = 0;
-    g.gChartFy = defaults.Fy;
-    if (chart == 1030 || chart == 1040) {
-        g.gAxisYMin = 0;
-        g.gAxisYMax = 70;
-    }
-    if (chart == 1050) {
+    TNX1100 plot;
+    plot.resize(1260, 700);
+    std::unique_ptr<TAnalysisDialog> dialog = dialogOf(chart);
+    if (dialog) {
+        analyse(*dialog, chart);
+    } else {
+        TMCHART defaults;
+        defaults.Fx = 0;
+        defaults.Fy = 2;
+        defaults.Fchk = 1;
+        defaults.Cgraph = 1;
+        PrepareChart(chart, defaults);
+        TChartRows rows = ReadChartRows(chart);
+        for (int k = 1; k <= 6; ++k) {
+            rows[k].Fchk = 1;
+            rows[k].Cgraph = 1;
+            rows[k].Title = QStringLiteral("年齢別 基本給の分布");
+        }
+        SaveChartRows(chart, rows);
+        const std::vector<TDCHART> points = AgeAndBasicWagePoints();
+        WriteChartPoints(points);
+        SetAxesAround(points);
+        ProjectState &g = G();
+        g.gChartFx = 0;
+        g.gChartFy = defaults.Fy;
         RunSql(DM().Query22,
                QStringLiteral("INSERT INTO DSPDRAW (KCO, NENDO, SDCO, X, Y, FCHKS, SNENREI1, SKIN1, "
                               "SNENREI2, SKIN2, SNENREI3, SKIN3, SNENREI4, SKIN4, HANREI, SCOLOR, "
                               "SSYURUI, SHABA) VALUES (1, 2018, 1, 0, 2, 1, 22, 180000, 30, "
                               "240000, 40, 320000, 55, 380000, '総合職モデル', 'clRed', 1, 2)"),
                'E');
+        plot.handOver(nullptr, QStringLiteral("年齢別 基本給の分布"));
     }
-    TNX1100 plot;
-    plot.resize(1260, 700);
-    plot.handOver(nullptr, QStringLiteral("年齢別 基本給の分布"));
+    if (chart == 1010 || chart == 1020) plot.showAnalysisResult();
+    if (argc > 2) {
+        const QString picture = QString::fromLocal8Bit(argv[2]);
+        plot.image().save(picture);
+        if (plot.resultWindow()->isVisible())
+            plot.resultWindow()->grab().save(QString(picture).replace(QStringLiteral(".png"),
+                                                                      QStringLiteral("-result.png")));
+        return 0;
+    }
     return app.exec();
 }

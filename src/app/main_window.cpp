@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "analysis_dialog.h"
 #include "band_creation.h"
 #include "band_graph.h"
 #include "band_names.h"
@@ -118,10 +119,14 @@ const MainCommand kCommands[] = {
      Check::BandNames},
     {"mnMatrix", "mnBandGraph", "バンド分析グラフ(&G)", true, "TfrmBandGraph",
      &TNX0000::mnBandGraphClick, Check::BandNames},
-    {"mnGraph", "mnSalaryPlot", "基本プロット　画面(&U)", true, "TNX1010"},
-    {"mnGraph", "mnSalaryUpCurve", "回帰分析　画面(&V)", true, "TNX1020"},
-    {"mnGraph", "mnLivingComp", "生計費との比較(&W)", true, "TNX1030"},
-    {"mnGraph", "mnModelSalaryComp", "モデル賃金との比較(&X)", true, "TNX1040"},
+    {"mnGraph", "mnSalaryPlot", "基本プロット　画面(&U)", true, "TNX1010",
+     &TNX0000::mnSalaryPlotClick},
+    {"mnGraph", "mnSalaryUpCurve", "回帰分析　画面(&V)", true, "TNX1020",
+     &TNX0000::mnSalaryUpCurveClick},
+    {"mnGraph", "mnLivingComp", "生計費との比較(&W)", true, "TNX1030",
+     &TNX0000::mnLivingCompClick},
+    {"mnGraph", "mnModelSalaryComp", "モデル賃金との比較(&X)", true, "TNX1040",
+     &TNX0000::mnModelSalaryCompClick},
     {"mnGraph", "mnSalaryUpSetting", "昇給カーブの設計(&Y)", true, "TNX1050"},
     {"mnSalaryUp", "mnSalaryInput", "昇給管理　入力(&K)", true, "TNX3010",
      &TNX0000::mnSalaryInputClick},
@@ -367,8 +372,12 @@ void TNX0000::createStartupScreens() {
     if (!m_modelWages) m_modelWages = new TNX0060(this);
     basicSettings();
     if (!m_modelData) m_modelData = new TNX0080(this);
-    // Further long-lived screens join here as they are built, in this order: TNX1010,
-    // TNX1020, TNX1030, TNX1040, TNX1050, TNX1051, TNX1100, TNX1102.
+    if (!m_wagePlot) m_wagePlot = new TNX1010(this);
+    if (!m_raiseCurveAnalysis) m_raiseCurveAnalysis = new TNX1020(this);
+    if (!m_livingComparison) m_livingComparison = new TNX1030(this);
+    if (!m_modelComparison) m_modelComparison = new TNX1040(this);
+    // TNX1050 and TNX1051 join here as they are built; the plot window below makes its
+    // result window TNX1102.
     if (!m_evaluationConversion) m_evaluationConversion = new TNX3020(this);
     // The plot window is one top-level window for the whole run.
     if (!m_plotWindow) m_plotWindow = new TNX1100(this);
@@ -595,6 +604,30 @@ void TNX0000::mnModelDataClick() {
     if (!m_modelData) m_modelData = new TNX0080(this);
     m_modelData->prepare();
     showCentred(m_modelData);
+}
+
+// The analysis dialogs: made at start-up, prepared and shown centred at each command.
+template <typename Dialog> void TNX0000::showAnalysis(Dialog *&dialog, const char *name) {
+    openScreen(QLatin1String(name));
+    if (!dialog) dialog = new Dialog(this);
+    dialog->prepare();
+    showCentred(dialog);
+}
+
+void TNX0000::mnSalaryPlotClick() {
+    showAnalysis(m_wagePlot, "TNX1010");
+}
+
+void TNX0000::mnSalaryUpCurveClick() {
+    showAnalysis(m_raiseCurveAnalysis, "TNX1020");
+}
+
+void TNX0000::mnLivingCompClick() {
+    showAnalysis(m_livingComparison, "TNX1030");
+}
+
+void TNX0000::mnModelSalaryCompClick() {
+    showAnalysis(m_modelComparison, "TNX1040");
 }
 
 void TNX0000::mnModelSalaryClick() {

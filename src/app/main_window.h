@@ -18,6 +18,10 @@ class TNX0070;
 class TNX0080;
 class TNX3020;
 class TNX3030;
+class TNX1010;
+class TNX1020;
+class TNX1030;
+class TNX1040;
 class TNX1100;
 class TfrmPrintPreview;
 struct SplashTimings;
@@ -69,6 +73,10 @@ public slots:
     void mnNendoUpdateClick();
     void mnEvaConvClick();
     void mnReportClick();
+    void mnSalaryPlotClick();
+    void mnSalaryUpCurveClick();
+    void mnLivingCompClick();
+    void mnModelSalaryCompClick();
 
     // The company list opened a project in select mode.
     void ProjectOpened();
@@ -100,6 +108,8 @@ private:
     // Shows a long-lived screen centred and modally.
     void showCentred(QDialog *dialog);
     TNX3030 *yearRollover();
+    // Prepares an analysis dialog (made when start-up has not made it) and shows it.
+    template <typename Dialog> void showAnalysis(Dialog *&dialog, const char *name);
     // Creates a screen for one use, prepares it and shows it.
     template <typename Screen> void showNew(const char *name);
 
@@ -110,6 +120,10 @@ private:
     TNX0080 *m_modelData = nullptr;
     TNX3020 *m_evaluationConversion = nullptr;
     TNX3030 *m_yearRollover = nullptr;
+    TNX1010 *m_wagePlot = nullptr;
+    TNX1020 *m_raiseCurveAnalysis = nullptr;
+    TNX1030 *m_livingComparison = nullptr;
+    TNX1040 *m_modelComparison = nullptr;
     TNX1100 *m_plotWindow = nullptr;
     TfrmPrintPreview *m_printPreview = nullptr;
     bool m_connectionsClosed = false;

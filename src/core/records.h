@@ -232,3 +232,25 @@ struct TModelWageRow {
     double Nensyu = 0.0;
 };
 
+
+// One employee as the analysis charts read it (from VSYAIN): what chooses whether the employee
+// is plotted (mark group, grade), the values the X and Y items take, and the mark label texts.
+struct TAnalysisEmployee {
+    qint64 Sco = 0;
+    QString Sna;
+    int Mco = 0;    // plot mark group
+    int Toukyu = 0; // grade
+    int Nenrei = 0;
+    int Kinzoku = 0;
+    int Nensu = 0;
+    int Gouhou = 0;
+    double Tritsu = 0.0;
+    int Tensu = 0;
+    std::array<double, 4> Kkyu{}; // [1..3] yen
+    double Syotei = 0.0;
+    double Syouyo = 0.0;
+    double Syouyo2 = 0.0;
+    QString Hyouka;
+    int Zonex = 0;
+    int Jiseki = 0;
+};

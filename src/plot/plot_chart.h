@@ -113,6 +113,7 @@ struct PlotChart {
     std::array<PlotLine, 5> lines;            // [1..4] axis, ticks, grid, centre lines
     std::array<PlotMarkGroup, 7> groups;      // [1..6]
     std::array<bool, 7> groupInLegend{};      // [1..6]
+    TChartRows rows{};                        // the chart's settings rows [1..6]
     std::vector<PlotPoint> points;
     std::vector<PlotCurve> curves;            // living-cost, model wage or regression curves
     std::vector<PlotDesign> designs;          // chart 1050

@@ -2,6 +2,8 @@
 
 #include "chart_store.h"
 #include "form_helpers.h"
+#include "plot_statistics.h"
+#include "result_window.h"
 #include "screen_kit.h"
 #include "settings_store.h"
 #include "state.h"
@@ -141,6 +143,7 @@ TNX1100::TNX1100(QWidget *parent) : QWidget(parent, Qt::Window) {
                         button("btn1Dlt", "１点消去")};
     panel->setRowStretch(row, 1);
     InstallEnterMovesFocus(this);
+    m_result = new TNX1102(this);
     SetPlotWindow(this);
 }
 
@@ -201,6 +204,7 @@ void TNX1100::readChart() {
     c.cgraph = rows[1].Cgraph;
     c.title = rows[1].Title;
     c.commentary = rows[1].Kaisetsu;
+    c.rows = rows;
     g.gChartTitle = c.title;
     c.yItemName = c.fy >= 0 && c.fy <= 5 ? g.gYItemNames[c.fy] : QString();
     c.xMin = g.gAxisXMin;
@@ -225,7 +229,10 @@ void TNX1100::readChart() {
             c.points.push_back({r.Sco, r.Markl, r.Mkco, r.X, r.Y});
         placeMarks();
     }
-    if (c.chart == kChartLivingCost) {
+    if (c.chart == kChartRaiseCurve) {
+        // Fitted once here; painting draws the kept curves.
+        c.curves = RegressionCurves(c.points, rows, g.gMarks, c.yMin);
+    } else if (c.chart == kChartLivingCost) {
         double largestX = 0.0;
         for (const PlotPoint &p : c.points)
             largestX = std::max(largestX, p.x);
@@ -283,7 +290,15 @@ void TNX1100::btnCopyClick() {
     QApplication::clipboard()->setImage(image());
 }
 
+void TNX1100::showAnalysisResult() {
+    m_result->prepare(m_chart);
+    m_result->move(mapToGlobal(QPoint(qMax(0, width() - m_result->width() - 40), 40)));
+    m_result->show();
+    m_result->raise();
+}
+
 void TNX1100::btnBackClick() {
+    m_result->close();
     QDialog *screen = m_screens.value(G().gPlotChart);
     if (screen) ShowModal(screen);
 }
@@ -302,5 +317,6 @@ void TNX1100::backToMenu() {
 
 void TNX1100::closeEvent(QCloseEvent *event) {
     G().gPlotChart = 0;
+    m_result->close();
     QWidget::closeEvent(event);
 }

@@ -21,6 +21,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class TPlotCanvas;
+class TNX1102;
 
 // Starts work on a chart: it becomes the chart of the prepared screen (gChartCode), the plot
 // window shows none (gPlotChart 0), the chart's six settings rows exist (created from
@@ -51,11 +52,15 @@ public:
     QSize chartSize() const { return m_size; }
     // The whole chart as a picture.
     QImage image() const;
+    // The analysis result window of the chart shown ("分析評価結果"), made with the window.
+    TNX1102 *resultWindow() const { return m_result; }
 
 public slots:
     void btnExecClick();
     void btnCopyClick();
     void btnBackClick();
+    // Fills the result window for the chart shown and shows it (the "分析評価結果" command).
+    void showAnalysisResult();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -76,6 +81,7 @@ private:
     PlotChart m_chart;
     QSize m_size;
     QHash<int, QPointer<QDialog>> m_screens; // the preparing screen of each chart
+    TNX1102 *m_result = nullptr;
 };
 
 // The plot window of the run (set by the main window when it creates it).
