@@ -4,6 +4,7 @@
 #include "band_graph.h"
 #include "band_names.h"
 #include "basic_settings.h"
+#include "design_legend.h"
 #include "employee_csv.h"
 #include "employee_register.h"
 #include "evaluation_conversion.h"
@@ -14,6 +15,7 @@
 #include "model_data.h"
 #include "model_wages.h"
 #include "plot_window.h"
+#include "raise_curve_design.h"
 #include "raise_input.h"
 #include "role_evaluations.h"
 #include "work_types.h"
@@ -120,7 +122,8 @@ const MainCommand kCommands[] = {
     {"mnGraph", "mnSalaryUpCurve", "回帰分析　画面(&V)", true, "TNX1020"},
     {"mnGraph", "mnLivingComp", "生計費との比較(&W)", true, "TNX1030"},
     {"mnGraph", "mnModelSalaryComp", "モデル賃金との比較(&X)", true, "TNX1040"},
-    {"mnGraph", "mnSalaryUpSetting", "昇給カーブの設計(&Y)", true, "TNX1050"},
+    {"mnGraph", "mnSalaryUpSetting", "昇給カーブの設計(&Y)", true, "TNX1050",
+     &TNX0000::mnSalaryUpSettingClick},
     {"mnSalaryUp", "mnSalaryInput", "昇給管理　入力(&K)", true, "TNX3010",
      &TNX0000::mnSalaryInputClick},
     {"mnSalaryUp", "mnNendoUpdate", "年度更新(&N)", true, "TNX3030", &TNX0000::mnNendoUpdateClick},
@@ -364,6 +367,8 @@ void TNX0000::createStartupScreens() {
     if (!m_modelData) m_modelData = new TNX0080(this);
     // Further long-lived screens join here as they are built, in this order: TNX1010,
     // TNX1020, TNX1030, TNX1040, TNX1050, TNX1051, TNX1100, TNX1102.
+    if (!m_designLegend) m_designLegend = new TNX1051(this);
+    if (!m_raiseCurveDesign) m_raiseCurveDesign = new TNX1050(this, m_designLegend);
     if (!m_evaluationConversion) m_evaluationConversion = new TNX3020(this);
     // The plot window is one top-level window for the whole run.
     if (!m_plotWindow) m_plotWindow = new TNX1100(this);
@@ -539,6 +544,14 @@ void TNX0000::mnEvaConvClick() {
                                      m_evaluationConversion->rect().center());
     m_evaluationConversion->prepare();
     ShowModal(m_evaluationConversion);
+}
+
+void TNX0000::mnSalaryUpSettingClick() {
+    openScreen(QStringLiteral("TNX1050"));
+    if (!m_designLegend) m_designLegend = new TNX1051(this);
+    if (!m_raiseCurveDesign) m_raiseCurveDesign = new TNX1050(this, m_designLegend);
+    m_raiseCurveDesign->prepare();
+    showCentred(m_raiseCurveDesign);
 }
 
 void TNX0000::mnPrintClick() {

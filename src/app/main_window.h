@@ -18,6 +18,8 @@ class TNX0070;
 class TNX0080;
 class TNX3020;
 class TNX3030;
+class TNX1050;
+class TNX1051;
 class TNX1100;
 struct SplashTimings;
 struct MainCommand;
@@ -67,6 +69,7 @@ public slots:
     void mnSalaryInputClick();
     void mnNendoUpdateClick();
     void mnEvaConvClick();
+    void mnSalaryUpSettingClick();
 
     // The company list opened a project in select mode.
     void ProjectOpened();
@@ -108,6 +111,8 @@ private:
     TNX0080 *m_modelData = nullptr;
     TNX3020 *m_evaluationConversion = nullptr;
     TNX3030 *m_yearRollover = nullptr;
+    TNX1050 *m_raiseCurveDesign = nullptr;
+    TNX1051 *m_designLegend = nullptr;
     TNX1100 *m_plotWindow = nullptr;
     bool m_connectionsClosed = false;
 };

@@ -592,12 +592,12 @@ void Tst_main_window::builtScreensAreShown() {
     for (const char *command : {"mnBase", "mnSararyName", "mnWorker", "mnImport", "mnMmatId",
                                 "mnMHyouka", "mnMCtrMat", "mnBandName", "mnBand", "mnBandGraph",
                                 "mnSalaryInput", "mnNendoUpdate", "mnEvaConv", "mnLiving",
-                                "mnModelData", "mnModelSalary"})
+                                "mnModelData", "mnModelSalary", "mnSalaryUpSetting"})
         w.findChild<QAction *>(QString::fromLatin1(command))->trigger();
     QCOMPARE(w.shown, QStringList({"TNX0070", "TfrmSalaryName", "TNX0030", "TfrmImportWorker",
                                    "TfrmMatrixid", "TfrmYHyouka", "TfrmMatInput", "TfrmBandName",
                                    "TfrmBand", "TfrmBandGraph", "TNX3010", "TNX3030", "TNX3020",
-                                   "TNX0050", "TNX0080", "TNX0060"}));
+                                   "TNX0050", "TNX0080", "TNX0060", "TNX1050"}));
     // The export asks before it writes; No writes nothing.
     p.messages.clear();
     w.findChild<QAction *>(QStringLiteral("mnExport"))->trigger();
