@@ -110,7 +110,7 @@ TNX1050::TNX1050(QWidget *parent, TNX1051 *legend) : QDialog(parent), m_legend(l
         side->addWidget(b);
 
     auto *middle = new QHBoxLayout;
-    middle->addWidget(designArea);
+    middle->addWidget(designArea, 0, Qt::AlignTop);
     middle->addLayout(side, 1);
 
     auto *layout = new QVBoxLayout(this);

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -328,6 +329,7 @@ void TstRaiseCurveDesign::execRefusedUntilSaved() {
     TestProgram p;
     openSample();
     RecordingPlot plot;
+    plot.resize(1260, 640);
     TNX1050 dlg;
     dlg.prepare();
     showActive(dlg);
@@ -358,6 +360,14 @@ void TstRaiseCurveDesign::execRefusedUntilSaved() {
     QVERIFY(employees > 0);
     QCOMPARE(int(plot.chart().points.size()), employees);
     QCOMPARE(plot.chart().designs.size(), size_t(1));
+    // The design's legend line is drawn right of the plot.
+    const PlotGeometry geometry = PlotGeometryFor(plot.chartSize(), plot.chart());
+    const QImage picture = plot.image();
+    bool inked = false;
+    for (int y = geometry.top + 100; y < geometry.top + 130; ++y)
+        for (int x = geometry.right + 20; x < geometry.right + 60; ++x)
+            inked = inked || picture.pixelColor(x, y) != QColor(Qt::white);
+    QVERIFY(inked);
     const int oldest = SqlValue(DM().ACN2, "SELECT MAX(NENREI) FROM VSYAIN" + kProject).toInt();
     QCOMPARE(G().gAxisXMax, std::max(oldest, 70) / 10 * 10 + 10);
     QCOMPARE(SqlRows(DM().ACN2, "SELECT KNO, FCHK, TOUKYU, TOUKYU1, TITLE, CGRAPH, MIBUN FROM "
