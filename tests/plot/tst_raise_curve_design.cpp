@@ -90,6 +90,7 @@ private slots:
     void execRefusedUntilSaved();
     void execWithoutDataWritesSettingsOnly();
     void closeAsksWhenChanged();
+    void chartRowsAreWrittenInOneSave();
     void legendStyleBoxes();
 };
 
@@ -416,6 +417,23 @@ void TstRaiseCurveDesign::closeAsksWhenChanged() {
     QCOMPARE(SqlValue(DM().ACN2, "SELECT TITLE FROM MCHART" + kProject + " AND CHCO = 1050 AND KNO = 6"),
              QStringLiteral("新しい題"));
     QCOMPARE(designRows(), QStringList());
+}
+
+void TstRaiseCurveDesign::chartRowsAreWrittenInOneSave() {
+    TestProgram p;
+    openSample();
+    TNX1050 dlg;
+    dlg.prepare();
+    showActive(dlg);
+    const QString rows = "SELECT KNO, TITLE FROM MCHART" + kProject + " AND CHCO = 1050 ORDER BY KNO";
+    const QStringList before = SqlRows(DM().ACN2, rows);
+    exec(DM().ACN2, "CREATE TRIGGER refuse4 BEFORE INSERT ON MCHART WHEN NEW.KNO = 4 "
+                    "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    typeInto(find<QLineEdit>(dlg, "txtTitle"), "題");
+    p.messages.answer(false);
+    click(dlg, "btnClose");
+    QCOMPARE(p.messages.entries.size(), 2); // the question and the statement's failure
+    QCOMPARE(SqlRows(DM().ACN2, rows), before);
 }
 
 void TstRaiseCurveDesign::legendStyleBoxes() {
