@@ -5,6 +5,7 @@
 #include "band_graph.h"
 #include "band_names.h"
 #include "basic_settings.h"
+#include "design_legend.h"
 #include "employee_csv.h"
 #include "employee_register.h"
 #include "evaluation_conversion.h"
@@ -17,6 +18,7 @@
 #include "model_wages.h"
 #include "plot_window.h"
 #include "print_preview.h"
+#include "raise_curve_design.h"
 #include "raise_input.h"
 #include "role_evaluations.h"
 #include "work_types.h"
@@ -127,7 +129,8 @@ const MainCommand kCommands[] = {
      &TNX0000::mnLivingCompClick},
     {"mnGraph", "mnModelSalaryComp", "モデル賃金との比較(&X)", true, "TNX1040",
      &TNX0000::mnModelSalaryCompClick},
-    {"mnGraph", "mnSalaryUpSetting", "昇給カーブの設計(&Y)", true, "TNX1050"},
+    {"mnGraph", "mnSalaryUpSetting", "昇給カーブの設計(&Y)", true, "TNX1050",
+     &TNX0000::mnSalaryUpSettingClick},
     {"mnSalaryUp", "mnSalaryInput", "昇給管理　入力(&K)", true, "TNX3010",
      &TNX0000::mnSalaryInputClick},
     {"mnSalaryUp", "mnNendoUpdate", "年度更新(&N)", true, "TNX3030", &TNX0000::mnNendoUpdateClick},
@@ -376,8 +379,10 @@ void TNX0000::createStartupScreens() {
     if (!m_raiseCurveAnalysis) m_raiseCurveAnalysis = new TNX1020(this);
     if (!m_livingComparison) m_livingComparison = new TNX1030(this);
     if (!m_modelComparison) m_modelComparison = new TNX1040(this);
-    // TNX1050 and TNX1051 join here as they are built; the plot window below makes its
-    // result window TNX1102.
+    // The raise-curve design's legend dialog first, as the design screen uses it; the plot
+    // window below makes its result window TNX1102.
+    if (!m_designLegend) m_designLegend = new TNX1051(this);
+    if (!m_raiseCurveDesign) m_raiseCurveDesign = new TNX1050(this, m_designLegend);
     if (!m_evaluationConversion) m_evaluationConversion = new TNX3020(this);
     // The plot window is one top-level window for the whole run.
     if (!m_plotWindow) m_plotWindow = new TNX1100(this);
@@ -565,6 +570,14 @@ void TNX0000::mnReportClick() {
     if (m_printPreview) dialog.setPreview(m_printPreview);
     dialog.prepare(kind);
     ShowModal(&dialog);
+}
+
+void TNX0000::mnSalaryUpSettingClick() {
+    openScreen(QStringLiteral("TNX1050"));
+    if (!m_designLegend) m_designLegend = new TNX1051(this);
+    if (!m_raiseCurveDesign) m_raiseCurveDesign = new TNX1050(this, m_designLegend);
+    m_raiseCurveDesign->prepare();
+    showCentred(m_raiseCurveDesign);
 }
 
 void TNX0000::mnPrintClick() {

@@ -22,6 +22,8 @@ class TNX1010;
 class TNX1020;
 class TNX1030;
 class TNX1040;
+class TNX1050;
+class TNX1051;
 class TNX1100;
 class TfrmPrintPreview;
 struct SplashTimings;
@@ -77,6 +79,7 @@ public slots:
     void mnSalaryUpCurveClick();
     void mnLivingCompClick();
     void mnModelSalaryCompClick();
+    void mnSalaryUpSettingClick();
 
     // The company list opened a project in select mode.
     void ProjectOpened();
@@ -124,6 +127,8 @@ private:
     TNX1020 *m_raiseCurveAnalysis = nullptr;
     TNX1030 *m_livingComparison = nullptr;
     TNX1040 *m_modelComparison = nullptr;
+    TNX1050 *m_raiseCurveDesign = nullptr;
+    TNX1051 *m_designLegend = nullptr;
     TNX1100 *m_plotWindow = nullptr;
     TfrmPrintPreview *m_printPreview = nullptr;
     bool m_connectionsClosed = false;

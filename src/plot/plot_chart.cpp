@@ -208,9 +208,13 @@ void drawDesigns(QPainter &p, const PlotGeometry &g, const PlotChart &c) {
             p.drawLine(g.map(d.points[i - 1].x(), d.points[i - 1].y()),
                        g.map(d.points[i].x(), d.points[i].y()));
         ++drawn;
+        // The legend line lies right of the plot, outside the curves' clip.
+        p.save();
+        p.setClipping(false);
         p.setPen(colour);
         textAt(p, g.right + 20, g.top + 95 + 15 * drawn,
                QStringLiteral("(%1) ").arg(d.number) + d.legend);
+        p.restore();
     }
     // The points being captured with the mouse.
     p.setPen(QPen(Qt::black, 1));

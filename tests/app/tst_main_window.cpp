@@ -595,14 +595,14 @@ void Tst_main_window::builtScreensAreShown() {
                                 "mnMHyouka", "mnMCtrMat", "mnBandName", "mnBand", "mnBandGraph",
                                 "mnSalaryInput", "mnNendoUpdate", "mnEvaConv", "mnLiving",
                                 "mnModelData", "mnModelSalary", "mnSalaryPlot", "mnSalaryUpCurve",
-                                "mnLivingComp", "mnModelSalaryComp", "mn_SaralyReport",
-                                "mn_SaralyUpReport", "mn_MatUpList"})
+                                "mnLivingComp", "mnModelSalaryComp", "mnSalaryUpSetting",
+                                "mn_SaralyReport", "mn_SaralyUpReport", "mn_MatUpList"})
         w.findChild<QAction *>(QString::fromLatin1(command))->trigger();
     QCOMPARE(w.shown, QStringList({"TNX0070", "TfrmSalaryName", "TNX0030", "TfrmImportWorker",
                                    "TfrmMatrixid", "TfrmYHyouka", "TfrmMatInput", "TfrmBandName",
                                    "TfrmBand", "TfrmBandGraph", "TNX3010", "TNX3030", "TNX3020",
                                    "TNX0050", "TNX0080", "TNX0060", "TNX1010", "TNX1020",
-                                   "TNX1030", "TNX1040", "TNX0090", "TNX0090", "TNX0090"}));
+                                   "TNX1030", "TNX1040", "TNX1050", "TNX0090", "TNX0090", "TNX0090"}));
     // The report screen shows the title of the command's report.
     QCOMPARE(w.titles.mid(w.titles.size() - 3),
              QStringList({"グループ別社員賃金レポート", "グループ別社員昇給レポート",
