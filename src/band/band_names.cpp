@@ -83,35 +83,11 @@ TfrmBandName::TfrmBandName(QWidget *parent) : QDialog(parent) {
         e->setFixedWidth(50);
     }
 
-    m_grid = new QTableWidget(1, kColumns, this);
-    m_grid->setObjectName(QStringLiteral("StringGrid1"));
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setTabKeyNavigation(false);
-    m_grid->setWordWrap(false);
-    m_grid->verticalHeader()->hide();
-    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 8);
-    m_grid->setHorizontalHeaderLabels({QString(), QStringLiteral("バンドID"),
-                                       QStringLiteral("バンド名称"), QStringLiteral("定　義"),
-                                       QStringLiteral("マトリクス")});
-    QHeaderView *header = m_grid->horizontalHeader();
-    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    header->setSectionsClickable(false);
-    header->setHighlightSections(false);
-    header->setMinimumSectionSize(kColumnWidths[0]);
-    for (int c = 0; c < kColumns; ++c)
-        m_grid->setColumnWidth(c, kColumnWidths[c]);
-    // The current row is blue with white text, also while the list has no focus; the other
-    // rows white with black text.
-    QPalette pal = m_grid->palette();
-    for (const auto group : {QPalette::Active, QPalette::Inactive}) {
-        pal.setColor(group, QPalette::Highlight, Qt::blue);
-        pal.setColor(group, QPalette::HighlightedText, Qt::white);
-        pal.setColor(group, QPalette::Base, Qt::white);
-        pal.setColor(group, QPalette::Text, Qt::black);
-    }
-    m_grid->setPalette(pal);
+    m_grid = MakeRecordList(this, "StringGrid1",
+                            {QString(), QStringLiteral("バンドID"), QStringLiteral("バンド名称"),
+                             QStringLiteral("定　義"), QStringLiteral("マトリクス")},
+                            {kColumnWidths.begin(), kColumnWidths.end()},
+                            Qt::AlignLeft | Qt::AlignVCenter);
     connect(m_grid, &QTableWidget::currentCellChanged, this, [this](int row, int column) {
         if (!m_movingRow && row >= 0) StringGrid1SelectCell(row + 1, column);
     });
@@ -192,7 +168,7 @@ TfrmBandName::TfrmBandName(QWidget *parent) : QDialog(parent) {
     int gridWidth = 2 * m_grid->frameWidth() + m_grid->verticalScrollBar()->sizeHint().width();
     for (const int w : kColumnWidths)
         gridWidth += w;
-    const int gridHeight = header->sizeHint().height() +
+    const int gridHeight = m_grid->horizontalHeader()->sizeHint().height() +
                            kVisibleRows * m_grid->verticalHeader()->defaultSectionSize() +
                            2 * m_grid->frameWidth();
     m_grid->setMinimumSize(gridWidth, gridHeight);

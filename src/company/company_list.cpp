@@ -54,21 +54,10 @@ TNX0010::TNX0010(QWidget *parent) : QDialog(parent) {
     m_cmbNendo->lineEdit()->setMaxLength(4);
     m_cmbNendo->setMinimumWidth(90);
 
-    m_grid = new QTableWidget(1, 4, this);
-    m_grid->setObjectName(QStringLiteral("StringGrid1"));
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->verticalHeader()->hide();
-    m_grid->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
-    m_grid->horizontalHeader()->setSectionsClickable(false);
-    // The row holding the cursor is blue with white text, also while the grid has no focus.
-    QPalette pal = m_grid->palette();
-    for (const auto group : {QPalette::Active, QPalette::Inactive}) {
-        pal.setColor(group, QPalette::Highlight, Qt::blue);
-        pal.setColor(group, QPalette::HighlightedText, Qt::white);
-    }
-    m_grid->setPalette(pal);
+    m_grid = MakeRecordList(this, "StringGrid1",
+                            {QString(), QStringLiteral("企業ｺｰﾄﾞ"), QStringLiteral("企　業　名"),
+                             QStringLiteral("パス名")},
+                            {40, 80, 250}, Qt::AlignCenter);
 
     m_lblInfo = new QLabel(this);
     m_lblInfo->setObjectName(QStringLiteral("Lbl_Info"));

@@ -423,16 +423,7 @@ void TNX0050::move(Move target) {
         m_slots[1].size->setFocus();
         return;
     }
-    std::optional<int> shown;
-    if ((target == Move::Back || target == Move::Next) &&
-        !m_cmbSeikeiID->currentText().trimmed().isEmpty()) {
-        int code = 0;
-        if (ReadCodeBox(m_cmbSeikeiID, kMsgZeroCode, code) != CodeText::Code) return;
-        const auto quiet = m_changes->silence();
-        ShowCodeText(m_cmbSeikeiID, QString::number(code));
-        shown = code;
-    }
-    const int index = MoveIndex(m_codes, shown, target);
+    const int index = MoveIndexFromBox(m_cmbSeikeiID, kMsgZeroCode, m_codes, target, *m_changes);
     if (index < 0) return;
     const int code = m_codes[index];
     clearScreen();

@@ -315,16 +315,7 @@ void TNX0080::move(Move target) {
         m_txtSalaryName->setFocus();
         return;
     }
-    std::optional<int> shown;
-    if ((target == Move::Back || target == Move::Next) &&
-        !m_cmbModelID->currentText().trimmed().isEmpty()) {
-        int code = 0;
-        if (ReadCodeBox(m_cmbModelID, kMsgZeroCode, code) != CodeText::Code) return;
-        const auto quiet = m_changes->silence();
-        ShowCodeText(m_cmbModelID, QString::number(code));
-        shown = code;
-    }
-    const int index = MoveIndex(m_codes, shown, target);
+    const int index = MoveIndexFromBox(m_cmbModelID, kMsgZeroCode, m_codes, target, *m_changes);
     if (index < 0) return;
     m_current = m_codes[index];
     loadRecord();

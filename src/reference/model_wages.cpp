@@ -77,36 +77,14 @@ TNX0060::TNX0060(QWidget *parent) : QDialog(parent) {
     m_txtBonus = addNumberBox("txtBonus", 8, kAmountLimit, true);
     m_txtNensyu = addNumberBox("txtNensyu", 8, kAmountLimit, true);
 
-    m_grid = new QTableWidget(1, kColumns, this);
-    m_grid->setObjectName(QStringLiteral("StringGrid1"));
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setFocusPolicy(Qt::NoFocus);
-    m_grid->setWordWrap(false);
-    m_grid->verticalHeader()->hide();
-    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 8);
-    m_grid->setHorizontalHeaderLabels(
+    m_grid = MakeRecordList(
+        this, "StringGrid1",
         {QString(), QStringLiteral("賃金ｺｰﾄﾞ"), QStringLiteral("年齢"), QStringLiteral("勤続年数"),
          QStringLiteral("経験年数"), QStringLiteral("基本給"), QStringLiteral("所定給"),
-         QStringLiteral("年賞与"), QStringLiteral("年収入"), QStringLiteral("線　種")});
-    QHeaderView *header = m_grid->horizontalHeader();
-    header->setDefaultAlignment(Qt::AlignCenter);
-    header->setSectionsClickable(false);
-    header->setHighlightSections(false);
-    header->setMinimumSectionSize(kColumnWidths[0]);
-    for (int c = 0; c < kColumns; ++c)
-        m_grid->setColumnWidth(c, kColumnWidths[c]);
-    // The current row is white on blue while highlighted; otherwise every row is black on
-    // white.
-    QPalette pal = m_grid->palette();
-    for (const auto group : {QPalette::Active, QPalette::Inactive}) {
-        pal.setColor(group, QPalette::Highlight, Qt::blue);
-        pal.setColor(group, QPalette::HighlightedText, Qt::white);
-        pal.setColor(group, QPalette::Base, Qt::white);
-        pal.setColor(group, QPalette::Text, Qt::black);
-    }
-    m_grid->setPalette(pal);
+         QStringLiteral("年賞与"), QStringLiteral("年収入"), QStringLiteral("線　種")},
+        {kColumnWidths.begin(), kColumnWidths.end()}, Qt::AlignCenter);
+    // The current row is white on blue only while highlighted.
+    m_grid->setFocusPolicy(Qt::NoFocus);
     // The heading row counts as row 0, as the grid shows it.
     connect(m_grid, &QTableWidget::cellClicked, this,
             [this](int row, int column) { StringGrid1Click(row + 1, column); });
@@ -114,7 +92,7 @@ TNX0060::TNX0060(QWidget *parent) : QDialog(parent) {
     for (const int w : kColumnWidths)
         gridWidth += w;
     m_grid->setMinimumSize(gridWidth,
-                           header->sizeHint().height() +
+                           m_grid->horizontalHeader()->sizeHint().height() +
                                kVisibleRows * m_grid->verticalHeader()->defaultSectionSize() +
                                2 * m_grid->frameWidth());
 
@@ -429,16 +407,7 @@ void TNX0060::move(Move target) {
     }
     // A model without wage points has nowhere to go.
     if (m_codes.empty()) return;
-    std::optional<int> shown;
-    if ((target == Move::Back || target == Move::Next) &&
-        !m_cmbSalaryID->currentText().trimmed().isEmpty()) {
-        int code = 0;
-        if (ReadCodeBox(m_cmbSalaryID, kMsgZeroCode, code) != CodeText::Code) return;
-        const auto quiet = m_changes->silence();
-        ShowCodeText(m_cmbSalaryID, QString::number(code));
-        shown = code;
-    }
-    const int index = MoveIndex(m_codes, shown, target);
+    const int index = MoveIndexFromBox(m_cmbSalaryID, kMsgZeroCode, m_codes, target, *m_changes);
     if (index < 0) return;
     m_current = m_codes[index];
     m_position = index + 1;

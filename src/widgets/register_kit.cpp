@@ -151,3 +151,16 @@ bool ReadNumber(QLineEdit *box, double &value) {
     value = 0.0;
     return RefuseField(box, kMsgNotNumber);
 }
+
+int MoveIndexFromBox(QComboBox *box, const QString &zeroRefusal, const std::vector<int> &codes,
+                     Move move, TChangeTracker &changes) {
+    std::optional<int> shown;
+    if ((move == Move::Back || move == Move::Next) && !box->currentText().trimmed().isEmpty()) {
+        int code = 0;
+        if (ReadCodeBox(box, zeroRefusal, code) != CodeText::Code) return -1;
+        const auto quiet = changes.silence();
+        ShowCodeText(box, QString::number(code));
+        shown = code;
+    }
+    return MoveIndex(codes, shown, move);
+}

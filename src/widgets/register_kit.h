@@ -12,6 +12,7 @@ class QComboBox;
 class QHBoxLayout;
 class QLineEdit;
 class QWidget;
+class TChangeTracker;
 class TFieldExits;
 
 // --- Moves through a code list --------------------------------------------------------------
@@ -44,6 +45,12 @@ CodeText ReadCodeBox(QComboBox *box, const QString &zeroRefusal, int &code);
 
 // Shows `text` in an editable code box without choosing an item.
 void ShowCodeText(QComboBox *box, const QString &text);
+
+// The index in `codes` a move from the code box goes to; -1 when it goes nowhere or the box's
+// text is refused. Back and Next start from the code the box shows, which is shown again as
+// the plain code without counting as a change.
+int MoveIndexFromBox(QComboBox *box, const QString &zeroRefusal, const std::vector<int> &codes,
+                     Move move, TChangeTracker &changes);
 
 // --- Number boxes ---------------------------------------------------------------------------
 

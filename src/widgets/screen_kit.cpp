@@ -4,9 +4,11 @@
 
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QTableWidget>
 #include <QValidator>
 #include <algorithm>
 
@@ -97,6 +99,36 @@ void ShowLocked(QWidget *field, bool locked) {
     }
     // A palette without roles of its own gives the box the colours it inherits.
     field->setPalette(palette);
+}
+
+QTableWidget *MakeRecordList(QWidget *parent, const char *name, const QStringList &headings,
+                             const std::vector<int> &widths, Qt::Alignment headingAlignment) {
+    auto *grid = new QTableWidget(1, int(headings.size()), parent);
+    grid->setObjectName(QString::fromLatin1(name));
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setTabKeyNavigation(false);
+    grid->setWordWrap(false);
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 8);
+    grid->setHorizontalHeaderLabels(headings);
+    QHeaderView *header = grid->horizontalHeader();
+    header->setDefaultAlignment(headingAlignment);
+    header->setSectionsClickable(false);
+    header->setHighlightSections(false);
+    if (!widths.empty()) header->setMinimumSectionSize(widths.front());
+    for (int c = 0; c < int(widths.size()) && c < grid->columnCount(); ++c)
+        grid->setColumnWidth(c, widths[c]);
+    QPalette pal = grid->palette();
+    for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+        pal.setColor(group, QPalette::Highlight, Qt::blue);
+        pal.setColor(group, QPalette::HighlightedText, Qt::white);
+        pal.setColor(group, QPalette::Base, Qt::white);
+        pal.setColor(group, QPalette::Text, Qt::black);
+    }
+    grid->setPalette(pal);
+    return grid;
 }
 
 void SetComboItems(QComboBox *combo, const QStringList &items) {

@@ -8,9 +8,11 @@
 #include <QSize>
 #include <QString>
 #include <array>
+#include <vector>
 
 class QComboBox;
 class QPushButton;
+class QTableWidget;
 class QWidget;
 
 // A push button with its object name. Enter on it presses it (or moves on, as the window's
@@ -56,6 +58,12 @@ void ReadTexts(const std::array<QLineEdit *, N> &edits, std::array<QString, M> &
 
 // Sets the items of a combo box without announcing the change.
 void SetComboItems(QComboBox *combo, const QStringList &items);
+
+// A read-only list of records, chosen by row: one row selected at a time, white on blue also
+// while the list has no focus, headings that do not react to clicks. `widths` are the
+// columns' widths; the first is also the narrowest a column can be made.
+QTableWidget *MakeRecordList(QWidget *parent, const char *name, const QStringList &headings,
+                             const std::vector<int> &widths, Qt::Alignment headingAlignment);
 
 // The largest size a screen opens at: a 1280x720 display (a common office laptop with display
 // scaling) less the title bar, the window frame and the task bar.
