@@ -21,6 +21,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
@@ -159,11 +160,17 @@ TNX1100::TNX1100(QWidget *parent) : QWidget(parent, Qt::Window) {
     const auto rangeBox = [&](const char *caption, const char *name, const char *spin, int length,
                               int axis) {
         panel->addWidget(new QLabel(QString::fromUtf8(caption), m_panel), row++, 0, 1, 2);
-        QLineEdit *edit = MakeEdit(m_panel, name, length, Align::Right);
-        edit->setFixedWidth(48);
-        panel->addWidget(edit, row, 0);
-        panel->addWidget(upDown(m_panel, spin, [this, edit, axis](int step) { stepAxis(edit, axis, step); }),
-                         row++, 1);
+        // The box and its up-down control side by side, within the panel's width.
+        auto *line = new QWidget(m_panel);
+        auto *beside = new QHBoxLayout(line);
+        beside->setContentsMargins(0, 0, 0, 0);
+        beside->setSpacing(1);
+        QLineEdit *edit = MakeEdit(line, name, length, Align::Right);
+        edit->setFixedWidth(kPanelWidth - 4 - 17 - 2);
+        beside->addWidget(edit);
+        beside->addWidget(upDown(line, spin, [this, edit, axis](int step) { stepAxis(edit, axis, step); }));
+        beside->addStretch();
+        panel->addWidget(line, row++, 0, 1, 2);
         m_exits->watch(edit, [this, edit, axis] { return axisExit(edit, axis); });
         return edit;
     };
@@ -173,6 +180,8 @@ TNX1100::TNX1100(QWidget *parent) : QWidget(parent, Qt::Window) {
     m_txtYMax = rangeBox("Y軸上限", "txtYMax", "spnYMax", 4, 3);
     const auto button = [&](const char *name, const char *caption) {
         QPushButton *b = MakeButton(m_panel, name, QString::fromUtf8(caption));
+        b->setMinimumWidth(0);
+        b->setFixedWidth(kPanelWidth - 4);
         panel->addWidget(b, row++, 0, 1, 2);
         return b;
     };
@@ -185,6 +194,7 @@ TNX1100::TNX1100(QWidget *parent) : QWidget(parent, Qt::Window) {
     auto *dispNoCaption = new QLabel(QStringLiteral("描画番号"), m_panel);
     panel->addWidget(dispNoCaption, row++, 0, 1, 2);
     m_txtDispNo = MakeEdit(m_panel, "txtDispNo", 2, Align::Right);
+    m_txtDispNo->setFixedWidth(kPanelWidth - 4 - 17 - 2);
     m_txtDispNo->setText(QStringLiteral("0"));
     m_exits->watch(m_txtDispNo, [this] { return txtDispNoExit(); });
     panel->addWidget(m_txtDispNo, row++, 0, 1, 2);
@@ -260,7 +270,9 @@ void TNX1100::open() {
         w->setVisible(design);
     m_size = size();
     m_canvas->setGeometry(rect());
-    m_panel->setGeometry(0, 0, kPanelWidth, qMax(0, m_size.height() - 36));
+    // The commands stay usable however small the window is.
+    m_panel->setGeometry(0, 0, kPanelWidth,
+                         qMax(m_panel->minimumSizeHint().height(), m_size.height() - 36));
     const ProjectState &g = G();
     m_txtXMin->setText(QString::number(g.gAxisXMin));
     m_txtXMax->setText(QString::number(g.gAxisXMax));
@@ -633,7 +645,8 @@ void TNX1100::btnImportClick() {
         if (!StoreDesign(design)) return; // the failure has been shown; the points stay
         m_captured.clear();
         m_chart.captured.clear();
-        m_txtDispNo->setText(QStringLiteral("0"));
+        m_txtDispNo->setFixedWidth(kPanelWidth - 4 - 17 - 2);
+    m_txtDispNo->setText(QStringLiteral("0"));
         m_dispNo = 0;
     }
     execute();
