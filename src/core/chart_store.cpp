@@ -238,15 +238,18 @@ std::optional<TDCHART> ReadPointByLabel(const QString &label) {
     static const QRegularExpression markName(QStringLiteral("^Label[0-9]{1,6}$"));
     if (!markName.match(label).hasMatch()) return std::nullopt;
     TQuery q(DM().ACN2);
-    RunSql(q, QStringLiteral("SELECT SCO, SNA, LABELN, F1, F2, F3, F4, GTOP, GLEFT FROM DCHART "
-                             "WHERE LABELN = '%1' ORDER BY SEQNO").arg(label),
+    RunSql(q,
+           QStringLiteral("SELECT SCO, SNA, LABELN, F1, F2, F3, F4, GTOP, GLEFT FROM DCHART "
+                          "WHERE LABELN = '%1' ORDER BY SEQNO")
+               .arg(label),
            'S');
     if (q.Eof()) return std::nullopt;
     TDCHART p;
     p.Sco = q.Value(QStringLiteral("SCO")).toLongLong();
     p.Sna = q.AsString(QStringLiteral("SNA"));
     p.Labeln = q.AsString(QStringLiteral("LABELN"));
-    ReadNumbered(p.F, QStringLiteral("F"), 4, [&q](const QString &column) { return q.AsInteger(column); });
+    ReadNumbered(p.F, QStringLiteral("F"), 4,
+                 [&q](const QString &column) { return q.AsInteger(column); });
     p.Gtop = q.AsInteger(QStringLiteral("GTOP"));
     p.Gleft = q.AsInteger(QStringLiteral("GLEFT"));
     return p;
@@ -257,15 +260,19 @@ bool SetPopupPageOpen(qint64 sco, int page, bool open) {
     TQuery q(DM().ACN2);
     SqlRow row;
     row.set(NumberedColumn(QStringLiteral("F"), page), open ? 1 : 0);
-    return RunSql(q, row.update(QStringLiteral("DCHART"), QStringLiteral(" WHERE SCO = %1").arg(sco)), 'E');
+    return RunSql(
+        q, row.update(QStringLiteral("DCHART"), QStringLiteral(" WHERE SCO = %1").arg(sco)), 'E');
 }
 
 std::optional<TPlotEmployee> ReadPlotEmployee(qint64 sco) {
     TQuery q(DM().ACN2);
-    SelectOfProject(q, QStringLiteral("*"), QStringLiteral("VSYAIN"), QStringLiteral(" AND SCO = %1").arg(sco));
+    SelectOfProject(q, QStringLiteral("*"), QStringLiteral("VSYAIN"),
+                    QStringLiteral(" AND SCO = %1").arg(sco));
     if (q.Eof()) return std::nullopt;
     const auto integer = [&q](const QString &column) { return q.AsInteger(column); };
-    const auto amount = [&q](const QString &column) { return qint64(std::llround(q.AsFloat(column))); };
+    const auto amount = [&q](const QString &column) {
+        return qint64(std::llround(q.AsFloat(column)));
+    };
     TPlotEmployee e;
     e.sco = sco;
     e.scot = q.AsString(QStringLiteral("SCOT"));
@@ -280,7 +287,8 @@ std::optional<TPlotEmployee> ReadPlotEmployee(qint64 sco) {
     e.gouhou = integer(QStringLiteral("GOUHOU"));
     e.thi = integer(QStringLiteral("THI"));
     e.jiseki = integer(QStringLiteral("JISEKI"));
-    ReadNumbered(e.hna, QStringLiteral("HNA"), 3, [&q](const QString &column) { return q.AsString(column); });
+    ReadNumbered(e.hna, QStringLiteral("HNA"), 3,
+                 [&q](const QString &column) { return q.AsString(column); });
     ReadNumbered(e.kkyu, QStringLiteral("KKYU"), 3, amount);
     ReadNumbered(e.teate, QStringLiteral("TEATE"), 5, amount);
     e.syotei = amount(QStringLiteral("SYOTEI"));
@@ -297,8 +305,9 @@ bool SaveEmployeeBand(qint64 sco, int band, int yhyouka) {
     ScopedTransaction tx(DM().ACN2);
     SqlRow row;
     row.set(QStringLiteral("BANDID"), band).set(QStringLiteral("YHYOUKA"), yhyouka);
-    if (!RunSql(q, row.update(QStringLiteral("MSYAIN1"),
-                              G().gProjectKey.where() + QStringLiteral(" AND SCO = %1").arg(sco)),
+    if (!RunSql(q,
+                row.update(QStringLiteral("MSYAIN1"),
+                           G().gProjectKey.where() + QStringLiteral(" AND SCO = %1").arg(sco)),
                 'E'))
         return false;
     return tx.commit();
@@ -310,8 +319,12 @@ bool StoreDesign(const TDSPDRAW &d) {
     if (!key.isSet) return false;
     TQuery q(DM().ACN2);
     ScopedTransaction tx(DM().ACN2);
-    if (!RunSql(q, QStringLiteral("DELETE FROM DSPDRAW") + key.where() +
-                       QStringLiteral(" AND SDCO = %1 AND X = %2 AND Y = %3").arg(d.Sdco).arg(d.X).arg(d.Y),
+    if (!RunSql(q,
+                QStringLiteral("DELETE FROM DSPDRAW") + key.where() +
+                    QStringLiteral(" AND SDCO = %1 AND X = %2 AND Y = %3")
+                        .arg(d.Sdco)
+                        .arg(d.X)
+                        .arg(d.Y),
                 'E'))
         return false;
     SqlRow row;

@@ -47,7 +47,7 @@ struct TPlotEmployee {
     qint64 sco = 0;
     QString scot, sna, gaku, senkou, yaku, hyouka;
     int nenrei = 0, kinzoku = 0, toukyu = 0, gouhou = 0, thi = 0, jiseki = 0;
-    std::array<QString, 4> hna;  // [1..3] evaluations one to three years ago
+    std::array<QString, 4> hna;    // [1..3] evaluations one to three years ago
     std::array<qint64, 4> kkyu{};  // [1..3]
     std::array<qint64, 6> teate{}; // [1..5]
     qint64 syotei = 0, syouyo = 0, syouyo2 = 0;

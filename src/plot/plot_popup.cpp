@@ -29,7 +29,8 @@ PopupPageTexts PopupPageOf(int page, const TPlotEmployee &e,
     };
     switch (page) {
     case 1:
-        fill("1.プロフィール", {"社員番号:", "年　　齢　:", "勤　　続　:", "学　　歴　:", "専　　攻　:"},
+        fill("1.プロフィール",
+             {"社員番号:", "年　　齢　:", "勤　　続　:", "学　　歴　:", "専　　攻　:"},
              {e.scot, QString::number(e.nenrei) + QStringLiteral(" 歳"),
               QString::number(e.kinzoku) + QStringLiteral(" 年"), e.gaku, e.senkou});
         break;
@@ -53,14 +54,15 @@ PopupPageTexts PopupPageOf(int page, const TPlotEmployee &e,
               yen(e.syotei * 12 + bonus)});
         break;
     }
-    default: break;
+    default:
+        break;
     }
     return t;
 }
 
 TNX1101::TNX1101(QWidget *parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
-                          Qt::WindowTitleHint) {
+    : QWidget(parent,
+              Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setObjectName(QStringLiteral("NX1101"));
     setAutoFillBackground(true);
     auto *grid = new QGridLayout(this);

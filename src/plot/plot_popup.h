@@ -42,7 +42,7 @@ protected:
 private:
     int m_page = 0;
     qint64 m_sco = 0;
-    QLabel *m_heading = nullptr;                 // Label1
-    std::array<QLabel *, 6> m_titles{};          // labTitle1..5
-    std::array<QLabel *, 6> m_values{};          // labValue1..5
+    QLabel *m_heading = nullptr;        // Label1
+    std::array<QLabel *, 6> m_titles{}; // labTitle1..5
+    std::array<QLabel *, 6> m_values{}; // labValue1..5
 };

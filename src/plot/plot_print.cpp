@@ -68,7 +68,9 @@ QString SelectedGradesText(const TChartRows &rows) {
 
 QString ReferenceDateText(int fnk, int kdate, QDate today) {
     if (fnk != 0) return dateText(today, "年", "月", "日時点");
-    const auto part = [kdate](int value) { return kdate == 0 ? QString() : QString::number(value); };
+    const auto part = [kdate](int value) {
+        return kdate == 0 ? QString() : QString::number(value);
+    };
     return part(kdate / 10000) + QStringLiteral(" 年  ") + part(kdate / 100 % 100) +
            QStringLiteral(" 月  ") + part(kdate % 100) + QStringLiteral(" 日時点");
 }
@@ -87,7 +89,8 @@ PlotPageLayout LayoutPlotPage(const PlotPageInput &in) {
 
     // Header.
     text(3550, 280, dateText(in.today, " 年  ", " 月  ", " 日"), 12);
-    text(550, 400, in.yearText + QStringLiteral(" 年度  :  ") + in.company + QStringLiteral("　　様"), 16);
+    text(550, 400,
+         in.yearText + QStringLiteral(" 年度  :  ") + in.company + QStringLiteral("　　様"), 16);
     page.texts.push_back({QPoint(2500, 720), in.title, 20, true});
     page.boxes.push_back({QRect(QPoint(900, 680), QPoint(4050, 900)), 1});
     page.boxes.push_back({QRect(QPoint(885, 665), QPoint(4065, 915)), 1});

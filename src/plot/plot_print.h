@@ -50,15 +50,15 @@ struct PlotPageInput {
     QString yearText; // the fiscal year as shown ("2018", "平成 30")
     QString company;
     QString title;
-    QString referenceDate; // "年齢勤続"
-    QString xTitle;        // the X axis title
-    QString yTitle;        // the three characters of the Y title
-    ResultTexts counts;    // counts and averages as the wage plot shows them
-    ResultTexts curves;    // pitches and average wages of the raise-curve chart
-    QString grades;        // "１等級  ３等級  "
-    bool hasSource = false; // the comparison source has a record
-    std::array<QString, 7> source; // [1..6] see LayoutPlotPage
-    std::array<bool, 6> hasDesign{}; // [1..5] design rows of chart 1050
+    QString referenceDate;               // "年齢勤続"
+    QString xTitle;                      // the X axis title
+    QString yTitle;                      // the three characters of the Y title
+    ResultTexts counts;                  // counts and averages as the wage plot shows them
+    ResultTexts curves;                  // pitches and average wages of the raise-curve chart
+    QString grades;                      // "１等級  ３等級  "
+    bool hasSource = false;              // the comparison source has a record
+    std::array<QString, 7> source;       // [1..6] see LayoutPlotPage
+    std::array<bool, 6> hasDesign{};     // [1..5] design rows of chart 1050
     std::array<QString, 6> designLegend; // [1..5]
     std::array<QString, 6> designNote;   // [1..5]
     QString commentary;

@@ -168,7 +168,8 @@ TNX1100::TNX1100(QWidget *parent) : QWidget(parent, Qt::Window) {
         QLineEdit *edit = MakeEdit(line, name, length, Align::Right);
         edit->setFixedWidth(kPanelWidth - 4 - 17 - 2);
         beside->addWidget(edit);
-        beside->addWidget(upDown(line, spin, [this, edit, axis](int step) { stepAxis(edit, axis, step); }));
+        beside->addWidget(
+            upDown(line, spin, [this, edit, axis](int step) { stepAxis(edit, axis, step); }));
         beside->addStretch();
         panel->addWidget(line, row++, 0, 1, 2);
         m_exits->watch(edit, [this, edit, axis] { return axisExit(edit, axis); });
@@ -646,7 +647,7 @@ void TNX1100::btnImportClick() {
         m_captured.clear();
         m_chart.captured.clear();
         m_txtDispNo->setFixedWidth(kPanelWidth - 4 - 17 - 2);
-    m_txtDispNo->setText(QStringLiteral("0"));
+        m_txtDispNo->setText(QStringLiteral("0"));
         m_dispNo = 0;
     }
     execute();

@@ -128,8 +128,8 @@ private:
     QMenu *m_popupMenu2 = nullptr; // the window's right-button menu
     QString m_clickedLabel;        // the mark clicked last
     QList<QPointer<TNX1101>> m_popups;
-    int m_popupCount = 0;          // pop-up pages opened since the chart was opened
-    int m_dispNo = 0;              // the drawing number last accepted
+    int m_popupCount = 0; // pop-up pages opened since the chart was opened
+    int m_dispNo = 0;     // the drawing number last accepted
     std::vector<DesignPointValue> m_captured;
     PlotChart m_chart;
     QSize m_size;

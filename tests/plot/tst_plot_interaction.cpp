@@ -4,9 +4,9 @@
 // mouse and their storing as a design.
 
 #include "band_evaluation_dialog.h"
+#include "band_loaders.h"
 #include "chart_store.h"
 #include "matrix_raise.h"
-#include "band_loaders.h"
 #include "plot_popup.h"
 #include "plot_window.h"
 #include "result_window.h"
@@ -111,7 +111,8 @@ void choose(TNX1100 &plot, const char *menuName, const char *item) {
 }
 
 QStringList flags(qint64 sco) {
-    return SqlRows(DM().ACN2, QStringLiteral("SELECT F1, F2, F3, F4 FROM DCHART WHERE SCO = %1").arg(sco));
+    return SqlRows(DM().ACN2,
+                   QStringLiteral("SELECT F1, F2, F3, F4 FROM DCHART WHERE SCO = %1").arg(sco));
 }
 
 // The wage plot of the sample's first employees on a window of fixed size.
@@ -152,20 +153,30 @@ void TstPlotInteraction::axisRangeBoxes_data() {
     QTest::addColumn<QString>("textAfter");
     QTest::addColumn<QList<int>>("axes"); // gAxisXMin, XMax, YMin, YMax after leaving
     const QString notNumber = QStringLiteral("数値を入力してください。");
-    QTest::newRow("not a number") << "txtXMin" << "2a" << notNumber << "20" << QList<int>{20, 60, 10, 50};
-    QTest::newRow("empty") << "txtYMax" << "" << notNumber << "50" << QList<int>{20, 60, 10, 50};
-    QTest::newRow("age below 15")
-        << "txtXMin" << "10" << QStringLiteral("入力範囲外です。15 ～ 75の値を入力して下さい。") << "15"
-        << QList<int>{20, 60, 10, 50};
-    QTest::newRow("age above 75")
-        << "txtXMax" << "80" << QStringLiteral("入力範囲外です。15 ～ 75の値を入力して下さい。") << "15"
-        << QList<int>{20, 60, 10, 50};
+    QTest::newRow("not a number") << "txtXMin"
+                                  << "2a" << notNumber << "20" << QList<int>{20, 60, 10, 50};
+    QTest::newRow("empty") << "txtYMax"
+                           << "" << notNumber << "50" << QList<int>{20, 60, 10, 50};
+    QTest::newRow("age below 15") << "txtXMin"
+                                  << "10"
+                                  << QStringLiteral(
+                                         "入力範囲外です。15 ～ 75の値を入力して下さい。")
+                                  << "15" << QList<int>{20, 60, 10, 50};
+    QTest::newRow("age above 75") << "txtXMax"
+                                  << "80"
+                                  << QStringLiteral(
+                                         "入力範囲外です。15 ～ 75の値を入力して下さい。")
+                                  << "15" << QList<int>{20, 60, 10, 50};
     QTest::newRow("basic wage above 100")
-        << "txtYMax" << "101" << QStringLiteral("入力範囲外です。0 ～ 100の値を入力して下さい。") << "0"
+        << "txtYMax"
+        << "101" << QStringLiteral("入力範囲外です。0 ～ 100の値を入力して下さい。") << "0"
         << QList<int>{20, 60, 10, 50};
-    QTest::newRow("in range") << "txtXMin" << "25" << QString() << "25" << QList<int>{25, 60, 10, 50};
-    QTest::newRow("limits count") << "txtYMin" << "0" << QString() << "0" << QList<int>{20, 60, 0, 50};
-    QTest::newRow("upper limit") << "txtXMax" << "75" << QString() << "75" << QList<int>{20, 75, 10, 50};
+    QTest::newRow("in range") << "txtXMin"
+                              << "25" << QString() << "25" << QList<int>{25, 60, 10, 50};
+    QTest::newRow("limits count") << "txtYMin"
+                                  << "0" << QString() << "0" << QList<int>{20, 60, 0, 50};
+    QTest::newRow("upper limit") << "txtXMax"
+                                 << "75" << QString() << "75" << QList<int>{20, 75, 10, 50};
 }
 
 void TstPlotInteraction::axisRangeBoxes() {
@@ -189,7 +200,8 @@ void TstPlotInteraction::axisRangeBoxes() {
     // The plot takes the new range with "実　行".
     if (message.isEmpty()) {
         click(plot, "btnExec");
-        QCOMPARE((QList<int>{plot.chart().xMin, plot.chart().xMax, plot.chart().yMin, plot.chart().yMax}),
+        QCOMPARE((QList<int>{plot.chart().xMin, plot.chart().xMax, plot.chart().yMin,
+                             plot.chart().yMax}),
                  axes);
     }
 }
@@ -238,7 +250,8 @@ void TstPlotInteraction::windowAndMarkMenus() {
     items.clear();
     for (QAction *a : menu(plot, "PopupMenu1")->actions())
         items << a->text();
-    QCOMPARE(items, (QStringList{"プロフィール", "人事考課", "キャリア", "賃金情報", "マトリクス昇給", "終了"}));
+    QCOMPARE(items, (QStringList{"プロフィール", "人事考課", "キャリア", "賃金情報",
+                                 "マトリクス昇給", "終了"}));
     choose(plot, "PopupMenu1", "mnExit");
     QVERIFY(plot.popups().isEmpty());
 
@@ -254,7 +267,8 @@ void TstPlotInteraction::popupPagesOnePerEmployeeAndPage() {
     openSample();
     RecordingPlot plot;
     const QList<qint64> codes = openWagePlot(plot);
-    const QString name = SqlValue(DM().ACN2, QStringLiteral("SELECT SNA FROM DCHART WHERE SCO = %1").arg(codes[0]));
+    const QString name =
+        SqlValue(DM().ACN2, QStringLiteral("SELECT SNA FROM DCHART WHERE SCO = %1").arg(codes[0]));
 
     clickAt(plot, pixelOf(plot, 25, 20));
     choose(plot, "PopupMenu1", "mnProfile");
@@ -315,16 +329,19 @@ void TstPlotInteraction::popupPageTexts_data() {
     QTest::addColumn<QStringList>("titles");
     QTest::addColumn<QStringList>("values");
     QTest::newRow("profile") << 1 << "1.プロフィール"
-                             << QStringList{"社員番号:", "年　　齢　:", "勤　　続　:", "学　　歴　:", "専　　攻　:"}
+                             << QStringList{"社員番号:", "年　　齢　:", "勤　　続　:",
+                                            "学　　歴　:", "専　　攻　:"}
                              << QStringList{"A-007", "41 歳", "18 年", "大学", "経済"};
     QTest::newRow("evaluations") << 2 << "2.人事考課"
-                                 << QStringList{"３年前　:", "２年前　:", "１年前　:", "本年度　:", ""}
+                                 << QStringList{"３年前　:", "２年前　:", "１年前　:", "本年度　:",
+                                                ""}
                                  << QStringList{"C", "B", "A", "S", ""};
     QTest::newRow("career") << 3 << "3.キャリア"
                             << QStringList{"役　職　:", "等　級　:", "号　俸　:", "滞　留　:", ""}
                             << QStringList{"課長", "参事", "12 号", "4 年", ""};
     QTest::newRow("wages") << 4 << "4.賃金情報"
-                           << QStringList{"基 本 給：", "諸 手 当：", "所 定 給：", "年 賞 与：", "年 収 入："}
+                           << QStringList{"基 本 給：", "諸 手 当：", "所 定 給：", "年 賞 与：",
+                                          "年 収 入："}
                            << QStringList{"321,000 円", "15,500 円", "336,500 円", "1,200,000 円",
                                           "5,238,000 円"};
 }
@@ -354,8 +371,10 @@ void TstPlotInteraction::popupPageTexts() {
     grades[5] = "参事";
     const PopupPageTexts t = PopupPageOf(page, e, grades, 4);
     QCOMPARE(t.caption, caption);
-    QCOMPARE((QStringList{t.titles[1], t.titles[2], t.titles[3], t.titles[4], t.titles[5]}), titles);
-    QCOMPARE((QStringList{t.values[1], t.values[2], t.values[3], t.values[4], t.values[5]}), values);
+    QCOMPARE((QStringList{t.titles[1], t.titles[2], t.titles[3], t.titles[4], t.titles[5]}),
+             titles);
+    QCOMPARE((QStringList{t.values[1], t.values[2], t.values[3], t.values[4], t.values[5]}),
+             values);
 }
 
 namespace {
@@ -363,7 +382,8 @@ namespace {
 qint64 linkedEmployee() {
     return SqlValue(DM().ACN2, "SELECT SCO FROM MSYAIN1" + kProject +
                                    " AND MLINK BETWEEN 1 AND 3 AND BANDID IN (SELECT BANDID FROM "
-                                   "BANDM" + kProject + ") ORDER BY SCO LIMIT 1")
+                                   "BANDM" +
+                                   kProject + ") ORDER BY SCO LIMIT 1")
         .toLongLong();
 }
 } // namespace
@@ -387,7 +407,9 @@ void TstPlotInteraction::bandDialogStoresOnlyAChange() {
     QCOMPARE(band->currentText().section(" : ", 0, 0), stored[0].section('|', 0, 0));
     const auto zoneOf = [&](int b, int h) {
         const int link = SqlValue(DM().ACN2, "SELECT MLINK FROM MSYAIN1" + where).toInt();
-        const int pay = SqlValue(DM().ACN2, QStringLiteral("SELECT KKYU%1 FROM MSYAIN2").arg(link) + where).toInt();
+        const int pay =
+            SqlValue(DM().ACN2, QStringLiteral("SELECT KKYU%1 FROM MSYAIN2").arg(link) + where)
+                .toInt();
         return QString::number(CalcMatrixRaise(G().gBandTbl, G().gMatTbl, b, h, pay).zone);
     };
     QCOMPARE(find<QLineEdit>(dialog, "txtZoneNo")->text(),
@@ -555,8 +577,9 @@ void TstPlotInteraction::capturedPointsStoredAsADesign() {
     TestProgram p;
     openSample();
     // An earlier design 2 of the same items is replaced; design 2 of other items stays.
-    exec(DM().ACN2, "INSERT INTO DSPDRAW (KCO, NENDO, SDCO, X, Y, FCHKS, SNENREI1, SKIN1, SNENREI2, "
-                    "SKIN2, HANREI) VALUES (1, 2018, 2, 0, 2, 0, 22, 1, 30, 2, '旧')");
+    exec(DM().ACN2,
+         "INSERT INTO DSPDRAW (KCO, NENDO, SDCO, X, Y, FCHKS, SNENREI1, SKIN1, SNENREI2, "
+         "SKIN2, HANREI) VALUES (1, 2018, 2, 0, 2, 0, 22, 1, 30, 2, '旧')");
     exec(DM().ACN2, "INSERT INTO DSPDRAW (KCO, NENDO, SDCO, X, Y, FCHKS, SNENREI1, SKIN1) VALUES "
                     "(1, 2018, 2, 1, 2, 1, 5, 100000)");
     G().gDesignLegend = {0, 1, 0, 0, 0};
@@ -569,13 +592,15 @@ void TstPlotInteraction::capturedPointsStoredAsADesign() {
         clickAt(plot, pixelOf(plot, x, y));
     click(plot, "btnImport");
     QVERIFY(shown(p.messages).isEmpty());
-    QCOMPARE(SqlRows(DM().ACN2, "SELECT SDCO, X, Y, FCHKS, FREN, SNENREI1, SKIN1, SNENREI2, SKIN2, "
-                                "SNENREI3, SKIN3, SNENREI4, SKIN4, SNENREI6, SKIN6, HANREI, SCOLOR, "
-                                "SSYURUI, SHABA FROM DSPDRAW" +
-                                    kProject + " AND X = 0"),
-             (QStringList{"2|0|2|1|1|25|200000|40|300000|55|450000|0|0|0|0||clBlack|1|1"}));
-    QCOMPARE(SqlRows(DM().ACN2, "SELECT SDCO, SNENREI1, SKIN1 FROM DSPDRAW" + kProject + " AND X = 1"),
-             QStringList{"2|5|100000"});
+    QCOMPARE(
+        SqlRows(DM().ACN2, "SELECT SDCO, X, Y, FCHKS, FREN, SNENREI1, SKIN1, SNENREI2, SKIN2, "
+                           "SNENREI3, SKIN3, SNENREI4, SKIN4, SNENREI6, SKIN6, HANREI, SCOLOR, "
+                           "SSYURUI, SHABA FROM DSPDRAW" +
+                               kProject + " AND X = 0"),
+        (QStringList{"2|0|2|1|1|25|200000|40|300000|55|450000|0|0|0|0||clBlack|1|1"}));
+    QCOMPARE(
+        SqlRows(DM().ACN2, "SELECT SDCO, SNENREI1, SKIN1 FROM DSPDRAW" + kProject + " AND X = 1"),
+        QStringList{"2|5|100000"});
     QCOMPARE(G().gCurveColor, QStringLiteral("clBlack"));
     QCOMPARE(find<QLineEdit>(plot, "txtDispNo")->text(), QStringLiteral("0"));
     QVERIFY(plot.capturedPoints().empty());

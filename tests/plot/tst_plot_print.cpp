@@ -75,7 +75,8 @@ void showChart(TNX1100 &plot, int chart, const QString &title, const QString &co
 QString pdfText(const QString &pdf) {
     QProcess run;
     run.start(QStandardPaths::findExecutable("pdftotext"), {"-layout", pdf, "-"});
-    if (!run.waitForFinished(60000) || run.exitCode() != 0) return QStringLiteral("<pdftotext failed>");
+    if (!run.waitForFinished(60000) || run.exitCode() != 0)
+        return QStringLiteral("<pdftotext failed>");
     // Qt's PDF writer names some ideographs by Kangxi radicals that look alike; compatibility
     // normalisation turns them (and full-width letters) back.
     return QString::fromUtf8(run.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
@@ -118,11 +119,13 @@ void TstPlotPrint::commentaryLines_data() {
     QTest::addColumn<QString>("commentary");
     QTest::addColumn<QStringList>("lines");
     const QString a40 = QString(40, QChar(u'あ'));
-    QTest::newRow("85 characters") << a40 + a40 + "いいいいい" << QStringList{a40, a40, "いいいいい"};
+    QTest::newRow("85 characters")
+        << a40 + a40 + "いいいいい" << QStringList{a40, a40, "いいいいい"};
     QTest::newRow("exactly 40") << a40 << QStringList{a40};
     QTest::newRow("empty") << QString() << QStringList();
     QTest::newRow("latin upper case") << "base up 3%" << QStringList{"BASE UP 3%"};
-    QTest::newRow("line breaks start lines") << "一行目\r\n\r\n三行目\r\n" << QStringList{"一行目", "", "三行目"};
+    QTest::newRow("line breaks start lines") << "一行目\r\n\r\n三行目\r\n"
+                                             << QStringList{"一行目", "", "三行目"};
 }
 
 void TstPlotPrint::commentaryLines() {
@@ -190,19 +193,19 @@ void TstPlotPrint::chartTextsPerChart_data() {
     QTest::addColumn<int>("chart");
     QTest::addColumn<QStringList>("captions"); // "y:caption" at x 450
     QTest::newRow("1010") << 1010
-                          << QStringList{"1000:年齢勤続", "1100:ＸＹ座標", "1200:Ｘ平均値", "1300:Ｙ平均値",
-                                         "1500:等級選択"};
-    QTest::newRow("1020") << 1020
-                          << QStringList{"1000:年齢勤続", "1100:ＸＹ座標", "1200:データ数", "1300:等級選択",
-                                         "1400:平均賃金", "1500:平均昇給"};
+                          << QStringList{"1000:年齢勤続", "1100:ＸＹ座標", "1200:Ｘ平均値",
+                                         "1300:Ｙ平均値", "1500:等級選択"};
+    QTest::newRow("1020") << 1020 << QStringList{"1000:年齢勤続", "1100:ＸＹ座標", "1200:データ数",
+                                                 "1300:等級選択", "1400:平均賃金", "1500:平均昇給"};
     QTest::newRow("1030") << 1030
-                          << QStringList{"1000:年齢勤続", "1100:ＸＹ座標", "1200:データ数", "1300:等級選択",
-                                         "1400:比較資料"};
+                          << QStringList{"1000:年齢勤続", "1100:ＸＹ座標", "1200:データ数",
+                                         "1300:等級選択", "1400:比較資料"};
     QTest::newRow("1040") << 1040
-                          << QStringList{"1000:年齢勤続", "1100:ＸＹ座標", "1200:データ数", "1300:等級選択",
-                                         "1400:比較資料"};
+                          << QStringList{"1000:年齢勤続", "1100:ＸＹ座標", "1200:データ数",
+                                         "1300:等級選択", "1400:比較資料"};
     QTest::newRow("1050") << 1050
-                          << QStringList{"1000:年齢勤続", "1100:ＸＹ座標", "1200:等級選択", "1300:曲線番号"};
+                          << QStringList{"1000:年齢勤続", "1100:ＸＹ座標", "1200:等級選択",
+                                         "1300:曲線番号"};
 }
 
 void TstPlotPrint::chartTextsPerChart() {
@@ -219,7 +222,8 @@ void TstPlotPrint::chartTextsPerChart() {
     const PlotPageLayout page = LayoutPlotPage(in);
     QStringList found;
     for (const PageText &t : page.texts)
-        if (t.at.x() == 450 && t.at.y() >= 1000 && t.at.y() < 1700) found << QStringLiteral("%1:%2").arg(t.at.y()).arg(t.text);
+        if (t.at.x() == 450 && t.at.y() >= 1000 && t.at.y() < 1700)
+            found << QStringLiteral("%1:%2").arg(t.at.y()).arg(t.text);
     QCOMPARE(found, captions);
     QCOMPARE(textAt(page, 850, 1100)->text, QStringLiteral("Ｘ軸： 年　齢 、　Ｙ軸：　基本給"));
     if (chart == 1050) {
@@ -306,16 +310,18 @@ void TstPlotPrint::pdfOfEachChart() {
         QSKIP("pdftotext (poppler-utils) is not installed");
     TestProgram p;
     openSample();
-    exec(DM().ACN2, "INSERT INTO DSPDRAW (KCO, NENDO, SDCO, X, Y, FCHKS, SNENREI1, SKIN1, SNENREI2, "
-                    "SKIN2, KAISETSU, HANREI, SETSUMEI, SCOLOR, SSYURUI, SHABA) VALUES (1, 2018, 1, 0, "
-                    "2, 1, 22, 200000, 50, 400000, '設計の解説', '総合職', '大卒の標準', 'clRed', 1, 2)");
+    exec(DM().ACN2,
+         "INSERT INTO DSPDRAW (KCO, NENDO, SDCO, X, Y, FCHKS, SNENREI1, SKIN1, SNENREI2, "
+         "SKIN2, KAISETSU, HANREI, SETSUMEI, SCOLOR, SSYURUI, SHABA) VALUES (1, 2018, 1, 0, "
+         "2, 1, 22, 200000, 50, 400000, '設計の解説', '総合職', '大卒の標準', 'clRed', 1, 2)");
     TNX1100 plot;
     const QString title = QStringLiteral("印刷の見出し%1").arg(chart);
     showChart(plot, chart, title, QStringLiteral("解説の本文です"));
     const QString pdf = p.dir() + "/plot.pdf";
     QVERIFY(printToPdf(plot, pdf));
     const QString text = pdfText(pdf);
-    QStringList expected{title, "株式会社ロメルタ", "年度", "様", "年齢勤続", "ＸＹ座標", "等級選択", "【解説】"};
+    QStringList expected{title,      "株式会社ロメルタ", "年度",     "様",
+                         "年齢勤続", "ＸＹ座標",         "等級選択", "【解説】"};
     expected << (chart == 1050 ? QStringLiteral("設計の解説") : QStringLiteral("解説の本文です"));
     expected << texts;
     for (const QString &e : expected)
