@@ -590,6 +590,23 @@ void TstPlotInteraction::capturedPointsStoredAsADesign() {
     find<QLineEdit>(plot, "txtDispNo")->setText("2");
     for (auto [x, y] : {std::pair{25, 20}, {40, 30}, {55, 45}})
         clickAt(plot, pixelOf(plot, x, y));
+    // A drawing number cleared after the clicks stores nothing and keeps the points.
+    const QStringList before = SqlRows(DM().ACN2, "SELECT * FROM DSPDRAW ORDER BY X");
+    find<QLineEdit>(plot, "txtDispNo")->setText("0");
+    click(plot, "btnImport");
+    QCOMPARE(shown(p.messages), QStringList{"描画番号 を、入力して下さい。"});
+    QCOMPARE(SqlRows(DM().ACN2, "SELECT * FROM DSPDRAW ORDER BY X"), before);
+    QCOMPARE(plot.capturedPoints().size(), size_t(3));
+    // The store refuses a design number or item outside its range.
+    TDSPDRAW outside;
+    outside.Sdco = 6;
+    QVERIFY(!StoreDesign(outside));
+    outside.Sdco = 2;
+    outside.Y = 6;
+    QVERIFY(!StoreDesign(outside));
+    QCOMPARE(SqlRows(DM().ACN2, "SELECT * FROM DSPDRAW ORDER BY X"), before);
+    p.messages.clear();
+    find<QLineEdit>(plot, "txtDispNo")->setText("2");
     click(plot, "btnImport");
     QVERIFY(shown(p.messages).isEmpty());
     QCOMPARE(
