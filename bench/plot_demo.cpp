@@ -4,7 +4,13 @@
 // point set with a design for 1050. With a file name the picture is written there instead (and
 // the result window beside it, as <name>-result.png), and the program ends.
 //
-// Usage: plot_demo [chart] [picture.png]   (1010, 1020, 1030, 1040 or 1050; default 1010)
+// With "--page <file.pdf>" the printed page is written to that PDF file instead. With "--popups"
+// the window stays open with the profile and wage pages of the point nearest the middle of the
+// plot (for looking at the pop-up pages on a display); "--popups <file.png>" writes that view to
+// a picture instead.
+//
+// Usage: plot_demo [chart] [picture.png | --page file.pdf | --popups]
+//        (1010, 1020, 1030, 1040 or 1050; default 1010)
 
 #include "analysis_dialog.h"
 #include "chart_store.h"
@@ -20,8 +26,13 @@
 #include "tdm.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPrinter>
 #include <QDir>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -115,6 +126,56 @@ int main(int argc, char **argv) {
         plot.handOver(nullptr, QStringLiteral("年齢別 基本給の分布"));
     }
     if (chart == 1010 || chart == 1020) plot.showAnalysisResult();
+    const QString option = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+    if (option == QLatin1String("--page") && argc > 3) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromLocal8Bit(argv[3]));
+        return plot.printTo(printer) ? 0 : 1;
+    }
+    if (option == QLatin1String("--popups")) {
+        // Clicks the mark of the point nearest the middle and opens two of its pages.
+        const PlotGeometry g = PlotGeometryFor(plot.chartSize(), plot.chart());
+        const QPoint middle((g.left + g.right) / 2, (g.top + g.bottom) / 2);
+        QPoint best;
+        int bestDistance = -1;
+        for (const PlotPoint &p : plot.chart().points) {
+            const QPoint at = g.map(p.x, p.y);
+            const int d = (at - middle).manhattanLength();
+            if (bestDistance < 0 || d < bestDistance) best = at, bestDistance = d;
+        }
+        QWidget *canvas = plot.findChild<QWidget *>(QStringLiteral("PlotCanvas"));
+        plot.show();
+        QMouseEvent press(QEvent::MouseButtonPress, best, canvas->mapToGlobal(best), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(canvas, &press);
+        QMenu *menu = plot.findChild<QMenu *>(QStringLiteral("PopupMenu1"));
+        menu->hide();
+        menu->findChild<QAction *>(QStringLiteral("mnProfile"))->trigger();
+        menu->findChild<QAction *>(QStringLiteral("mnSalary"))->trigger();
+        plot.resultWindow()->hide();
+        // Both pages open at the mark; the second is moved aside to show them together.
+        const QList<QWidget *> pages = plot.findChildren<QWidget *>(QStringLiteral("NX1101"));
+        if (pages.size() == 2) pages[1]->move(pages[0]->frameGeometry().topRight() + QPoint(10, 0));
+        if (argc > 3) {
+            // The window with the pages drawn over it where they stand (without a window
+            // system's frames, each page's caption is drawn as a bar above it).
+            QImage shot = plot.grab().toImage();
+            QPainter painter(&shot);
+            for (QWidget *page : pages) {
+                const QPoint at = page->pos() - plot.pos();
+                const QRect bar(at - QPoint(0, 20), QSize(page->width(), 20));
+                painter.fillRect(bar, QColor(0xd0, 0xd8, 0xe8));
+                painter.setPen(Qt::black);
+                painter.drawText(bar.adjusted(6, 0, 0, 0), Qt::AlignVCenter, page->windowTitle());
+                painter.drawImage(at, page->grab().toImage());
+                painter.drawRect(QRect(bar.topLeft(), QSize(page->width(), page->height() + 20)).adjusted(0, 0, -1, -1));
+            }
+            painter.end();
+            return shot.save(QString::fromLocal8Bit(argv[3])) ? 0 : 1;
+        }
+        return app.exec();
+    }
     if (argc > 2) {
         const QString picture = QString::fromLocal8Bit(argv[2]);
         plot.image().save(picture);

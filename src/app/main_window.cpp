@@ -385,7 +385,11 @@ void TNX0000::createStartupScreens() {
     if (!m_raiseCurveDesign) m_raiseCurveDesign = new TNX1050(this, m_designLegend);
     if (!m_evaluationConversion) m_evaluationConversion = new TNX3020(this);
     // The plot window is one top-level window for the whole run.
-    if (!m_plotWindow) m_plotWindow = new TNX1100(this);
+    if (!m_plotWindow) {
+        m_plotWindow = new TNX1100(this);
+        // Points captured on the plot and stored as a design show on the design screen.
+        connect(m_plotWindow, &TNX1100::designStored, m_raiseCurveDesign, &TNX1050::reloadDesigns);
+    }
 }
 
 void TNX0000::createLateStartupScreens() {

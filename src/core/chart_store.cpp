@@ -5,6 +5,9 @@
 #include "state.h"
 #include "tdm.h"
 
+#include <QRegularExpression>
+#include <cmath>
+
 namespace {
 
 const QString kChartTable = QStringLiteral("MCHART");
@@ -226,4 +229,121 @@ std::vector<TModelWageRow> ReadModelWageCurve(int mdco, int lineType) {
                         q.AsFloat(QStringLiteral("SKIN")), q.AsFloat(QStringLiteral("SYOUYO")),
                         q.AsFloat(QStringLiteral("NENSYU"))});
     return rows;
+}
+
+// --- The plot window's interaction ------------------------------------------------------------
+
+std::optional<TDCHART> ReadPointByLabel(const QString &label) {
+    // Mark names are the window's own ("Label" and a number); anything else names no mark.
+    static const QRegularExpression markName(QStringLiteral("^Label[0-9]{1,6}$"));
+    if (!markName.match(label).hasMatch()) return std::nullopt;
+    TQuery q(DM().ACN2);
+    RunSql(q,
+           QStringLiteral("SELECT SCO, SNA, LABELN, F1, F2, F3, F4, GTOP, GLEFT FROM DCHART "
+                          "WHERE LABELN = '%1' ORDER BY SEQNO")
+               .arg(label),
+           'S');
+    if (q.Eof()) return std::nullopt;
+    TDCHART p;
+    p.Sco = q.Value(QStringLiteral("SCO")).toLongLong();
+    p.Sna = q.AsString(QStringLiteral("SNA"));
+    p.Labeln = q.AsString(QStringLiteral("LABELN"));
+    ReadNumbered(p.F, QStringLiteral("F"), 4,
+                 [&q](const QString &column) { return q.AsInteger(column); });
+    p.Gtop = q.AsInteger(QStringLiteral("GTOP"));
+    p.Gleft = q.AsInteger(QStringLiteral("GLEFT"));
+    return p;
+}
+
+bool SetPopupPageOpen(qint64 sco, int page, bool open) {
+    if (page < 1 || page > 4) return false;
+    TQuery q(DM().ACN2);
+    SqlRow row;
+    row.set(NumberedColumn(QStringLiteral("F"), page), open ? 1 : 0);
+    return RunSql(
+        q, row.update(QStringLiteral("DCHART"), QStringLiteral(" WHERE SCO = %1").arg(sco)), 'E');
+}
+
+std::optional<TPlotEmployee> ReadPlotEmployee(qint64 sco) {
+    TQuery q(DM().ACN2);
+    SelectOfProject(q, QStringLiteral("*"), QStringLiteral("VSYAIN"),
+                    QStringLiteral(" AND SCO = %1").arg(sco));
+    if (q.Eof()) return std::nullopt;
+    const auto integer = [&q](const QString &column) { return q.AsInteger(column); };
+    const auto amount = [&q](const QString &column) {
+        return qint64(std::llround(q.AsFloat(column)));
+    };
+    TPlotEmployee e;
+    e.sco = sco;
+    e.scot = q.AsString(QStringLiteral("SCOT"));
+    e.sna = q.AsString(QStringLiteral("SNA"));
+    e.gaku = q.AsString(QStringLiteral("GAKU"));
+    e.senkou = q.AsString(QStringLiteral("SENKOU"));
+    e.yaku = q.AsString(QStringLiteral("YAKU"));
+    e.hyouka = q.AsString(QStringLiteral("HYOUKA"));
+    e.nenrei = integer(QStringLiteral("NENREI"));
+    e.kinzoku = integer(QStringLiteral("KINZOKU"));
+    e.toukyu = integer(QStringLiteral("TOUKYU"));
+    e.gouhou = integer(QStringLiteral("GOUHOU"));
+    e.thi = integer(QStringLiteral("THI"));
+    e.jiseki = integer(QStringLiteral("JISEKI"));
+    ReadNumbered(e.hna, QStringLiteral("HNA"), 3,
+                 [&q](const QString &column) { return q.AsString(column); });
+    ReadNumbered(e.kkyu, QStringLiteral("KKYU"), 3, amount);
+    ReadNumbered(e.teate, QStringLiteral("TEATE"), 5, amount);
+    e.syotei = amount(QStringLiteral("SYOTEI"));
+    e.syouyo = amount(QStringLiteral("SYOUYO"));
+    e.syouyo2 = amount(QStringLiteral("SYOUYO2"));
+    e.band = integer(QStringLiteral("BANDID"));
+    e.yhyouka = integer(QStringLiteral("YHYOUKA"));
+    e.mlink = integer(QStringLiteral("MLINK"));
+    return e;
+}
+
+bool SaveEmployeeBand(qint64 sco, int band, int yhyouka) {
+    TQuery q(DM().ACN2);
+    ScopedTransaction tx(DM().ACN2);
+    SqlRow row;
+    row.set(QStringLiteral("BANDID"), band).set(QStringLiteral("YHYOUKA"), yhyouka);
+    if (!RunSql(q,
+                row.update(QStringLiteral("MSYAIN1"),
+                           G().gProjectKey.where() + QStringLiteral(" AND SCO = %1").arg(sco)),
+                'E'))
+        return false;
+    return tx.commit();
+}
+
+bool StoreDesign(const TDSPDRAW &d) {
+    if (d.Sdco < 1 || d.Sdco > 5 || d.X < 0 || d.X > 5 || d.Y < 0 || d.Y > 5) return false;
+    const ProjectKey &key = G().gProjectKey;
+    if (!key.isSet) return false;
+    TQuery q(DM().ACN2);
+    ScopedTransaction tx(DM().ACN2);
+    if (!RunSql(q,
+                QStringLiteral("DELETE FROM DSPDRAW") + key.where() +
+                    QStringLiteral(" AND SDCO = %1 AND X = %2 AND Y = %3")
+                        .arg(d.Sdco)
+                        .arg(d.X)
+                        .arg(d.Y),
+                'E'))
+        return false;
+    SqlRow row;
+    row.set(QStringLiteral("KCO"), key.kco)
+        .set(QStringLiteral("NENDO"), key.nendo)
+        .set(QStringLiteral("SDCO"), d.Sdco)
+        .set(QStringLiteral("X"), d.X)
+        .set(QStringLiteral("Y"), d.Y)
+        .set(QStringLiteral("FCHKS"), d.Fchks)
+        .set(QStringLiteral("FREN"), d.Fren);
+    for (int i = 1; i <= 6; ++i)
+        row.set(NumberedColumn(QStringLiteral("SNENREI"), i), d.Snenrei[i])
+            .set(NumberedColumn(QStringLiteral("SKIN"), i), d.Skin[i]);
+    row.set(QStringLiteral("KAISETSU"), d.Kaisetsu)
+        .set(QStringLiteral("HANREI"), d.Hanrei)
+        .set(QStringLiteral("SETSUMEI"), d.Setsumei)
+        .set(QStringLiteral("SCOLOR"), d.Scolor)
+        .set(QStringLiteral("SSYURUI"), d.Ssyurui)
+        .set(QStringLiteral("SHABA"), d.Shaba);
+    if (!RunSql(q, row.insertInto(QStringLiteral("DSPDRAW")), 'E')) return false;
+    return tx.commit();
 }

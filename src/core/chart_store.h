@@ -33,3 +33,32 @@ std::optional<TDSPDRAW> ReadDesign(int number, int fx, int fy);
 std::vector<TLivingCurveRow> ReadLivingCostCurve(int skco);
 // The model wage rows of a model code with one line type, by wage code.
 std::vector<TModelWageRow> ReadModelWageCurve(int mdco, int lineType);
+
+// --- The plot window's interaction ------------------------------------------------------------
+
+// The point whose mark is named `label` ("Label001", ...); nothing when none is.
+std::optional<TDCHART> ReadPointByLabel(const QString &label);
+// Marks pop-up page `page` (1..4) of the employee's point as open or closed (F1..F4).
+bool SetPopupPageOpen(qint64 sco, int page, bool open);
+
+// An employee of the open project as the plot's pop-up pages and its band dialog show it
+// (VSYAIN). Amounts in yen; arrays indexed by their number.
+struct TPlotEmployee {
+    qint64 sco = 0;
+    QString scot, sna, gaku, senkou, yaku, hyouka;
+    int nenrei = 0, kinzoku = 0, toukyu = 0, gouhou = 0, thi = 0, jiseki = 0;
+    std::array<QString, 4> hna;    // [1..3] evaluations one to three years ago
+    std::array<qint64, 4> kkyu{};  // [1..3]
+    std::array<qint64, 6> teate{}; // [1..5]
+    qint64 syotei = 0, syouyo = 0, syouyo2 = 0;
+    int band = 0, yhyouka = 0, mlink = 0;
+    // The base-pay item linked to the matrix (MLINK 1..3); 0 when none is.
+    qint64 linkedPay() const { return mlink >= 1 && mlink <= 3 ? kkyu[mlink] : 0; }
+};
+std::optional<TPlotEmployee> ReadPlotEmployee(qint64 sco);
+// Sets the employee's band and role evaluation (MSYAIN1) in one save.
+bool SaveEmployeeBand(qint64 sco, int band, int yhyouka);
+
+// Replaces design `design.Sdco` of the item pair design.X / design.Y with `design` (delete and
+// insert in one save). The number and items must be in range; false when refused or failed.
+bool StoreDesign(const TDSPDRAW &design);

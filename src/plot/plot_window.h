@@ -19,8 +19,12 @@
 class QDialog;
 class QLabel;
 class QLineEdit;
+class QMenu;
+class QPrinter;
 class QPushButton;
+class TFieldExits;
 class TPlotCanvas;
+class TNX1101;
 class TNX1102;
 
 // Starts work on a chart: it becomes the chart of the prepared screen (gChartCode), the plot
@@ -30,6 +34,14 @@ TChartRows PrepareChart(int chart, const TMCHART &defaults);
 // A preparing screen is being closed: the plot window closes when it shows that chart; a
 // window showing another chart stays as it is, its "後" still reaching that chart's screen.
 void ChartScreenClosed(int chart);
+
+// A design point captured with the mouse on chart 1050: the X value and the amount in yen (to
+// the nearest thousand) at a pixel of the plot.
+struct DesignPointValue {
+    int x = 0;
+    qint64 yen = 0;
+};
+DesignPointValue DesignPointAt(const PlotGeometry &geometry, QPoint pixel);
 
 class TNX1100 : public QWidget {
     Q_OBJECT
@@ -55,21 +67,53 @@ public:
     // The analysis result window of the chart shown ("分析評価結果"), made with the window.
     TNX1102 *resultWindow() const { return m_result; }
 
+    // Prints the page of the chart on `printer` (the "印　刷" command after its print dialog):
+    // the picture file of the sequence is written and the sequence moves on. False (and a
+    // message) when the page could not be printed.
+    bool printTo(QPrinter &printer);
+    // The design points captured so far (chart 1050).
+    const std::vector<DesignPointValue> &capturedPoints() const { return m_captured; }
+    // The pop-up pages made since the chart was opened (hidden ones included).
+    QList<TNX1101 *> popups() const;
+
+signals:
+    // Captured points were stored as a design: the design screen shows its designs again.
+    void designStored();
+
 public slots:
     void btnExecClick();
+    void btnPrintClick();
     void btnCopyClick();
     void btnBackClick();
+    void btnImportClick();
+    void btn1DltClick();
     // Fills the result window for the chart shown and shows it (the "分析評価結果" command).
     void showAnalysisResult();
+    // "画像保存": the chart as a PNG picture or the printed page as a PDF file.
+    void saveImageClick();
+    // The pages of PopupMenu1 for the mark clicked last: 1 プロフィール .. 4 賃金情報.
+    void openPopupPage(int page);
+    // "マトリクス昇給": the band and role evaluation of the employee of the mark clicked last.
+    void mnMatrixClick();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    // Shows a preparing screen again; tests record it instead.
+    // Shows a preparing screen again or the band dialog; tests record it instead.
     virtual int ShowModal(QDialog *dialog);
 
 private:
+    friend class TPlotCanvas;
     void readChart();
     void placeMarks();
+    void mouseDownAt(Qt::MouseButton button, QPoint pixel);
+    void markClicked(int index);
+    void captureDesignPoint(QPoint pixel);
+    int designNumber(bool tell);
+    bool axisExit(QLineEdit *edit, int axis);
+    bool txtDispNoExit();
+    void stepAxis(QLineEdit *edit, int axis, int step);
+    void destroyPopups();
+    QPoint windowPoint(int left, int top) const;
 
     TPlotCanvas *m_canvas = nullptr;
     QWidget *m_panel = nullptr;
@@ -77,7 +121,16 @@ private:
     QLineEdit *m_txtXMax = nullptr;
     QLineEdit *m_txtYMin = nullptr;
     QLineEdit *m_txtYMax = nullptr;
+    QLineEdit *m_txtDispNo = nullptr;
     QList<QWidget *> m_designControls; // shown for chart 1050 only
+    TFieldExits *m_exits = nullptr;
+    QMenu *m_popupMenu1 = nullptr; // a mark's menu
+    QMenu *m_popupMenu2 = nullptr; // the window's right-button menu
+    QString m_clickedLabel;        // the mark clicked last
+    QList<QPointer<TNX1101>> m_popups;
+    int m_popupCount = 0; // pop-up pages opened since the chart was opened
+    int m_dispNo = 0;     // the drawing number last accepted
+    std::vector<DesignPointValue> m_captured;
     PlotChart m_chart;
     QSize m_size;
     QHash<int, QPointer<QDialog>> m_screens; // the preparing screen of each chart
