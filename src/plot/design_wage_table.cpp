@@ -118,9 +118,10 @@ std::vector<TDesignWageRow> ComputeDesignWageTable(const TDesignSet &designs) {
         const std::vector<TDesignWageRow> one = DesignWageRows(designs[d], d);
         rows.insert(rows.end(), one.begin(), one.end());
     }
-    std::stable_sort(rows.begin(), rows.end(), [](const TDesignWageRow &a, const TDesignWageRow &b) {
-        return a.no != b.no ? a.no < b.no : a.design < b.design;
-    });
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const TDesignWageRow &a, const TDesignWageRow &b) {
+                         return a.no != b.no ? a.no < b.no : a.design < b.design;
+                     });
     return rows;
 }
 
@@ -170,8 +171,7 @@ QString DesignWageCsvText(const QString &title, const std::vector<TDesignWageLin
                 values << QStringLiteral("0") << QStringLiteral("0") << QStringLiteral("0");
                 continue;
             }
-            values << QString::number(r->age)
-                   << QString::number(ToInt64(RoundHalfUp(1, r->amount)))
+            values << QString::number(r->age) << QString::number(ToInt64(RoundHalfUp(1, r->amount)))
                    << QString::number(r->index);
         }
         text += values.join(QLatin1Char(',')) + crlf;
@@ -183,8 +183,8 @@ QString DesignWageCsvText(const QString &title, const std::vector<TDesignWageLin
             parts << QStringLiteral(",,");
             continue;
         }
-        QString part = QStringLiteral("平均,") + FormatWholeOrEmpty(s[d].average()) +
-                       QLatin1Char(',');
+        QString part =
+            QStringLiteral("平均,") + FormatWholeOrEmpty(s[d].average()) + QLatin1Char(',');
         if (s[d].count > 1) part += FormatWholeOrEmpty(s[d].yearlyIncrease());
         parts << part;
     }

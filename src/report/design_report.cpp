@@ -58,7 +58,8 @@ public:
             if (s[d].count == 0) continue;
             draw(m_age[d], offset, 1, QStringLiteral("平均"));
             draw(m_amount[d], offset, 1, FormatGrouped(s[d].average(), 0));
-            if (s[d].count > 1) draw(m_index[d], offset, 1, FormatGrouped(s[d].yearlyIncrease(), 0));
+            if (s[d].count > 1)
+                draw(m_index[d], offset, 1, FormatGrouped(s[d].yearlyIncrease(), 0));
         }
         m_engine.finishPage();
         m_engine.endDoc();
@@ -76,7 +77,8 @@ private:
         ++m_page;
         m_line = 0;
         const QDate &today = m_heading.today;
-        m_engine.setFieldText(QStringLiteral("NENDO"), m_heading.yearText + QStringLiteral(" 年度"));
+        m_engine.setFieldText(QStringLiteral("NENDO"),
+                              m_heading.yearText + QStringLiteral(" 年度"));
         m_engine.setFieldText(QStringLiteral("CORPNAME"), m_heading.company);
         m_engine.setFieldText(QStringLiteral("TITLE"), m_heading.title);
         m_engine.setFieldText(QStringLiteral("YMD"),

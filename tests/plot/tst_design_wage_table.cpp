@@ -123,13 +123,13 @@ void TstDesignWageTable::faults_data() {
     QTest::addColumn<DesignWageFault::Kind>("kind");
     TDesignPoints gap = design({{22, 180000}, {0, 0}, {40, 330000}});
     QTest::newRow("gap") << gap << 2 << DesignWageFault::Gap;
-    QTest::newRow("decreasing")
-        << design({{22, 180000}, {30, 250000}, {28, 330000}}) << 3 << DesignWageFault::NotIncreasing;
-    QTest::newRow("equal ages")
-        << design({{22, 180000}, {22, 250000}}) << 2 << DesignWageFault::NotIncreasing;
+    QTest::newRow("decreasing") << design({{22, 180000}, {30, 250000}, {28, 330000}}) << 3
+                                << DesignWageFault::NotIncreasing;
+    QTest::newRow("equal ages") << design({{22, 180000}, {22, 250000}}) << 2
+                                << DesignWageFault::NotIncreasing;
     QTest::newRow("amount without age") << design({{0, 180000}}) << 1 << DesignWageFault::NoAge;
-    QTest::newRow("negative age")
-        << design({{-5, 180000}, {10, 200000}}) << 1 << DesignWageFault::NoAge;
+    QTest::newRow("negative age") << design({{-5, 180000}, {10, 200000}}) << 1
+                                  << DesignWageFault::NoAge;
     QTest::newRow("201 years") << design({{20, 1}, {120, 2}, {220, 3}}) << 3
                                << DesignWageFault::TooWide;
     QTest::newRow("200 years") << design({{20, 1}, {219, 3}}) << 0 << DesignWageFault::Gap;

@@ -140,11 +140,16 @@ void TstDesignReport::pageBreaks_data() {
     QTest::addColumn<int>("pages");
     QTest::addColumn<QString>("average");
     QTest::addColumn<QString>("lastAge"); // where the last table line lies
-    QTest::newRow("one line") << 1 << 1 << "1:31" << "1:0";
-    QTest::newRow("31 lines keep the average") << 31 << 1 << "1:31" << "1:30";
-    QTest::newRow("32 lines push the average") << 32 << 2 << "2:31" << "1:31";
-    QTest::newRow("33 lines") << 33 << 2 << "2:31" << "2:0";
-    QTest::newRow("64 lines") << 64 << 3 << "3:31" << "2:31";
+    QTest::newRow("one line") << 1 << 1 << "1:31"
+                              << "1:0";
+    QTest::newRow("31 lines keep the average") << 31 << 1 << "1:31"
+                                               << "1:30";
+    QTest::newRow("32 lines push the average") << 32 << 2 << "2:31"
+                                               << "1:31";
+    QTest::newRow("33 lines") << 33 << 2 << "2:31"
+                              << "2:0";
+    QTest::newRow("64 lines") << 64 << 3 << "3:31"
+                              << "2:31";
 }
 
 void TstDesignReport::pageBreaks() {
@@ -193,7 +198,8 @@ void TstDesignReport::nothingToPrintOrWrite() {
              QStringLiteral("印刷対象データは有りません。"));
     QVERIFY(G().gPreviewFile.isEmpty());
     QCOMPARE(storedRows(), QStringList{});
-    QCOMPARE(WriteDesignWageCsv(TDesignReportInput{}).text, QStringLiteral("賃金表データは有りません。"));
+    QCOMPARE(WriteDesignWageCsv(TDesignReportInput{}).text,
+             QStringLiteral("賃金表データは有りません。"));
     QVERIFY(!QFile::exists(DesignCsvPath()));
 }
 
