@@ -397,6 +397,8 @@ void TNX0000::createLateStartupScreens() {
     // TNX3030, TNX4010, TfrmPrintPreview.
     yearRollover();
     if (!m_printPreview) m_printPreview = new TfrmPrintPreview(this);
+    // The design wage table is shown in the program's one preview.
+    if (m_raiseCurveDesign) m_raiseCurveDesign->setPreview(m_printPreview);
 }
 
 TNX3030 *TNX0000::yearRollover() {

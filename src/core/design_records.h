@@ -35,3 +35,14 @@ struct TDesignPoints {
 };
 // The five designs, [1..5].
 using TDesignSet = std::array<TDesignPoints, 6>;
+
+// One row of the design wage table (DCHINGIN): one year of one design.
+struct TDesignWageRow {
+    int design = 0;        // SDCO 1..5
+    int no = 0;            // NO: position from the design's lowest age, 1 first
+    int age = 0;           // SNENREI
+    double amount = 0.0;   // SKIN, yen
+    double increase = 0.0; // SUPKIN, to the next year
+    double rate = 0.0;     // SUPRITSU, percent with 2 decimals
+    int index = 0;         // KAKUSA, percent of the amount at the lowest age
+};

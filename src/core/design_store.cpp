@@ -152,6 +152,24 @@ bool WriteChartRowsAnew(int chart, const TChartRows &rows) {
     return tx.commit();
 }
 
+bool WriteDesignWageTable(int fx, int fy, const std::vector<TDesignWageRow> &rows) {
+    const ProjectKey &key = G().gProjectKey;
+    if (!key.isSet) return false;
+    TQuery q(DM().ACN2);
+    ScopedTransaction tx(DM().ACN2);
+    if (!RunSql(q, QStringLiteral("DELETE FROM DCHINGIN") + key.where(), 'E')) return false;
+    TPrepared insert(DM().ACN2,
+                     InsertTemplate(QStringLiteral("DCHINGIN"),
+                                    {"KCO", "NENDO", "SDCO", "XKOMOKU", "YKOMOKU", "NO", "SNENREI",
+                                     "SKIN", "SUPKIN", "SUPRITSU", "KAKUSA"}));
+    if (!insert.isValid()) return false;
+    for (const TDesignWageRow &r : rows)
+        if (!insert.run({key.kco, key.nendo, r.design, fx, fy, r.no, r.age, r.amount, r.increase,
+                         r.rate, r.index}))
+            return false;
+    return tx.commit();
+}
+
 std::vector<TDesignEmployee> ReadDesignEmployees(int workType) {
     std::vector<TDesignEmployee> rows;
     TQuery q(DM().ACN2);

@@ -1,7 +1,7 @@
 #pragma once
 // The statements of the raise-curve design: its designs (DSPDRAW) per X and Y item, the
 // legend and line style each design shares over all item pairs, the chart's six settings
-// rows written anew, and the employees its chart is built from.
+// rows written anew, the design wage table, and the employees its chart is built from.
 
 #include "design_records.h"
 #include "records.h"
@@ -35,6 +35,10 @@ bool SaveDesignStyle(int number, const QString &legend, const QString &explanati
 
 // Replaces the six settings rows of a chart (KNO 1..6 from rows[1..6]) in one save.
 bool WriteChartRowsAnew(int chart, const TChartRows &rows);
+
+// Replaces the project's design wage table (DCHINGIN) by `rows`, computed for X item fx and
+// Y item fy, in one save. False, with the stored table as before, when a statement failed.
+bool WriteDesignWageTable(int fx, int fy, const std::vector<TDesignWageRow> &rows);
 
 // The employees of the project (work type `workType`, 0 all), by company and entry date.
 std::vector<TDesignEmployee> ReadDesignEmployees(int workType);

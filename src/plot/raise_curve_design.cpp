@@ -4,12 +4,14 @@
 #include "colour_text.h"
 #include "design_legend.h"
 #include "design_point_set.h"
+#include "design_report.h"
 #include "design_store.h"
 #include "form_helpers.h"
 #include "loaders.h"
 #include "message_seam.h"
 #include "plot_chart.h"
 #include "plot_window.h"
+#include "print_preview.h"
 #include "register_kit.h"
 #include "screen_kit.h"
 #include "state.h"
@@ -551,6 +553,58 @@ void TNX1050::reject() {
 void TNX1050::btnHanreiClick(int design) {
     m_legend->prepare(design);
     ShowModal(m_legend);
+}
+
+// The wage table is computed from the points on the screen, saved or not.
+bool TNX1050::wageTableInput(TDesignReportInput &input) {
+    if (const std::optional<DesignWageFault> fault = FindDesignWageFault(m_designs)) {
+        RefuseField(m_txtNenrei[fault->design][fault->point], DesignWageFaultText(*fault));
+        return false;
+    }
+    const ProjectState &g = G();
+    input.designs = m_designs;
+    input.fx = g.gChartFx;
+    input.fy = g.gChartFy;
+    input.title = m_txtTitle->text();
+    input.xCaption = m_xGroup->button(g.gChartFx)->text();
+    input.yCaption = m_yGroup->button(g.gChartFy)->text();
+    return true;
+}
+
+void TNX1050::btnSalaryListClick() {
+    TDesignReportInput input;
+    if (!wageTableInput(input)) return;
+    TReportNotice notice;
+    {
+        TBusyCursor busy;
+        RefreshToday();
+        notice = PrintDesignWageTable(input, m_reportDate.isValid() ? m_reportDate : G().gToday);
+    }
+    if (!notice.text.isEmpty()) ShowMessage(notice.text, QString(), notice.icon);
+    if (!G().gPreviewFile.isEmpty()) showPreview();
+}
+
+void TNX1050::btnFileClick() {
+    TDesignReportInput input;
+    if (!wageTableInput(input)) return;
+    if (!AskDesignWageCsv()) return;
+    TReportNotice notice;
+    {
+        TBusyCursor busy;
+        notice = WriteDesignWageCsv(input);
+    }
+    ShowMessage(notice.text, QString(), notice.icon);
+}
+
+TfrmPrintPreview *TNX1050::preview() {
+    if (!m_preview) m_preview = new TfrmPrintPreview(this);
+    return m_preview;
+}
+
+void TNX1050::showPreview() {
+    TfrmPrintPreview *p = preview();
+    p->prepare();
+    p->exec();
 }
 
 int TNX1050::ShowModal(QDialog *dialog) {

@@ -7,6 +7,7 @@
 #include "design_records.h"
 #include "records.h"
 
+#include <QDate>
 #include <QDialog>
 #include <array>
 
@@ -20,6 +21,8 @@ class QRadioButton;
 class TChangeTracker;
 class TFieldExits;
 class TNX1051;
+class TfrmPrintPreview;
+struct TDesignReportInput;
 
 class TNX1050 : public QDialog {
     Q_OBJECT
@@ -37,11 +40,17 @@ public:
 
     const TDesignSet &designs() const { return m_designs; }
 
+    // The preview to show the printed design wage table in (the program's long-lived one);
+    // without it the screen makes its own.
+    void setPreview(TfrmPrintPreview *preview) { m_preview = preview; }
+    // The date printed in the page headings; today when not set.
+    void setReportDate(const QDate &date) { m_reportDate = date; }
+
 public slots:
     void btnExecClick();
     void btnAddClick();
-    void btnSalaryListClick() {}
-    void btnFileClick() {}
+    void btnSalaryListClick();
+    void btnFileClick();
     void btnCloseClick();
     void btnHanreiClick(int design);
     void reject() override;
@@ -49,6 +58,9 @@ public slots:
 protected:
     // Shows the legend dialog; tests record it instead.
     virtual int ShowModal(QDialog *dialog);
+    // Shows the preview of gPreviewFile modally.
+    virtual void showPreview();
+    TfrmPrintPreview *preview();
 
 private:
     void buildDesigns(QWidget *area);
@@ -63,6 +75,9 @@ private:
     int workType() const;
     void allMarks(bool on);
     void allGrades(bool on);
+    // The designs as the wage table is computed from them; false after refusing a design
+    // whose points are out of order.
+    bool wageTableInput(TDesignReportInput &input);
 
     TNX1051 *m_legend = nullptr;
     TFieldExits *m_exits = nullptr;
@@ -85,4 +100,6 @@ private:
     std::array<QRadioButton *, 5> m_optSalary{}; // [1..4]
 
     TDesignSet m_designs{};
+    TfrmPrintPreview *m_preview = nullptr;
+    QDate m_reportDate;
 };

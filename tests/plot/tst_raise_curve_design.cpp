@@ -2,13 +2,17 @@
 // boxes, saving, plotting with the changed-flag refusal, closing, and the legend's style.
 
 #include "design_legend.h"
+#include "design_report.h"
 #include "plot_window.h"
+#include "print_preview.h"
 #include "raise_curve_design.h"
 #include "screen_test.h"
 #include "state.h"
 #include "test_program.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
@@ -27,16 +31,32 @@ protected:
     int ShowModal(QDialog *) override { return QDialog::Rejected; }
 };
 
-// The design screen with its legend dialog recorded instead of shown.
+// The design screen with its legend dialog and the print preview recorded instead of shown.
+// With VM_SCREENSHOT_DIR set, the preview is drawn once into design_preview.png there.
 class RecordingDesign : public TNX1050 {
 public:
     using TNX1050::TNX1050;
     QList<QDialog *> shownDialogs;
+    QStringList previewedFiles;
 
 protected:
     int ShowModal(QDialog *dialog) override {
         shownDialogs << dialog;
         return QDialog::Rejected;
+    }
+    void showPreview() override {
+        previewedFiles << G().gPreviewFile;
+        const QString dir = qEnvironmentVariable("VM_SCREENSHOT_DIR");
+        if (dir.isEmpty()) return;
+        TfrmPrintPreview *p = preview();
+        p->prepare();
+        p->setWindowState(Qt::WindowNoState);
+        p->resize(1260, 900);
+        p->show();
+        p->showDocument();
+        QApplication::processEvents();
+        p->grab().save(QDir(dir).filePath(QStringLiteral("design_preview.png")));
+        p->hide();
     }
 };
 
@@ -92,6 +112,9 @@ private slots:
     void closeAsksWhenChanged();
     void chartRowsAreWrittenInOneSave();
     void legendStyleBoxes();
+    void wageTablePrintsAndWritesUnsavedPoints();
+    void wageTableRefusesPointsOutOfOrder_data();
+    void wageTableRefusesPointsOutOfOrder();
 };
 
 void TstRaiseCurveDesign::openingCreatesChartRowsAndShowsDesigns() {
@@ -486,6 +509,88 @@ void TstRaiseCurveDesign::legendStyleBoxes() {
     QCOMPARE(G().gCurveColor, QStringLiteral("clBlack"));
     QCOMPARE(find<QComboBox>(legend, "cmbSensyu")->currentText(), QStringLiteral("0 : なし"));
     QCOMPARE(find<QComboBox>(legend, "cmbSenhaba")->currentText(), QStringLiteral("0"));
+}
+
+void TstRaiseCurveDesign::wageTablePrintsAndWritesUnsavedPoints() {
+    TestProgram p;
+    openSample();
+    RecordingDesign dlg;
+    dlg.setReportDate(QDate(2018, 4, 1));
+    dlg.prepare();
+    showActive(dlg);
+    click(dlg, "optYKihon");
+    typeInto(find<QLineEdit>(dlg, "txtTitle"), "昇給カーブ試案");
+    typePoint(dlg, 1, 1, 22, 180000);
+    typePoint(dlg, 1, 2, 30, 250000);
+    typePoint(dlg, 1, 3, 40, 330000);
+    typePoint(dlg, 2, 1, 30, 250000);
+    typePoint(dlg, 2, 2, 60, 400000);
+    click(dlg, "btnSalaryList");
+    QCOMPARE(shown(p.messages), QStringList{});
+    QCOMPARE(dlg.previewedFiles.size(), 1);
+    QVERIFY(QFile::exists(dlg.previewedFiles[0]));
+    QCOMPARE(SqlValue(DM().ACN2, "SELECT COUNT(*) || '|' || MIN(YKOMOKU) || '|' || MAX(YKOMOKU) "
+                                 "FROM DCHINGIN" + kProject),
+             QStringLiteral("50|2|2"));
+    QCOMPARE(SqlRows(DM().ACN2, "SELECT SDCO, SNENREI, SKIN FROM DCHINGIN" + kProject +
+                                    " AND NO = 1 ORDER BY SDCO"),
+             (QStringList{"1|22|180000", "2|30|250000"}));
+    QCOMPARE(G().gChartTitle, QStringLiteral("昇給カーブ試案"));
+    QCOMPARE(SqlValue(DM().ACN2, "SELECT COUNT(*) FROM DSPDRAW" + kProject), QStringLiteral("0"));
+
+    p.messages.clear();
+    p.messages.answer(false);
+    click(dlg, "btnFile");
+    const QString question = QStringLiteral("賃金表を") + G().gAppPath +
+                             QStringLiteral("CSVへ出力します。\r\nよろしいですか？");
+    QCOMPARE(shown(p.messages), QStringList{question});
+    QCOMPARE(p.messages.entries[0].caption, QStringLiteral("NXｳﾞｧﾙﾃﾝ"));
+    QVERIFY(!QFile::exists(DesignCsvPath()));
+    p.messages.clear();
+    p.messages.answer(true);
+    click(dlg, "btnFile");
+    QCOMPARE(shown(p.messages),
+             (QStringList{question, QStringLiteral("CSVデレクトリに賃金表が出力されました。")}));
+    QFile csv(DesignCsvPath());
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    QVERIFY(csv.readAll().contains("\r\n22,180000,100,30,250000,100,0,0,0,0,0,0,0,0,0\r\n"));
+}
+
+void TstRaiseCurveDesign::wageTableRefusesPointsOutOfOrder_data() {
+    QTest::addColumn<QList<int>>("ages");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("start");
+    QTest::newRow("gap") << QList<int>{22, 0, 40} << "txtNenrei32" << "設計３の点２が入力されて";
+    QTest::newRow("decreasing") << QList<int>{22, 40, 30} << "txtNenrei33" << "設計３の点３のX軸";
+    QTest::newRow("more than 200 years")
+        << QList<int>{20, 100, 250} << "txtNenrei33" << "設計３の点３のX軸の値が点１から";
+}
+
+void TstRaiseCurveDesign::wageTableRefusesPointsOutOfOrder() {
+    QFETCH(QList<int>, ages);
+    QFETCH(QString, box);
+    QFETCH(QString, start);
+    TestProgram p;
+    openSample();
+    exec(DM().ACN2, "INSERT INTO DCHINGIN VALUES (1, 2018, 5, 0, 0, 1, 70, 1, 0, 0, 100)");
+    RecordingDesign dlg;
+    dlg.prepare();
+    showActive(dlg);
+    typePoint(dlg, 1, 1, 22, 180000);
+    for (int n = 0; n < ages.size(); ++n)
+        if (ages[n] != 0) typePoint(dlg, 3, n + 1, ages[n], 200000 + n * 10000);
+    for (const char *button : {"btnSalaryList", "btnFile"}) {
+        p.messages.clear();
+        click(dlg, button);
+        const QStringList messages = shown(p.messages);
+        QCOMPARE(messages.size(), 1); // the refusal, no question
+        QVERIFY2(messages[0].startsWith(start), qPrintable(messages[0]));
+        QCOMPARE(QApplication::focusWidget()->objectName(), box);
+    }
+    QVERIFY(dlg.previewedFiles.isEmpty());
+    QVERIFY(!QFile::exists(DesignCsvPath()));
+    QCOMPARE(SqlRows(DM().ACN2, "SELECT SDCO, SNENREI FROM DCHINGIN" + kProject),
+             QStringList{"5|70"});
 }
 
 QTEST_MAIN(TstRaiseCurveDesign)
