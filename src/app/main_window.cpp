@@ -5,11 +5,13 @@
 #include "band_graph.h"
 #include "band_names.h"
 #include "basic_settings.h"
+#include "db_compaction.h"
 #include "design_legend.h"
 #include "employee_csv.h"
 #include "employee_register.h"
 #include "evaluation_conversion.h"
 #include "group_report_screen.h"
+#include "help_file.h"
 #include "import_worker.h"
 #include "living_costs.h"
 #include "matrix_ids.h"
@@ -21,6 +23,8 @@
 #include "raise_curve_design.h"
 #include "raise_input.h"
 #include "role_evaluations.h"
+#include "usage_guide.h"
+#include "version_dialog.h"
 #include "work_types.h"
 #include "year_rollover.h"
 
@@ -103,7 +107,8 @@ const MainCommand kCommands[] = {
     {"mnProject", "mnExport", "社員マスタ出力(&E)", true, "EmployeeExport",
      &TNX0000::mnExportClick},
     {"mnProject", nullptr, nullptr, false, nullptr},
-    {"mnProject", "mnDBCond", "データベース圧縮(&D)", false, "DatabaseCompaction"},
+    {"mnProject", "mnDBCond", "データベース圧縮(&D)", false, "DatabaseCompaction",
+     &TNX0000::mnDBCondClick},
     {"mnProject", nullptr, nullptr, false, nullptr},
     {"mnProject", "mnEnd", "終了(&Z)", false, "", &TNX0000::mnEndClick},
     {"mnData", "mnWorker", "社員情報　登録(&E)", true, "TNX0030", &TNX0000::mnWorkerClick},
@@ -144,9 +149,9 @@ const MainCommand kCommands[] = {
     {"mnReport", "mn_MatUpList", "グループ別マトリクス昇給(&M)", true, "TNX0090",
      &TNX0000::mnReportClick,
      Check::None, 3, "グループ別マトリクス昇給レポート"},
-    {"mnHelp", "BeforeUse", "ご利用案内(&D)", false, "UsageGuide"},
-    {"mnHelp", "mnHELPH", "ヘルプ(&H)", false, "HelpFile"},
-    {"mnHelp", "mnVersion", "バージョン情報(&V)", false, "TNX4010"},
+    {"mnHelp", "BeforeUse", "ご利用案内(&D)", false, "TBeforeUseForm", &TNX0000::BeforeUseClick},
+    {"mnHelp", "mnHELPH", "ヘルプ(&H)", false, "HelpFile", &TNX0000::mnHELPHClick},
+    {"mnHelp", "mnVersion", "バージョン情報(&V)", false, "TNX4010", &TNX0000::mnVersionClick},
 };
 
 struct PanelButton {
@@ -396,9 +401,15 @@ void TNX0000::createLateStartupScreens() {
     // Long-lived screens made after the splash's minimum time join here, in this order:
     // TNX3030, TNX4010, TfrmPrintPreview.
     yearRollover();
+    versionDialog();
     if (!m_printPreview) m_printPreview = new TfrmPrintPreview(this);
     // The design wage table is shown in the program's one preview.
     if (m_raiseCurveDesign) m_raiseCurveDesign->setPreview(m_printPreview);
+}
+
+TNX4010 *TNX0000::versionDialog() {
+    if (!m_versionDialog) m_versionDialog = new TNX4010(this);
+    return m_versionDialog;
 }
 
 TNX3030 *TNX0000::yearRollover() {
@@ -599,6 +610,30 @@ void TNX0000::mnImportClick() {
 void TNX0000::mnExportClick() {
     openScreen(QStringLiteral("EmployeeExport"));
     ExportEmployees();
+}
+
+// Compaction closes and reopens both connections; the project state, and so an open project,
+// stays as it is.
+void TNX0000::mnDBCondClick() {
+    openScreen(QStringLiteral("DatabaseCompaction"));
+    CompactDatabases();
+}
+
+void TNX0000::BeforeUseClick() {
+    openScreen(QStringLiteral("TBeforeUseForm"));
+    TBeforeUseForm dialog(this);
+    dialog.prepare();
+    ShowModal(&dialog);
+}
+
+void TNX0000::mnHELPHClick() {
+    openScreen(QStringLiteral("HelpFile"));
+    OpenHelpFile();
+}
+
+void TNX0000::mnVersionClick() {
+    openScreen(QStringLiteral("TNX4010"));
+    showCentred(versionDialog());
 }
 
 void TNX0000::mnEndClick() {

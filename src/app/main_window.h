@@ -25,6 +25,7 @@ class TNX1040;
 class TNX1050;
 class TNX1051;
 class TNX1100;
+class TNX4010;
 class TfrmPrintPreview;
 struct SplashTimings;
 struct MainCommand;
@@ -80,6 +81,10 @@ public slots:
     void mnLivingCompClick();
     void mnModelSalaryCompClick();
     void mnSalaryUpSettingClick();
+    void mnDBCondClick();
+    void BeforeUseClick();
+    void mnHELPHClick();
+    void mnVersionClick();
 
     // The company list opened a project in select mode.
     void ProjectOpened();
@@ -111,6 +116,7 @@ private:
     // Shows a long-lived screen centred and modally.
     void showCentred(QDialog *dialog);
     TNX3030 *yearRollover();
+    TNX4010 *versionDialog();
     // Prepares an analysis dialog (made when start-up has not made it) and shows it.
     template <typename Dialog> void showAnalysis(Dialog *&dialog, const char *name);
     // Creates a screen for one use, prepares it and shows it.
@@ -131,6 +137,7 @@ private:
     TNX1051 *m_designLegend = nullptr;
     TNX1100 *m_plotWindow = nullptr;
     TfrmPrintPreview *m_printPreview = nullptr;
+    TNX4010 *m_versionDialog = nullptr;
     bool m_connectionsClosed = false;
 };
 

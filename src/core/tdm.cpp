@@ -85,6 +85,23 @@ void TDM::CloseDatabase(TConnection &connection) {
     connection.m_open = false;
 }
 
+void TDM::CloseDatabases() {
+    CloseDatabase(ACN1);
+    CloseDatabase(ACN2);
+}
+
+bool TDM::ReopenDatabases() {
+    const QString control = ACN1.path();
+    const QString data = ACN2.path();
+    const bool controlOpen = OpenDatabase(ACN1, control);
+    const bool dataOpen = OpenDatabase(ACN2, data);
+    return controlOpen && dataOpen;
+}
+
+QString SqliteVersion() {
+    return QString::fromLatin1(sqlite3_libversion());
+}
+
 void TQuery::Close() {
     m_open = false;
     m_columns.clear();

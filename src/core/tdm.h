@@ -84,6 +84,13 @@ public:
     bool OpenDatabase(TConnection &connection, const QString &filePath);
     void CloseDatabase(TConnection &connection);
 
+    // Closes both connections, so their files can be replaced (compaction). Each keeps the
+    // path it was last opened on.
+    void CloseDatabases();
+    // Opens both connections again on those paths, the control database first; true when
+    // both are open. A file that does not open shows the open-error message.
+    bool ReopenDatabases();
+
     TConnection ACN1{QStringLiteral("ACN1")};
     TConnection ACN2{QStringLiteral("ACN2")};
     TQuery Query1{ACN1};
@@ -95,6 +102,9 @@ public:
 
 // The page cache of each connection, in KiB.
 inline constexpr int kPageCacheKiB = 32768;
+
+// The version of the SQLite library the connections use ("3.40.1").
+QString SqliteVersion();
 
 // The one data module; valid while a TDM exists.
 TDM &DM();

@@ -2,6 +2,8 @@
 // list, the title in both calendars, menus and panels, printer set-up and closing.
 
 #include "company_list.h"
+#include "db_compaction.h"
+#include "help_file.h"
 #include "main_window.h"
 #include "screen_kit.h"
 #include "splash.h"
@@ -11,14 +13,18 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QUrl>
 #include <functional>
 
 // The main window with its screens recorded instead of shown, so commands do not block;
@@ -158,6 +164,12 @@ private slots:
     void printerSetupGoesThroughSeam_data();
     void printerSetupGoesThroughSeam();
     void endClosesConnectionsAndWindow();
+    void compactionKeepsProjectOpen_data();
+    void compactionKeepsProjectOpen();
+    void helpButtonOpensManual_data();
+    void helpButtonOpensManual();
+    void manualDescribesEveryCommand();
+    void versionDialogIsMadeAtStartUp();
 };
 
 void Tst_main_window::startupState() {
@@ -486,7 +498,7 @@ void Tst_main_window::commandsReachTheirScreen_data() {
     row("mn_SaralyReport", true, "TNX0090", "グループ別社員賃金レポート", 2);
     row("mn_SaralyUpReport", true, "TNX0090", "グループ別社員昇給レポート", 1);
     row("mn_MatUpList", true, "TNX0090", "グループ別マトリクス昇給レポート", 3);
-    row("BeforeUse", false, "UsageGuide");
+    row("BeforeUse", false, "TBeforeUseForm");
     row("mnHELPH", false, "HelpFile");
     row("mnVersion", false, "TNX4010");
 }
@@ -498,11 +510,20 @@ void Tst_main_window::commandsReachTheirScreen() {
     QFETCH(QString, title);
     QFETCH(int, reportKind);
     TestProgram p;
+    // The help command finds its file and hands it to a recorder instead of a browser.
+    QFile::copy(QStringLiteral(VM_HELP_MANUAL), HelpFilePath());
+    QList<QUrl> opened;
+    InstallDocumentOpener([&](const QUrl &url) {
+        opened << url;
+        return true;
+    });
     TestWindow w;
     if (withProject) QVERIFY(openSampleProject(w));
     p.messages.clear();
     QSignalSpy screens(&w, &TNX0000::screenRequested);
     action(w, command)->trigger();
+    InstallDocumentOpener(nullptr);
+    QCOMPARE(opened.size(), command == QLatin1String("mnHELPH") ? 1 : 0);
     // No refusal; a screen may still ask its own question (the export asks first).
     for (const MessageRecorder::Entry &e : p.messages.entries)
         QVERIFY2(e.kind != MessageRecorder::Kind::Message, qPrintable(e.text));
@@ -596,15 +617,17 @@ void Tst_main_window::builtScreensAreShown() {
                                 "mnSalaryInput", "mnNendoUpdate", "mnEvaConv", "mnLiving",
                                 "mnModelData", "mnModelSalary", "mnSalaryPlot", "mnSalaryUpCurve",
                                 "mnLivingComp", "mnModelSalaryComp", "mnSalaryUpSetting",
-                                "mn_SaralyReport", "mn_SaralyUpReport", "mn_MatUpList"})
+                                "mn_SaralyReport", "mn_SaralyUpReport", "mn_MatUpList",
+                                "BeforeUse", "mnVersion"})
         w.findChild<QAction *>(QString::fromLatin1(command))->trigger();
     QCOMPARE(w.shown, QStringList({"TNX0070", "TfrmSalaryName", "TNX0030", "TfrmImportWorker",
                                    "TfrmMatrixid", "TfrmYHyouka", "TfrmMatInput", "TfrmBandName",
                                    "TfrmBand", "TfrmBandGraph", "TNX3010", "TNX3030", "TNX3020",
                                    "TNX0050", "TNX0080", "TNX0060", "TNX1010", "TNX1020",
-                                   "TNX1030", "TNX1040", "TNX1050", "TNX0090", "TNX0090", "TNX0090"}));
+                                   "TNX1030", "TNX1040", "TNX1050", "TNX0090", "TNX0090", "TNX0090",
+                                   "TBeforeUseForm", "TNX4010"}));
     // The report screen shows the title of the command's report.
-    QCOMPARE(w.titles.mid(w.titles.size() - 3),
+    QCOMPARE(w.titles.mid(w.titles.size() - 5, 3),
              QStringList({"グループ別社員賃金レポート", "グループ別社員昇給レポート",
                           "グループ別マトリクス昇給レポート"}));
     // The export asks before it writes; No writes nothing.
@@ -625,6 +648,118 @@ void Tst_main_window::builtScreensAreShown() {
     }
     auto *list = w.companyList();
     QVERIFY(list->width() <= kScreenBudget.width() && list->height() <= kScreenBudget.height());
+}
+
+void Tst_main_window::compactionKeepsProjectOpen_data() {
+    QTest::addColumn<QString>("how");
+    QTest::newRow("menu") << "menu";
+    QTest::newRow("button") << "button";
+}
+
+void Tst_main_window::compactionKeepsProjectOpen() {
+    QFETCH(QString, how);
+    TestProgram p;
+    TestWindow w;
+    QVERIFY(openSampleProject(w));
+    const QString title = w.windowTitle();
+    const QStringList employees =
+        SqlRows(DM().ACN2, QStringLiteral("SELECT * FROM MSYAIN1 ORDER BY KCO, NENDO, SCO"));
+    p.messages.clear();
+    p.messages.answer(true);
+    if (how == QLatin1String("menu"))
+        action(w, QStringLiteral("mnDBCond"))->trigger();
+    else
+        w.findChild<QToolButton *>(QStringLiteral("btn_mnDBCond"))->click();
+    QCOMPARE(p.messages.texts(), QStringList({kMsgCompactAsk, kMsgCompactDone}));
+    QVERIFY(DM().ACN1.isOpen());
+    QVERIFY(DM().ACN2.isOpen());
+    QCOMPARE(G().gCorpOpen, 1);
+    QCOMPARE(G().gKco, 1);
+    QCOMPARE(G().gEditMode, 4);
+    QCOMPARE(w.windowTitle(), title);
+    QVERIFY(menuEnabled(w, QStringLiteral("mnData")));
+    QCOMPARE(SqlRows(DM().ACN2, QStringLiteral("SELECT * FROM MSYAIN1 ORDER BY KCO, NENDO, SCO")),
+             employees);
+    // The screens go on working on the reopened connections.
+    p.messages.clear();
+    action(w, QStringLiteral("mnWorker"))->trigger();
+    QCOMPARE(w.shown.last(), QStringLiteral("TNX0030"));
+    QCOMPARE(p.messages.texts(), QStringList{});
+}
+
+void Tst_main_window::helpButtonOpensManual_data() {
+    QTest::addColumn<bool>("fileThere");
+    QTest::addColumn<bool>("desktopTakesIt");
+    QTest::addColumn<int>("opened");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("pathAsCaption");
+    QTest::newRow("no file") << false << true << 0 << kMsgHelpMissing << false;
+    QTest::newRow("opened") << true << true << 1 << QString() << false;
+    QTest::newRow("refused") << true << false << 1 << kMsgHelpRefused << true;
+}
+
+void Tst_main_window::helpButtonOpensManual() {
+    QFETCH(bool, fileThere);
+    QFETCH(bool, desktopTakesIt);
+    QFETCH(int, opened);
+    QFETCH(QString, message);
+    QFETCH(bool, pathAsCaption);
+    TestProgram p;
+    if (fileThere) QVERIFY(QFile::copy(QStringLiteral(VM_HELP_MANUAL), HelpFilePath()));
+    QList<QUrl> urls;
+    InstallDocumentOpener([&](const QUrl &url) {
+        urls << url;
+        return desktopTakesIt;
+    });
+    TestWindow w;
+    w.findChild<QToolButton *>(QStringLiteral("btn_mnHELPH"))->click();
+    InstallDocumentOpener(nullptr);
+    QCOMPARE(urls.size(), opened);
+    if (opened) QCOMPARE(urls[0], QUrl::fromLocalFile(G().gAppPath + "New_Valten_M.html"));
+    if (message.isEmpty()) {
+        QVERIFY(p.messages.entries.isEmpty());
+        return;
+    }
+    QCOMPARE(p.messages.entries.size(), 1);
+    const QString path = QDir::toNativeSeparators(HelpFilePath());
+    QCOMPARE(p.messages.entries[0].text, pathAsCaption ? message + path : message);
+    if (pathAsCaption) QCOMPARE(p.messages.entries[0].caption, path);
+}
+
+// The manual shipped beside the program names every menu and every command as the menus show
+// them, so a renamed or added command shows here until the manual follows.
+void Tst_main_window::manualDescribesEveryCommand() {
+    QFile file(QStringLiteral(VM_HELP_MANUAL));
+    QVERIFY2(file.open(QIODevice::ReadOnly), "the manual beside the built program");
+    const QString manual = QString::fromUtf8(file.readAll());
+    QVERIFY(manual.contains(QLatin1String("<meta charset=\"utf-8\">")));
+    TestProgram p;
+    TestWindow w;
+    const QRegularExpression accelerator(QStringLiteral("\\(&.\\)$"));
+    QStringList missing;
+    int commands = 0;
+    for (QMenu *menu : w.menuBar()->findChildren<QMenu *>()) {
+        const QString caption = menu->title().remove(accelerator);
+        if (!manual.contains(caption)) missing << caption;
+        for (QAction *a : menu->actions()) {
+            if (a->isSeparator()) continue;
+            ++commands;
+            const QString text = a->text().remove(accelerator);
+            if (!manual.contains(QStringLiteral("<td>") + text + QStringLiteral("</td>")))
+                missing << text;
+        }
+    }
+    QVERIFY(commands > 30);
+    QCOMPARE(missing, QStringList{});
+}
+
+void Tst_main_window::versionDialogIsMadeAtStartUp() {
+    TestProgram p;
+    const std::unique_ptr<TNX0000> w = StartUp(SplashTimings::None());
+    auto *dialog = w->findChild<QDialog *>(QStringLiteral("TNX4010"));
+    QVERIFY(dialog);
+    QCOMPARE(dialog->windowTitle(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
+    QVERIFY(!dialog->isVisible());
 }
 
 QTEST_MAIN(Tst_main_window)
