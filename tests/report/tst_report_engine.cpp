@@ -117,6 +117,13 @@ void TstReportEngine::shippedTemplatesHoldTheReportFields_data() {
         design << QStringLiteral("NENREI%1").arg(d) << QStringLiteral("KIN%1").arg(d)
                << QStringLiteral("KAKU%1").arg(d);
     QTest::newRow("design wage table") << "PrintSekkeiList.jfm" << design;
+    QTest::newRow("raise budget") << "PrintRaiseBudget.jfm"
+                                  << QStringList{"TITLE",   "NENDO",  "YMD",     "SUMMARY",
+                                                 "BANDNAME", "NINZU", "KIJUN",   "KAGEN",
+                                                 "JYOGEN",  "HEIKIN", "COMPA",   "SINTOU",
+                                                 "MIMAN",   "CHOUKA", "UPKIN",   "UPRITSU",
+                                                 "SYAINCD", "SIMEI",  "LBAND",   "CHINGIN",
+                                                 "GENDO",   "SA"};
 }
 
 void TstReportEngine::shippedTemplatesHoldTheReportFields() {
