@@ -12,7 +12,7 @@ namespace {
 
 constexpr int kLeft = 64;    // room for the scale
 constexpr int kRight = 16;
-constexpr int kTop = 40;     // room for the title and legend
+constexpr int kTop = 56;     // room for the title and, below it, the legend
 constexpr int kBottom = 44;  // room for the band names
 constexpr double kDotRadius = 2.6;
 
@@ -125,17 +125,17 @@ void RenderBudgetChart(QPainter &painter, QSize size, const std::vector<TBudgetB
         const int w = metrics.horizontalAdvance(legend[i].text);
         x -= w;
         painter.setPen(QColor(60, 60, 60));
-        painter.drawText(QPoint(x, 22), legend[i].text);
+        painter.drawText(QPoint(x, 44), legend[i].text);
         x -= 12;
         painter.setPen(Qt::NoPen);
         painter.setBrush(legend[i].colour);
-        painter.drawEllipse(QPointF(x + 5, 18), 4, 4);
+        painter.drawEllipse(QPointF(x + 5, 40), 4, 4);
         x -= 14;
     }
     painter.setPen(QColor(60, 60, 60));
     const QString lineText = QStringLiteral("●昇給前 ─ 昇給後");
     x -= metrics.horizontalAdvance(lineText);
-    painter.drawText(QPoint(x, 22), lineText);
+    painter.drawText(QPoint(x, 44), lineText);
 
     // Scale lines in 万円.
     painter.setFont(pixelFont(11));
@@ -177,7 +177,7 @@ void RenderBudgetChart(QPainter &painter, QSize size, const std::vector<TBudgetB
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(bar);
         painter.setPen(QColor(30, 30, 30));
-        painter.setFont(pixelFont(12, true));
+        painter.setFont(pixelFont(11));
         const int column = bands.size() ? plot.width() / int(bands.size()) : plot.width();
         painter.drawText(QRect(bar.center().x() - column / 2, plot.bottom() + 4, column, 18),
                          Qt::AlignHCenter | Qt::AlignTop,

@@ -214,13 +214,16 @@ QStringList LimitTexts(const TBudgetReportData &data, const TLimitRow &row) {
 QString BudgetSummaryText(const TBudgetReportData &data) {
     const qint64 fixed = data.position.fixedTotal;
     const qint64 budget = BudgetAmount(data.budget, fixed);
-    const qint64 difference = budget - data.position.raiseTotal;
+    // As the screen shows it: the planned raises less the budget, "+" and "超過" when over.
+    const qint64 difference = data.position.raiseTotal - budget;
     return QStringLiteral("所定給総額（月額） %1円　／　昇給原資 %2円（%3）　／　昇給予定 %4円"
-                          "（%5）　／　原資との差 %6円")
+                          "（%5）　／　原資との差額 %6円%7")
         .arg(FormatAmount(fixed), FormatAmount(budget),
              RatePercentText(BudgetPercent(data.budget, fixed)),
              FormatAmount(data.position.raiseTotal),
-             RatePercentText(data.position.raisePercent()), FormatAmount(difference));
+             RatePercentText(data.position.raisePercent()),
+             (difference > 0 ? QStringLiteral("+") : QString()) + FormatAmount(difference),
+             difference > 0 ? QStringLiteral("（超過）") : QString());
 }
 
 QString BudgetTemplatePath(const QString &reportDir) {

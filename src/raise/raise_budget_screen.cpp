@@ -203,13 +203,15 @@ void TfrmRaiseBudget::build() {
     auto *right = new QSplitter(Qt::Vertical, this);
     right->addWidget(m_grdBands);
     right->addWidget(m_tabs);
-    right->setStretchFactor(0, 2);
-    right->setStretchFactor(1, 3);
+    right->setStretchFactor(0, 1);
+    right->setStretchFactor(1, 1);
+    right->setSizes({262, 210}); // the table of a design of up to nine bands shows whole
     auto *middle = new QSplitter(Qt::Horizontal, this);
     middle->addWidget(m_chart);
     middle->addWidget(right);
-    middle->setStretchFactor(0, 5);
+    middle->setStretchFactor(0, 4);
     middle->setStretchFactor(1, 6);
+    middle->setSizes({500, 740});
     middle->setChildrenCollapsible(false);
 
     m_btnPrint = MakeButton(this, "btnPrint", QStringLiteral("印　刷"));
@@ -262,14 +264,19 @@ QWidget *TfrmRaiseBudget::buildBudget() {
     m_labRaiseRate = makeFigure(box, grid, 3, "labRaiseRate", QStringLiteral("昇給予定率"));
     m_labDifference = makeFigure(box, grid, 4, "labDifference", QStringLiteral("原資との差額"));
     grid->setColumnStretch(5, 1);
+    // The fit starts here, beside the figures it changes; its results have a page of their own.
+    m_btnFit = MakeButton(box, "btnFit", QStringLiteral("原資に合わせる"));
+    m_btnFit->setToolTip(
+        QStringLiteral("すべてのマトリクスの昇給率に同じ係数を掛けて昇給予定を原資に合わせます"));
+    m_exits->onClick(m_btnFit, [this] { btnFitClick(); });
+    grid->addWidget(m_btnFit, 1, 6);
     return box;
 }
 
 QWidget *TfrmRaiseBudget::buildFit() {
     auto *page = new QWidget(this);
-    m_btnFit = MakeButton(page, "btnFit", QStringLiteral("原資に合わせる"));
     m_btnApply = MakeButton(page, "btnApply", kCaptionApply);
-    m_exits->onClick(m_btnFit, [this] { btnFitClick(); });
+    m_btnApply->setMinimumWidth(92);
     m_exits->onClick(m_btnApply, [this] { btnApplyClick(); });
     m_labFactor = new QLabel(page);
     m_labFactor->setObjectName(QStringLiteral("labFactor"));
@@ -284,7 +291,10 @@ QWidget *TfrmRaiseBudget::buildFit() {
     m_grdMatrices = makeGrid(page, "grdMatrices", headings);
     m_grdMatrices->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     auto *top = new QHBoxLayout;
-    top->addWidget(m_btnFit);
+    QFont bold = m_labFactor->font();
+    bold.setBold(true);
+    bold.setPixelSize(16);
+    m_labFactor->setFont(bold);
     top->addWidget(m_labFactor);
     top->addStretch();
     top->addWidget(m_btnApply);
@@ -354,6 +364,10 @@ void TfrmRaiseBudget::showFigures() {
     showList(m_grdBelow, m_data.position.below, false);
     m_tabs->setTabText(0, QStringLiteral("上限超（%1名）").arg(m_data.position.above.size()));
     m_tabs->setTabText(1, QStringLiteral("下限未満（%1名）").arg(m_data.position.below.size()));
+    // The list with people in it comes to the front (the fit's page stays where it is).
+    if (m_tabs->currentIndex() < 2)
+        m_tabs->setCurrentIndex(m_data.position.above.empty() && !m_data.position.below.empty() ? 1
+                                                                                              : 0);
     showMatrices();
     m_chart->update();
 }
@@ -430,7 +444,7 @@ void TfrmRaiseBudget::showMatrices() {
             texts << (m_fitted && z <= shown ? RatePercentText(ScaledRate(cell.up[z], m_fit.factor))
                                              : QString());
         setRow(m_grdMatrices, r, texts, 2);
-        for (int z = 1; z <= 5; ++z)
+        for (int z = 1; z <= shown && m_fitted; ++z)
             if (QTableWidgetItem *item = m_grdMatrices->item(r, 6 + z))
                 item->setBackground(QColor(255, 248, 225));
     }

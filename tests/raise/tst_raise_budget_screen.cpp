@@ -385,6 +385,10 @@ void TstRaiseBudgetScreen::printShowsThePreview() {
     QVERIFY(dump.contains(kBudgetTitle));
     QVERIFY(dump.contains(dlg.data().bands.front().name));
     QVERIFY(dump.contains(FormatAmount(dlg.data().position.raiseTotal)));
+    // The picture on the first page, the figures in the summary as the screen shows them.
+    QVERIFY(dump.section(QStringLiteral("page 2"), 0, 0).contains(QStringLiteral("  picture ")));
+    QVERIFY(dump.contains(QStringLiteral("原資との差額 +%1円（超過）")
+                              .arg(FormatAmount(dlg.data().position.raiseTotal))));
 }
 
 void TstRaiseBudgetScreen::pictureNamesTheEmployee() {
