@@ -40,8 +40,8 @@ std::vector<TBudgetBand> BudgetBands(const TBANDTBL2 &table);
 struct TBandPosition {
     int band = -1; // index into the bands; -1 for the lines of their own
     int count = 0;
-    qint64 payTotal = 0;          // the linked item before the raise
-    double compaTotal = 0.0;      // sum of pay / base wage (bands with a base wage)
+    qint64 payTotal = 0;           // the linked item before the raise
+    double compaTotal = 0.0;       // sum of pay / base wage (bands with a base wage)
     double penetrationTotal = 0.0; // sum of (pay - minimum) / (maximum - minimum)
     int below = 0, above = 0;
     qint64 fixedTotal = 0; // current monthly fixed pay of the employees

@@ -10,18 +10,22 @@
 
 namespace {
 
-constexpr int kLeft = 64;    // room for the scale
+constexpr int kLeft = 64; // room for the scale
 constexpr int kRight = 16;
-constexpr int kTop = 56;     // room for the title and, below it, the legend
-constexpr int kBottom = 44;  // room for the band names
+constexpr int kTop = 56;    // room for the title and, below it, the legend
+constexpr int kBottom = 44; // room for the band names
 constexpr double kDotRadius = 2.6;
 
-const QString kRomanZones[] = {QString(),          QStringLiteral("Ⅰ"), QStringLiteral("Ⅱ"),
+const QString kRomanZones[] = {QString(),           QStringLiteral("Ⅰ"), QStringLiteral("Ⅱ"),
                                QStringLiteral("Ⅲ"), QStringLiteral("Ⅳ"), QStringLiteral("Ⅴ")};
 
 // Zone fills from the lowest zone to the highest: a calm blue that deepens upwards.
-const QColor kZoneFill[] = {QColor(), QColor(226, 236, 247), QColor(205, 222, 240),
-                            QColor(184, 207, 233), QColor(163, 192, 226), QColor(142, 177, 219)};
+const QColor kZoneFill[] = {QColor(),
+                            QColor(226, 236, 247),
+                            QColor(205, 222, 240),
+                            QColor(184, 207, 233),
+                            QColor(163, 192, 226),
+                            QColor(142, 177, 219)};
 
 QFont pixelFont(int pixels, bool bold = false) {
     QFont font = QApplication::font();

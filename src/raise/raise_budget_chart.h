@@ -17,10 +17,10 @@ class QPainter;
 
 // Where the picture of `size` puts things; amounts in yen.
 struct BudgetChartLayout {
-    QRect plot;          // the area inside the axes
-    double low = 0.0;    // amount at the bottom of the plot
-    double high = 0.0;   // amount at the top
-    double step = 0.0;   // amount between two scale lines
+    QRect plot;                     // the area inside the axes
+    double low = 0.0;               // amount at the bottom of the plot
+    double high = 0.0;              // amount at the top
+    double step = 0.0;              // amount between two scale lines
     std::vector<QRect> bars;        // one per band: its range from minimum to maximum
     std::vector<QPointF> points;    // one per position point: the pay before the raise
     std::vector<QPointF> newPoints; // the pay after it, at the same x

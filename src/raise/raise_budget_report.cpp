@@ -53,8 +53,8 @@ public:
         const QRect first = m_rects.front().front();
         const int right = m_rects.front().back().right();
         const int height = (right - first.left()) * picture.height() / std::max(picture.width(), 1);
-        m_engine.drawPicture(first.left(), first.top() - 300, right,
-                             first.top() - 300 + height, picture);
+        m_engine.drawPicture(first.left(), first.top() - 300, right, first.top() - 300 + height,
+                             picture);
         m_line = kLastLine + 1;
         const ReportLine *heading = nullptr;
         for (const ReportLine &line : lines) {
@@ -80,10 +80,9 @@ private:
         m_engine.setFieldText(QStringLiteral("TITLE"), kBudgetTitle);
         m_engine.setFieldText(QStringLiteral("NENDO"),
                               m_yearText + QStringLiteral(" 年度　：　") + m_company);
-        m_engine.setFieldText(QStringLiteral("YMD"), m_today.toString(QStringLiteral(
-                                                         "yyyy年MM月dd日")) +
-                                                         QStringLiteral("　　P. ") +
-                                                         QString::number(m_page));
+        m_engine.setFieldText(QStringLiteral("YMD"),
+                              m_today.toString(QStringLiteral("yyyy年MM月dd日")) +
+                                  QStringLiteral("　　P. ") + QString::number(m_page));
         m_engine.setFieldText(QStringLiteral("SUMMARY"), m_summary);
     }
 
@@ -99,8 +98,7 @@ private:
         } else {
             for (size_t c = 0; c < rects.size(); ++c) {
                 const QRect r = rects[c].translated(0, dy);
-                const int align =
-                    line.kind == ReportLine::Heading ? 2 : m_aligns[line.columns][c];
+                const int align = line.kind == ReportLine::Heading ? 2 : m_aligns[line.columns][c];
                 m_engine.drawText(r.left(), r.top(), r.right(), r.bottom(), align,
                                   line.texts.value(static_cast<qsizetype>(c)));
             }
@@ -147,12 +145,11 @@ QString RatePercentText(double percent) {
 }
 
 QStringList BandTableHeadings() {
-    return {QStringLiteral("バンド"),       QStringLiteral("人数"),
-            QStringLiteral("基準賃金"),     QStringLiteral("下限"),
-            QStringLiteral("上限"),         QStringLiteral("平均賃金"),
-            QStringLiteral("コンパレシオ"), QStringLiteral("レンジ浸透度"),
-            QStringLiteral("下限未満"),     QStringLiteral("上限超"),
-            QStringLiteral("昇給総額"),     QStringLiteral("昇給率")};
+    return {
+        QStringLiteral("バンド"),       QStringLiteral("人数"),         QStringLiteral("基準賃金"),
+        QStringLiteral("下限"),         QStringLiteral("上限"),         QStringLiteral("平均賃金"),
+        QStringLiteral("コンパレシオ"), QStringLiteral("レンジ浸透度"), QStringLiteral("下限未満"),
+        QStringLiteral("上限超"),       QStringLiteral("昇給総額"),     QStringLiteral("昇給率")};
 }
 
 QStringList BandTableTexts(const TBudgetBand *band, const QString &label,
@@ -165,9 +162,8 @@ QStringList BandTableTexts(const TBudgetBand *band, const QString &label,
         const bool any = line.count > 0;
         out << (any ? amountText(line.averagePay()) : QString())
             << (any && band->kijun != 0 ? CompaText(line.averageCompa()) : QString())
-            << (any && band->maximum > band->minimum
-                    ? PenetrationText(line.averagePenetration())
-                    : QString())
+            << (any && band->maximum > band->minimum ? PenetrationText(line.averagePenetration())
+                                                     : QString())
             << QString::number(line.below) << QString::number(line.above);
     } else {
         out << QString() << QString() << QString() << QString() << QString() << QString()
@@ -195,8 +191,10 @@ std::vector<QStringList> BandTableLines(const TBudgetReportData &data) {
 }
 
 QStringList LimitHeadings(bool above) {
-    return {QStringLiteral("社員コード"), QStringLiteral("氏名"),
-            QStringLiteral("バンド"),     QStringLiteral("賃金"),
+    return {QStringLiteral("社員コード"),
+            QStringLiteral("氏名"),
+            QStringLiteral("バンド"),
+            QStringLiteral("賃金"),
             above ? QStringLiteral("上限額") : QStringLiteral("下限額"),
             above ? QStringLiteral("超過額") : QStringLiteral("不足額")};
 }
@@ -220,8 +218,7 @@ QString BudgetSummaryText(const TBudgetReportData &data) {
                           "（%5）　／　原資との差額 %6円%7")
         .arg(FormatAmount(fixed), FormatAmount(budget),
              RatePercentText(BudgetPercent(data.budget, fixed)),
-             FormatAmount(data.position.raiseTotal),
-             RatePercentText(data.position.raisePercent()),
+             FormatAmount(data.position.raiseTotal), RatePercentText(data.position.raisePercent()),
              (difference > 0 ? QStringLiteral("+") : QString()) + FormatAmount(difference),
              difference > 0 ? QStringLiteral("（超過）") : QString());
 }
@@ -250,18 +247,18 @@ QString LayOutBudgetReport(TReportEngine &engine, const QString &reportDir,
     lines.push_back({ReportLine::Heading, 0, BandTableHeadings()});
     const std::vector<QStringList> table = BandTableLines(data);
     for (size_t i = 0; i < table.size(); ++i)
-        lines.push_back(
-            {i + 1 == table.size() ? ReportLine::Total : ReportLine::Row, 0, table[i]});
+        lines.push_back({i + 1 == table.size() ? ReportLine::Total : ReportLine::Row, 0, table[i]});
     const struct {
         bool above;
         const std::vector<TLimitRow> &rows;
         QString title;
-    } lists[] = {{true, data.position.above, QStringLiteral("■ 上限を超える社員（昇給はバンドの上限で止まります）")},
+    } lists[] = {{true, data.position.above,
+                  QStringLiteral("■ 上限を超える社員（昇給はバンドの上限で止まります）")},
                  {false, data.position.below, QStringLiteral("■ 下限に満たない社員")}};
     for (const auto &list : lists) {
         lines.push_back({ReportLine::Title, 1, {}});
-        lines.push_back({ReportLine::Title, 1,
-                         {list.title + QStringLiteral("　%1名").arg(list.rows.size())}});
+        lines.push_back(
+            {ReportLine::Title, 1, {list.title + QStringLiteral("　%1名").arg(list.rows.size())}});
         if (list.rows.empty()) continue;
         lines.push_back({ReportLine::Heading, 1, LimitHeadings(list.above)});
         for (const TLimitRow &row : list.rows)

@@ -134,8 +134,7 @@ public:
         setMouseTracking(true);
     }
     QString toolTipAt(QPoint at) const {
-        const BudgetChartLayout layout =
-            LayOutBudgetChart(size(), m_data.bands, m_data.position);
+        const BudgetChartLayout layout = LayOutBudgetChart(size(), m_data.bands, m_data.position);
         const int n = BudgetChartPointAt(layout, at);
         if (n < 0) return {};
         const TPositionPoint &p = m_data.position.points[n];
@@ -259,7 +258,8 @@ QWidget *TfrmRaiseBudget::buildBudget() {
     inputs->addWidget(new QLabel(QStringLiteral("金額（円）"), box), 0, 1);
     inputs->addWidget(m_txtBudgetAmount, 1, 1);
     grid->addLayout(inputs, 0, 0, 2, 1);
-    m_labFixedTotal = makeFigure(box, grid, 1, "labFixedTotal", QStringLiteral("所定給総額（月額）"));
+    m_labFixedTotal =
+        makeFigure(box, grid, 1, "labFixedTotal", QStringLiteral("所定給総額（月額）"));
     m_labRaiseTotal = makeFigure(box, grid, 2, "labRaiseTotal", QStringLiteral("昇給予定総額"));
     m_labRaiseRate = makeFigure(box, grid, 3, "labRaiseRate", QStringLiteral("昇給予定率"));
     m_labDifference = makeFigure(box, grid, 4, "labDifference", QStringLiteral("原資との差額"));
@@ -345,11 +345,11 @@ void TfrmRaiseBudget::load() {
         m_data.employees.push_back(std::move(e));
     }
     // Employees by code, as the lists of the other screens show them.
-    std::stable_sort(m_data.employees.begin(), m_data.employees.end(),
-                     [](const TBudgetEmployee &a, const TBudgetEmployee &b) { return a.sco < b.sco; });
-    m_data.position =
-        ComputeBudgetPosition(m_data.bands, MatrixRaiseTable(m_bandTable, m_matrices),
-                              m_data.employees);
+    std::stable_sort(
+        m_data.employees.begin(), m_data.employees.end(),
+        [](const TBudgetEmployee &a, const TBudgetEmployee &b) { return a.sco < b.sco; });
+    m_data.position = ComputeBudgetPosition(m_data.bands, MatrixRaiseTable(m_bandTable, m_matrices),
+                                            m_data.employees);
     clearFit();
 }
 
@@ -366,8 +366,8 @@ void TfrmRaiseBudget::showFigures() {
     m_tabs->setTabText(1, QStringLiteral("下限未満（%1名）").arg(m_data.position.below.size()));
     // The list with people in it comes to the front (the fit's page stays where it is).
     if (m_tabs->currentIndex() < 2)
-        m_tabs->setCurrentIndex(m_data.position.above.empty() && !m_data.position.below.empty() ? 1
-                                                                                              : 0);
+        m_tabs->setCurrentIndex(
+            m_data.position.above.empty() && !m_data.position.below.empty() ? 1 : 0);
     showMatrices();
     m_chart->update();
 }
@@ -414,8 +414,7 @@ void TfrmRaiseBudget::showTable() {
     }
 }
 
-void TfrmRaiseBudget::showList(QTableWidget *grid, const std::vector<TLimitRow> &rows,
-                               bool above) {
+void TfrmRaiseBudget::showList(QTableWidget *grid, const std::vector<TLimitRow> &rows, bool above) {
     grid->setRowCount(static_cast<int>(rows.size()));
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
         setRow(grid, r, LimitTexts(m_data, rows[r]), 3);
@@ -641,9 +640,8 @@ void TfrmRaiseBudget::btnCopyClick() {
 }
 
 void TfrmRaiseBudget::btnSaveClick() {
-    const QString path = Seam().saveFile(kCaptionSave, G().gAppPath + kBudgetTitle +
-                                                           QStringLiteral(".png"),
-                                         kSaveFilter);
+    const QString path = Seam().saveFile(
+        kCaptionSave, G().gAppPath + kBudgetTitle + QStringLiteral(".png"), kSaveFilter);
     if (path.isEmpty()) return;
     if (!chartImage().save(path, "PNG")) ShowMessage(kMsgSaveFailed, QString(), MsgIcon::Warning);
 }

@@ -195,8 +195,8 @@ void TstRaiseBudget::budgetInPercentAndYen_data() {
                              << qint64(25000) << 2.5;
     QTest::newRow("percent rounds half away to whole yen")
         << int(TRaiseBudget::Percent) << 1.25 << qint64(0) << qint64(1234) << qint64(15) << 1.25;
-    QTest::newRow("amount") << int(TRaiseBudget::Amount) << 0.0 << qint64(30000)
-                            << qint64(1200000) << qint64(30000) << 2.5;
+    QTest::newRow("amount") << int(TRaiseBudget::Amount) << 0.0 << qint64(30000) << qint64(1200000)
+                            << qint64(30000) << 2.5;
     QTest::newRow("amount without fixed pay")
         << int(TRaiseBudget::Amount) << 0.0 << qint64(30000) << qint64(0) << qint64(30000) << 0.0;
 }
@@ -230,8 +230,8 @@ void TstRaiseBudget::fitMeetsTheBudgetWithinOneUnitPerEmployee() {
     Fixture f(marume);
     std::vector<TBudgetEmployee> staff;
     for (int n = 0; n < 300; ++n)
-        staff.push_back(employee(n + 1, n % 3 == 0 ? 8 : 7, n % 5 == 0 ? 2 : 1,
-                                 240000 + (n * 7919) % 155000));
+        staff.push_back(
+            employee(n + 1, n % 3 == 0 ? 8 : 7, n % 5 == 0 ? 2 : 1, 240000 + (n * 7919) % 155000));
     const qint64 planned = PlannedRaiseTotal(MatrixRaiseTable(f.bands, f.matrices), staff);
     QVERIFY(planned > 0);
     const qint64 budget = qint64(planned * share);
@@ -251,9 +251,9 @@ void TstRaiseBudget::fitMeetsTheBudgetWithinOneUnitPerEmployee() {
     // Unless the budget is met exactly, a slightly larger factor passes it: the factor is the
     // largest that fits.
     if (fit.fittedTotal != budget)
-        QVERIFY(PlannedRaiseTotal(MatrixRaiseTable(f.bands, ExactlyScaledMatrices(
-                                                                f.matrices, fit.factor + 2e-7)),
-                                  staff) > budget);
+        QVERIFY(PlannedRaiseTotal(
+                    MatrixRaiseTable(f.bands, ExactlyScaledMatrices(f.matrices, fit.factor + 2e-7)),
+                    staff) > budget);
     QVERIFY(fit.evaluations < 80);
 }
 
@@ -300,7 +300,8 @@ void TstRaiseBudget::csvHoldsTableAndLists() {
         BudgetCsvText({f.budgetBands, staff, p, {}}).split(QStringLiteral("\r\n"));
     QCOMPARE(lines.value(0), BandTableHeadings().join(QLatin1Char(',')));
     // Amounts as plain numbers.
-    QCOMPARE(lines.value(1), QStringLiteral("営業,2,300000,240000,360000,800000,2.67,467%,1,1,0,0.00%"));
+    QCOMPARE(lines.value(1),
+             QStringLiteral("営業,2,300000,240000,360000,800000,2.67,467%,1,1,0,0.00%"));
     QCOMPARE(lines.value(2), QStringLiteral("技術,0,350000,300000,400000,,,,0,0,0,"));
     QCOMPARE(lines.value(3), QStringLiteral("合計,2,,,,,,,,,0,0.00%"));
     QCOMPARE(lines.value(4), QString());

@@ -117,8 +117,9 @@ void TstRaiseBudgetScreen::sampleBandByHand() {
     // 4,098,200 = 0.988 %. Nobody lies outside the band.
     auto *grid = find<QTableWidget>(dlg, "grdBands");
     QCOMPARE(grid->item(6, 0)->text(), QStringLiteral("部長"));
-    QCOMPARE(rowTexts(grid, 6), QStringList({"部長", "6", "200,000", "140,000", "260,000", "228,900",
-                                             "1.14", "74%", "0", "0", "40,500", "0.99%"}));
+    QCOMPARE(rowTexts(grid, 6),
+             QStringList({"部長", "6", "200,000", "140,000", "260,000", "228,900", "1.14", "74%",
+                          "0", "0", "40,500", "0.99%"}));
     const TBandPosition &band = dlg.data().position.bands[6];
     QCOMPARE(band.raiseTotal, qint64(40500));
     QCOMPARE(band.fixedTotal, qint64(4098200));
@@ -235,9 +236,9 @@ void TstRaiseBudgetScreen::fitLeavesTheMatricesUntilApplied() {
     // The scaled rates are shown beside the current ones.
     auto *matrices = find<QTableWidget>(dlg, "grdMatrices");
     QCOMPARE(matrices->item(0, 7)->text(),
-             QString::number(ScaledRate(matrices->item(0, 2)->text().chopped(1).toDouble(),
-                                        dlg.fit().factor),
-                             'f', 2) +
+             QString::number(
+                 ScaledRate(matrices->item(0, 2)->text().chopped(1).toDouble(), dlg.fit().factor),
+                 'f', 2) +
                  QLatin1Char('%'));
 
     // No leaves everything as it was.
@@ -298,7 +299,8 @@ void TstRaiseBudgetScreen::fitOutOfReachIsTold() {
     QCOMPARE(dlg.fit().result, TBudgetFit::BelowReach);
     QVERIFY(!find<QPushButton>(dlg, "btnApply")->isEnabled());
     dlg.btnApplyClick();
-    QCOMPARE(shown(p.messages).last(), QStringLiteral("先に「原資に合わせる」で係数を求めて下さい。"));
+    QCOMPARE(shown(p.messages).last(),
+             QStringLiteral("先に「原資に合わせる」で係数を求めて下さい。"));
     QCOMPARE(matrixRows(), before);
 }
 
