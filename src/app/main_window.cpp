@@ -21,6 +21,7 @@
 #include "plot_window.h"
 #include "print_preview.h"
 #include "raise_curve_design.h"
+#include "raise_budget_screen.h"
 #include "raise_input.h"
 #include "role_evaluations.h"
 #include "usage_guide.h"
@@ -140,6 +141,8 @@ const MainCommand kCommands[] = {
      &TNX0000::mnSalaryInputClick},
     {"mnSalaryUp", "mnNendoUpdate", "年度更新(&N)", true, "TNX3030", &TNX0000::mnNendoUpdateClick},
     {"mnSalaryUp", "mnEvaConv", "評価の変換(&H)", true, "TNX3020", &TNX0000::mnEvaConvClick},
+    {"mnSalaryUp", "mnRaiseBudget", "昇給原資の確認(&B)", true, "TfrmRaiseBudget",
+     &TNX0000::mnRaiseBudgetClick},
     {"mnReport", "mn_SaralyReport", "グループ別社員賃金(&A)", true, "TNX0090",
      &TNX0000::mnReportClick, Check::None,
      2, "グループ別社員賃金レポート"},
@@ -309,6 +312,7 @@ void TNX0000::buildPanels() {
     QWidget *newYear = makePanel("Panel_NewYear", Qt::Horizontal,
                                  {{"mnSalaryInput", "昇給", "昇給管理　入力"},
                                   {"mnNendoUpdate", "更新", "データを翌年度に繰り越す"},
+                                  {"mnRaiseBudget", "原資", "昇給原資とポジション"},
                                   {"mn_SaralyReport", "昇給前", "グループ別の賃金レポート"},
                                   {"mn_SaralyUpReport", "昇給後", "グループ別の昇給レポート"}});
     QWidget *help = makePanel("Panel_HELP", Qt::Horizontal,
@@ -557,6 +561,10 @@ void TNX0000::mnSalaryInputClick() {
     // The wage table by step is read here and handed over whole.
     dialog.prepare(LoadWageTable());
     ShowModal(&dialog);
+}
+
+void TNX0000::mnRaiseBudgetClick() {
+    showNew<TfrmRaiseBudget>("TfrmRaiseBudget");
 }
 
 void TNX0000::mnNendoUpdateClick() {

@@ -75,6 +75,7 @@ public slots:
     void mnSalaryInputClick();
     void mnNendoUpdateClick();
     void mnEvaConvClick();
+    void mnRaiseBudgetClick();
     void mnReportClick();
     void mnSalaryPlotClick();
     void mnSalaryUpCurveClick();

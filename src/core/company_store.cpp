@@ -16,7 +16,7 @@ const QStringList kDataTables = {
     QStringLiteral("DKSEN3"),     QStringLiteral("DSCALE"),    QStringLiteral("DSPDRAW"),
     QStringLiteral("MCHINGIN"),   QStringLiteral("MHYOUKA"),   QStringLiteral("YHYOUKA"),
     QStringLiteral("BANDM"),      QStringLiteral("MATRIXID"),  QStringLiteral("MATRIXCELL"),
-    QStringLiteral("SALARYNAME"),
+    QStringLiteral("SALARYNAME"), QStringLiteral("MGENSHI"),
 };
 
 // The settings columns of MKIGYOU2 after its key, as registering and changing write them.

@@ -126,7 +126,7 @@ QStringList EnsureDatabases(const QString &dataPath) {
     return problems;
 }
 
-bool UpgradeDatabase(const QString &path, schema::Db) {
+bool UpgradeDatabase(const QString &path, schema::Db db) {
     // Check the header first: SQLite would happily treat an empty or foreign file as new.
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly) || !f.read(16).startsWith("SQLite format 3")) return false;
@@ -136,9 +136,20 @@ bool UpgradeDatabase(const QString &path, schema::Db) {
     const int version = userVersion(c.db());
     if (version < 0) return false;
     if (version >= schema::kVersion) return true;
-    // Version 1 is the first versioned schema; later versions add their steps here.
-    return runAll(c.db(), {QStringLiteral("PRAGMA user_version = %1").arg(schema::kVersion)})
-        .isEmpty();
+    // Version 1 is the first versioned schema; each later version adds its step here. The
+    // steps and the new version number are one transaction: a failed step leaves the file as
+    // it was, to be upgraded on the next start.
+    QSqlDatabase d = c.db();
+    if (!d.transaction()) return false;
+    QStringList steps;
+    if (version < 2 && db == schema::Db::Data)
+        steps << schema::CreateTableStatements(db, QStringLiteral("MGENSHI")); // the raise budget
+    steps << QStringLiteral("PRAGMA user_version = %1").arg(schema::kVersion);
+    if (!runAll(d, steps).isEmpty() || !d.commit()) {
+        d.rollback();
+        return false;
+    }
+    return true;
 }
 
 } // namespace dbsetup

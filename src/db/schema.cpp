@@ -198,6 +198,12 @@ QList<Table> dataTables() {
                L({"C1KIN"}, N), L({"EGOUSU"}, I), L({"EKIN", "KRITSU"}, N)}),
          {},
          kProject},
+        // The raise budget of a project: kind 0 is a percentage of the monthly fixed-pay total
+        // (GRITSU), kind 1 an amount in yen (GGAKU); the other follows from it.
+        {QStringLiteral("MGENSHI"),
+         cols({L({"KCO", "NENDO", "GKUBUN"}, I), L({"GRITSU", "GGAKU"}, N)}),
+         {QStringLiteral("NENDO"), QStringLiteral("KCO")},
+         {}},
         {QStringLiteral("DKSEN3"),
          cols({L({"KCO", "NENDO", "K3CO", "TKNO", "SGOUSU"}, I), L({"SKIN"}, N), L({"C1GOUSU"}, I),
                L({"C1KIN"}, N), L({"C2GOUSU"}, I), L({"C2KIN"}, N), L({"EGOUSU"}, I),
@@ -300,18 +306,31 @@ const QList<View> &Views(Db db) {
     return db == Db::Control ? none : data;
 }
 
+namespace {
+QStringList tableStatements(const Table &t) {
+    QStringList out;
+    QString s =
+        QStringLiteral("CREATE TABLE %1 (%2").arg(t.name, t.columns.join(QStringLiteral(", ")));
+    if (!t.key.isEmpty())
+        s += QStringLiteral(", PRIMARY KEY (%1)").arg(t.key.join(QStringLiteral(", ")));
+    out << s + QLatin1Char(')');
+    if (!t.index.isEmpty())
+        out << QStringLiteral("CREATE INDEX IX_%1 ON %1 (%2)")
+                   .arg(t.name, t.index.join(QStringLiteral(", ")));
+    return out;
+}
+} // namespace
+
+QStringList CreateTableStatements(Db db, const QString &table) {
+    for (const Table &t : Tables(db))
+        if (t.name == table) return tableStatements(t);
+    return {};
+}
+
 QStringList CreateStatements(Db db) {
     QStringList out;
-    for (const Table &t : Tables(db)) {
-        QString s =
-            QStringLiteral("CREATE TABLE %1 (%2").arg(t.name, t.columns.join(QStringLiteral(", ")));
-        if (!t.key.isEmpty())
-            s += QStringLiteral(", PRIMARY KEY (%1)").arg(t.key.join(QStringLiteral(", ")));
-        out << s + QLatin1Char(')');
-        if (!t.index.isEmpty())
-            out << QStringLiteral("CREATE INDEX IX_%1 ON %1 (%2)")
-                       .arg(t.name, t.index.join(QStringLiteral(", ")));
-    }
+    for (const Table &t : Tables(db))
+        out << tableStatements(t);
     for (const View &v : Views(db))
         out << QStringLiteral("CREATE VIEW %1 AS %2").arg(v.name, v.select);
     return out;

@@ -8,7 +8,7 @@
 namespace schema {
 
 // Version written to PRAGMA user_version; an older file is upgraded in place on start.
-inline constexpr int kVersion = 1;
+inline constexpr int kVersion = 2;
 
 enum class Db { Control, Data };
 
@@ -29,5 +29,8 @@ const QList<View> &Views(Db db);
 
 // CREATE statements for a fresh database file, tables first, then views.
 QStringList CreateStatements(Db db);
+// CREATE statements of one table of `db` (the table and its lookup index), as a fresh file
+// has them; empty when there is no such table. Upgrades add new tables with these.
+QStringList CreateTableStatements(Db db, const QString &table);
 
 } // namespace schema

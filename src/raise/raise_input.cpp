@@ -374,6 +374,13 @@ void TNX3010::prepare(std::vector<TWageStep> wageTable) {
     m_changes->clear();
 }
 
+bool TNX3010::showEmployee(int sco) {
+    const int row = m_grid->rows()->rowOfCode(sco);
+    if (row == 0) return false;
+    StringGrid1Click(row);
+    return m_sco == sco;
+}
+
 void TNX3010::clearFields() {
     m_exits->forgetPending();
     m_workerTyped = false;

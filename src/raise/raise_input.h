@@ -35,6 +35,9 @@ public:
     // screen is shown. `wageTable` is the project's wage table by step (LoadWageTable), from
     // which a grade entered here takes the amount of the wage-table item.
     void prepare(std::vector<TWageStep> wageTable);
+    // Shows the employee `sco` after prepare(), as choosing the list's row does; false when the
+    // list has no such employee (the form stays as it was).
+    bool showEmployee(int sco);
 
     // The employee shown (0: none), its row in the list (from 1; 0: none), the grade filter.
     int currentCode() const { return m_sco; }

@@ -1,5 +1,6 @@
 #include "report_engine.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 
@@ -68,6 +69,18 @@ void TReportEngine::drawLine(int x1, int y1, int x2, int y2) {
     op.line = QLine(x1, y1, x2, y2);
     op.width = std::max(0, m_lineWidth);
     op.style = static_cast<quint8>(std::clamp(m_lineStyle, 0, 2));
+    m_page.ops.push_back(std::move(op));
+}
+
+void TReportEngine::drawPicture(int left, int top, int right, int bottom, const QImage &picture) {
+    requireOpen();
+    m_pageUsed = true;
+    TDrawOp op;
+    op.kind = TDrawOp::Picture;
+    op.rect = QRect(QPoint(left, top), QPoint(right, bottom));
+    QBuffer buffer(&op.picture);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
     m_page.ops.push_back(std::move(op));
 }
 

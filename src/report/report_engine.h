@@ -12,6 +12,7 @@
 #include "work_file.h"
 
 #include <QHash>
+#include <QImage>
 #include <QString>
 #include <memory>
 #include <stdexcept>
@@ -52,6 +53,8 @@ public:
     void setLineStyle(int style) { m_lineStyle = style; }
     void setLineWidth(int width) { m_lineWidth = width; }
     void drawLine(int x1, int y1, int x2, int y2);
+    // A picture filling a box (stored as PNG; the box keeps no aspect of its own).
+    void drawPicture(int left, int top, int right, int bottom, const QImage &picture);
     // Outputs the current page and opens the next one.
     void finishPage();
     // Completes the work file; a last page left empty by finishPage() is not part of it.

@@ -1,6 +1,7 @@
 #include "report_render.h"
 
 #include <QFontMetricsF>
+#include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPagedPaintDevice>
@@ -89,6 +90,15 @@ void RenderReportPage(QPainter &painter, const TWorkFileInfo &info, const TRepor
             continue;
         }
         flushLines();
+        if (op.kind == TDrawOp::Picture) {
+            const QImage picture = QImage::fromData(op.picture, "PNG");
+            if (!picture.isNull())
+                painter.drawImage(QRectF(QPointF(op.rect.left(), op.rect.top()),
+                                         QPointF(op.rect.right(), op.rect.bottom())),
+                                  picture);
+            currentFont = -1;
+            continue;
+        }
         if (op.font >= fonts.size()) continue;
         if (currentFont != op.font) {
             painter.setFont(fonts[op.font]);

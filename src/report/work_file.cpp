@@ -12,6 +12,9 @@ void writeOp(QDataStream &out, const TDrawOp &op) {
     if (op.kind == TDrawOp::Text) {
         out << qint32(op.rect.left()) << qint32(op.rect.top()) << qint32(op.rect.right())
             << qint32(op.rect.bottom()) << op.align << op.font << op.text;
+    } else if (op.kind == TDrawOp::Picture) {
+        out << qint32(op.rect.left()) << qint32(op.rect.top()) << qint32(op.rect.right())
+            << qint32(op.rect.bottom()) << op.picture;
     } else {
         out << qint32(op.line.x1()) << qint32(op.line.y1()) << qint32(op.line.x2())
             << qint32(op.line.y2()) << op.width << op.style;
@@ -30,6 +33,10 @@ bool readOp(QDataStream &in, TDrawOp &op) {
         op.kind = TDrawOp::Line;
         op.line = QLine(a, b, c, d);
         in >> op.width >> op.style;
+    } else if (kind == TDrawOp::Picture) {
+        op.kind = TDrawOp::Picture;
+        op.rect = QRect(QPoint(a, b), QPoint(c, d));
+        in >> op.picture;
     } else {
         return false;
     }
@@ -186,6 +193,13 @@ QString DumpWorkFile(const QString &path) {
                            .arg(op.align)
                            .arg(op.font)
                            .arg(quoted(op.text));
+            } else if (op.kind == TDrawOp::Picture) {
+                out += QStringLiteral("  picture %1 %2 %3 %4 png %5 bytes\n")
+                           .arg(op.rect.left())
+                           .arg(op.rect.top())
+                           .arg(op.rect.right())
+                           .arg(op.rect.bottom())
+                           .arg(op.picture.size());
             } else {
                 out += QStringLiteral("  line %1 %2 %3 %4 width %5 style %6\n")
                            .arg(op.line.x1())

@@ -16,15 +16,16 @@
 
 // One drawing operation in units of 0.01 mm.
 struct TDrawOp {
-    enum Kind : quint8 { Text = 1, Line = 2 };
+    enum Kind : quint8 { Text = 1, Line = 2, Picture = 3 };
     Kind kind = Text;
-    QRect rect;      // Text: the box (left, top, right, bottom)
+    QRect rect;      // Text, Picture: the box (left, top, right, bottom)
     QLine line;      // Line: the two ends
     quint8 align = 0; // Text: 0 left, 1 right, 2 centred
     quint16 font = 0; // Text: index into the document's fonts
     qint32 width = 0; // Line: width, 0 the thinnest
     quint8 style = 0; // Line: 0 solid, 1 dashed, 2 dotted
     QString text;
+    QByteArray picture; // Picture: a PNG image drawn to fill the box
 };
 
 struct TReportPage {

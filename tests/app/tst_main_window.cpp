@@ -82,6 +82,7 @@ const QList<std::pair<const char *, const char *>> kGatedCommands = {
     {"mnSalaryInput", "btn_mnSalaryInput"},
     {"mnNendoUpdate", "btn_mnNendoUpdate"},
     {"mnEvaConv", "btn_mnEvaConv"},
+    {"mnRaiseBudget", "btn_mnRaiseBudget"},
     {"mn_SaralyReport", "btn_mn_SaralyReport"},
     {"mn_SaralyUpReport", "btn_mn_SaralyUpReport"},
     {"mn_MatUpList", "btn_mn_MatUpList"},
@@ -495,6 +496,7 @@ void Tst_main_window::commandsReachTheirScreen_data() {
     row("mnSalaryInput", true, "TNX3010");
     row("mnNendoUpdate", true, "TNX3030");
     row("mnEvaConv", true, "TNX3020");
+    row("mnRaiseBudget", true, "TfrmRaiseBudget");
     row("mn_SaralyReport", true, "TNX0090", "グループ別社員賃金レポート", 2);
     row("mn_SaralyUpReport", true, "TNX0090", "グループ別社員昇給レポート", 1);
     row("mn_MatUpList", true, "TNX0090", "グループ別マトリクス昇給レポート", 3);
@@ -614,7 +616,8 @@ void Tst_main_window::builtScreensAreShown() {
     QVERIFY(openSampleProject(w));
     for (const char *command : {"mnBase", "mnSararyName", "mnWorker", "mnImport", "mnMmatId",
                                 "mnMHyouka", "mnMCtrMat", "mnBandName", "mnBand", "mnBandGraph",
-                                "mnSalaryInput", "mnNendoUpdate", "mnEvaConv", "mnLiving",
+                                "mnSalaryInput", "mnNendoUpdate", "mnEvaConv", "mnRaiseBudget",
+                                "mnLiving",
                                 "mnModelData", "mnModelSalary", "mnSalaryPlot", "mnSalaryUpCurve",
                                 "mnLivingComp", "mnModelSalaryComp", "mnSalaryUpSetting",
                                 "mn_SaralyReport", "mn_SaralyUpReport", "mn_MatUpList",
@@ -623,6 +626,7 @@ void Tst_main_window::builtScreensAreShown() {
     QCOMPARE(w.shown, QStringList({"TNX0070", "TfrmSalaryName", "TNX0030", "TfrmImportWorker",
                                    "TfrmMatrixid", "TfrmYHyouka", "TfrmMatInput", "TfrmBandName",
                                    "TfrmBand", "TfrmBandGraph", "TNX3010", "TNX3030", "TNX3020",
+                                   "TfrmRaiseBudget",
                                    "TNX0050", "TNX0080", "TNX0060", "TNX1010", "TNX1020",
                                    "TNX1030", "TNX1040", "TNX1050", "TNX0090", "TNX0090", "TNX0090",
                                    "TBeforeUseForm", "TNX4010"}));

@@ -27,7 +27,8 @@ const QString kSqlUnknown = QStringLiteral("ＳＱＬ処理で不明なエラー
 const QStringList kDataTables = {"MSYAIN1", "MSYAIN2",  "MKIGYOU2",   "MMARK",     "MGRAPH",
                                  "MCHART",  "DCHINGIN", "DCHINGIN2",  "DKSEN2",    "DKSEN3",
                                  "DSCALE",  "DSPDRAW",  "MCHINGIN",   "MHYOUKA",   "YHYOUKA",
-                                 "BANDM",   "MATRIXID", "MATRIXCELL", "SALARYNAME"};
+                                 "BANDM",   "MATRIXID", "MATRIXCELL", "SALARYNAME",
+                                 "MGENSHI"};
 
 QString keyOf(int kco, int nendo) {
     return QStringLiteral(" WHERE KCO = %1 AND NENDO = %2").arg(kco).arg(nendo);

@@ -1,11 +1,14 @@
 // The tables and views of both databases: names, column order, case-insensitive access and
 // inserts without a column list.
 
+#include "database_setup.h"
+#include "schema.h"
 #include "test_program.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -51,6 +54,8 @@ private slots:
     void insertWithoutColumnListFillsInOrder_data();
     void insertWithoutColumnListFillsInOrder();
     void databasesCarryTheSchemaVersion();
+    void upgradeAddsTheBudgetTable_data();
+    void upgradeAddsTheBudgetTable();
 };
 
 void TstSchema::columns_data() {
@@ -104,6 +109,7 @@ void TstSchema::columns_data() {
     d("DSCALE", "KCO NENDO SKCO TKNO TKNA RITSU1 KKIN RITSU2 SPKIN RNKIN");
     d("DKSEN2", "KCO NENDO K2CO TKNO SGOUSU SKIN C1GOUSU C1KIN EGOUSU EKIN KRITSU");
     d("DKSEN3", "KCO NENDO K3CO TKNO SGOUSU SKIN C1GOUSU C1KIN C2GOUSU C2KIN EGOUSU EKIN KRITSU");
+    d("MGENSHI", "KCO NENDO GKUBUN GRITSU GGAKU");
     // Views: the project key first, then the columns their readers use.
     d("VSYAIN",
       "KCO HSCO SCO NENDO SCOT SNA SEIHI NYUHI YAKU SKCO TCO NENREI KINZOKU NENSU SIKAKUGO "
@@ -169,8 +175,60 @@ void TstSchema::insertWithoutColumnListFillsInOrder() {
 
 void TstSchema::databasesCarryTheSchemaVersion() {
     TestProgram p;
-    QCOMPARE(SqlValue(DM().ACN1, "PRAGMA user_version"), QStringLiteral("1"));
-    QCOMPARE(SqlValue(DM().ACN2, "PRAGMA user_version"), QStringLiteral("1"));
+    QCOMPARE(SqlValue(DM().ACN1, "PRAGMA user_version"), QStringLiteral("2"));
+    QCOMPARE(SqlValue(DM().ACN2, "PRAGMA user_version"), QStringLiteral("2"));
+}
+
+void TstSchema::upgradeAddsTheBudgetTable_data() {
+    QTest::addColumn<bool>("data");
+    QTest::addColumn<int>("version");
+    QTest::addColumn<QString>("budgetTable");
+    QTest::newRow("data file of version 1") << true << 1 << "KCO NENDO GKUBUN GRITSU GGAKU";
+    QTest::newRow("data file before versioning") << true << 0 << "KCO NENDO GKUBUN GRITSU GGAKU";
+    QTest::newRow("control file") << false << 1 << "<missing>";
+}
+
+void TstSchema::upgradeAddsTheBudgetTable() {
+    QFETCH(bool, data);
+    QFETCH(int, version);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("old.db"));
+    const QString name = QStringLiteral("upgrade");
+    const auto run = [&](const QString &sql) {
+        QSqlDatabase db = QSqlDatabase::database(name, false);
+        QSqlQuery q(db);
+        if (!q.exec(sql)) return QStringLiteral("<error>");
+        return q.next() ? q.value(0).toString() : QString();
+    };
+    const auto columns = [&] {
+        QSqlQuery q(QSqlDatabase::database(name, false));
+        if (!q.exec(QStringLiteral("SELECT * FROM MGENSHI LIMIT 0"))) return QStringLiteral("<missing>");
+        QStringList names;
+        for (int i = 0; i < q.record().count(); ++i)
+            names << q.record().fieldName(i);
+        return names.join(QLatin1Char(' '));
+    };
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        QVERIFY(db.open());
+        QCOMPARE(run(QStringLiteral("CREATE TABLE MSYAIN1 (KCO INTEGER)")), QString());
+        QCOMPARE(run(QStringLiteral("PRAGMA user_version = %1").arg(version)), QString());
+        db.close();
+    }
+    const schema::Db db = data ? schema::Db::Data : schema::Db::Control;
+    QVERIFY(dbsetup::UpgradeDatabase(path, db));
+    QSqlDatabase::database(name, false).open();
+    QCOMPARE(run(QStringLiteral("PRAGMA user_version")), QStringLiteral("2"));
+    QTEST(columns(), "budgetTable");
+    QCOMPARE(run(QStringLiteral("SELECT count(*) FROM MSYAIN1")), QStringLiteral("0"));
+    QSqlDatabase::database(name, false).close();
+    // A file already upgraded is left alone.
+    QVERIFY(dbsetup::UpgradeDatabase(path, db));
+    QSqlDatabase::database(name, false).open();
+    QCOMPARE(run(QStringLiteral("PRAGMA user_version")), QStringLiteral("2"));
+    QSqlDatabase::database(name, false).close();
+    QSqlDatabase::removeDatabase(name);
 }
 
 QTEST_MAIN(TstSchema)

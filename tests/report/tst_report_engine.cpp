@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 
 namespace {
 const char *const kTemplate = R"(# a small report
@@ -42,6 +43,7 @@ private slots:
     void pagesGoToTheWorkFile();
     void failuresLeaveNoWorkFile();
     void renderDrawsOnAnyPainter();
+    void picturesGoToTheWorkFile();
 };
 
 void TstReportEngine::templateIsRead() {
@@ -117,6 +119,13 @@ void TstReportEngine::shippedTemplatesHoldTheReportFields_data() {
         design << QStringLiteral("NENREI%1").arg(d) << QStringLiteral("KIN%1").arg(d)
                << QStringLiteral("KAKU%1").arg(d);
     QTest::newRow("design wage table") << "PrintSekkeiList.jfm" << design;
+    QTest::newRow("raise budget") << "PrintRaiseBudget.jfm"
+                                  << QStringList{"TITLE",   "NENDO",  "YMD",     "SUMMARY",
+                                                 "BANDNAME", "NINZU", "KIJUN",   "KAGEN",
+                                                 "JYOGEN",  "HEIKIN", "COMPA",   "SINTOU",
+                                                 "MIMAN",   "CHOUKA", "UPKIN",   "UPRITSU",
+                                                 "SYAINCD", "SIMEI",  "LBAND",   "CHINGIN",
+                                                 "GENDO",   "SA"};
 }
 
 void TstReportEngine::shippedTemplatesHoldTheReportFields() {
@@ -185,6 +194,46 @@ page 2
   text 1000 2150 6000 2658 align 2 font 1 "二頁目"
 )");
     QCOMPARE(DumpWorkFile(dir.path() + "/Report/wkT.rdf"), expected);
+}
+
+void TstReportEngine::picturesGoToTheWorkFile() {
+    QTemporaryDir dir;
+    writeText(dir.path() + "/t.jfm", kTemplate);
+    TReportEngine engine;
+    engine.setFormName(dir.path() + "/t.jfm");
+    engine.setImageFileName(dir.path() + "/wkP.rdf");
+    engine.startDoc();
+    QImage picture(40, 20, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 20; ++x)
+            picture.setPixel(x, y, qRgb(200, 0, 0)); // left half red
+    engine.drawPicture(1000, 2000, 9000, 6000, picture);
+    engine.drawText(1000, 6100, 6000, 6608, 0, "後の文字");
+    engine.finishPage();
+    engine.endDoc();
+
+    TWorkFileReader reader;
+    QVERIFY(reader.open(dir.path() + "/wkP.rdf"));
+    TReportPage page;
+    QVERIFY(reader.readPage(1, page));
+    const auto op = std::find_if(page.ops.begin(), page.ops.end(),
+                                 [](const TDrawOp &o) { return o.kind == TDrawOp::Picture; });
+    QVERIFY(op != page.ops.end());
+    QCOMPARE(op->rect, QRect(QPoint(1000, 2000), QPoint(9000, 6000)));
+    QCOMPARE(QImage::fromData(op->picture, "PNG").convertToFormat(QImage::Format_RGB32), picture);
+    // The text after the picture is read too.
+    QCOMPARE(page.ops.back().text, QStringLiteral("後の文字"));
+    QVERIFY(DumpWorkFile(dir.path() + "/wkP.rdf").contains("picture 1000 2000 9000 6000 png "));
+
+    // Drawn into its box: red on the left of the box, white on the right.
+    QImage out(210, 148, QImage::Format_RGB32);
+    out.fill(Qt::white);
+    QPainter painter(&out);
+    RenderReportPage(painter, reader.info(), page, QRectF(out.rect()));
+    painter.end();
+    QCOMPARE(QColor(out.pixel(30, 40)), QColor(200, 0, 0));
+    QCOMPARE(QColor(out.pixel(80, 40)), QColor(Qt::white));
 }
 
 void TstReportEngine::failuresLeaveNoWorkFile() {
