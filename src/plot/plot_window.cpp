@@ -21,6 +21,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QImage>
 #include <QLabel>
@@ -30,6 +31,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -252,7 +254,14 @@ void TNX1100::handOver(QDialog *screen, const QString &title) {
     g.gYItemNames = DefaultYItemNames();
     if (screen) m_screens[g.gChartCode] = screen;
     setWindowTitle(QStringLiteral("プロット　 【　") + title + QStringLiteral("　】"));
-    if (!isVisible()) showMaximized();
+    if (!isVisible()) {
+        // Unless a size was given, the normal size is the whole work area as well, so the
+        // window is usable where maximising is not honoured (no window manager) and after
+        // the user restores it.
+        const QScreen *screen = QGuiApplication::primaryScreen();
+        if (screen && !testAttribute(Qt::WA_Resized)) setGeometry(screen->availableGeometry());
+        showMaximized();
+    }
     raise();
     open();
     if (screen) screen->hide();
