@@ -4,11 +4,16 @@
 #   scripts/dev.sh test       build and run every test
 #   scripts/dev.sh sanitize   build with AddressSanitizer and UndefinedBehaviorSanitizer in
 #                             build-asan/ and run every test there
+#   scripts/dev.sh fuzz [SECONDS]
+#                             build the fuzz targets with clang's libFuzzer, ASan and UBSan in
+#                             build-fuzz/ and run each for SECONDS (default 60) from its corpus
+#                             in fuzz/corpus/; without libFuzzer our own mutation driver runs them
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libqt6sql6-sqlite qt6-qpa-plugins
           libjpeg62-turbo-dev libsqlite3-dev fonts-noto-cjk sqlite3 poppler-utils)
+[[ ${1:-} == fuzz ]] && packages+=(clang libclang-rt-dev)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -21,6 +26,9 @@ if ((${#missing[@]})); then
 fi
 
 mode=${1:-}
+if [[ $mode == fuzz ]]; then
+    exec scripts/fuzz.sh "${2:-60}"
+fi
 build_dir=${BUILD_DIR:-build}
 options=()
 if [[ $mode == sanitize ]]; then
@@ -37,5 +45,5 @@ cmake --build "$build_dir"
 case "$mode" in
 run) exec "$build_dir/program/valten_matrix" ;;
 test | sanitize) cd "$build_dir" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 ;;
-*) echo "usage: $0 run|test|sanitize" >&2; exit 2 ;;
+*) echo "usage: $0 run|test|sanitize|fuzz [SECONDS]" >&2; exit 2 ;;
 esac

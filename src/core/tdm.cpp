@@ -19,10 +19,92 @@ QSqlDatabase database(const TConnection &connection) {
     return QSqlDatabase::database(connection.name(), false);
 }
 
-void showSqlFailure(const QSqlError &error) {
+QString causeText(dbfile::Problem problem) {
+    switch (problem) {
+    case dbfile::Problem::Missing:
+        return kCauseMissing;
+    case dbfile::Problem::Empty:
+        return kCauseEmpty;
+    case dbfile::Problem::NotDatabase:
+        return kCauseNotDatabase;
+    case dbfile::Problem::Truncated:
+        return kCauseTruncated;
+    case dbfile::Problem::None:
+        break;
+    }
+    return {};
+}
+
+// The cause of a failure that lies in the database file rather than in the statement
+// (SQLite's primary result codes), or an empty text.
+QString fileCauseOf(const QSqlError &error) {
+    bool ok = false;
+    const int code = error.nativeErrorCode().toInt(&ok) & 0xFF;
+    if (!ok) return {};
+    switch (code) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return kCauseLocked;
+    case SQLITE_READONLY:
+        return kCauseReadOnly;
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return kCauseNotDatabase;
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+// The checks of a connection's file, with access to what the connection remembers of it.
+struct ConnectionFile {
+    static QString cause(const TConnection &connection);
+    static bool saveRefused(TConnection &connection);
+};
+
+// Why the file of an open connection cannot take a save now, or an empty text: it was
+// damaged, deleted or replaced since it was opened, or it was opened for reading only.
+QString ConnectionFile::cause(const TConnection &connection) {
+    const dbfile::Problem problem = dbfile::Check(connection.path());
+    if (problem != dbfile::Problem::None) return causeText(problem);
+    if (!(dbfile::IdentityOf(connection.path()) == connection.m_identity)) return kCauseReplaced;
+    if (connection.isReadOnly() || dbfile::MarkedReadOnly(connection.path())) return kCauseReadOnly;
+    return {};
+}
+
+namespace {
+// Shows the failure of a statement on a connection; returns true when it lies in the database
+// file (SQLite said so, or the file is found damaged, vanished or replaced).
+bool showSqlFailure(const QSqlError &error, const TConnection &connection) {
     const QString detail = error.databaseText() + QLatin1Char(' ') + error.driverText();
     const bool overflow = detail.contains(QLatin1String("overflow"), Qt::CaseInsensitive);
-    ShowMessage(overflow ? kMsgSqlOverflow : kMsgSqlUnknown, QString(), MsgIcon::Error);
+    QString cause = fileCauseOf(error);
+    if (cause.isEmpty() && !overflow) {
+        cause = ConnectionFile::cause(connection);
+        if (cause == kCauseReadOnly) cause.clear(); // not why a statement failed
+    }
+    ShowMessage((overflow ? kMsgSqlOverflow : kMsgSqlUnknown) +
+                    (cause.isEmpty() ? QString() : QLatin1Char('\n') + cause),
+                QString(), MsgIcon::Error);
+    return !cause.isEmpty();
+}
+} // namespace
+
+// A statement of a save that was refused or has failed on its file: it fails without
+// running and without another message.
+bool ConnectionFile::saveRefused(TConnection &connection) {
+    if (!connection.m_saveRefused) return false;
+    ++connection.m_failures;
+    return true;
+}
+
+namespace {
+QString fileCause(const TConnection &connection) {
+    return ConnectionFile::cause(connection);
+}
+bool saveRefused(TConnection &connection) {
+    return ConnectionFile::saveRefused(connection);
 }
 } // namespace
 
@@ -52,8 +134,14 @@ bool TDM::OpenDatabase(TConnection &connection, const QString &filePath) {
     CloseDatabase(connection);
     connection.m_path = filePath;
     QSqlDatabase db = database(connection);
-    bool ok = QFileInfo(filePath).isFile();
+    // A missing, empty, foreign or truncated file is reported without being opened: SQLite
+    // would take an empty file for a new database and write into a damaged one.
+    QString cause = causeText(dbfile::Check(filePath));
+    bool ok = cause.isEmpty();
     if (ok) {
+        connection.m_readOnly = dbfile::MarkedReadOnly(filePath);
+        db.setConnectOptions(connection.m_readOnly ? QStringLiteral("QSQLITE_OPEN_READONLY")
+                                                   : QString());
         db.setDatabaseName(filePath);
         ok = db.open();
     }
@@ -61,6 +149,7 @@ bool TDM::OpenDatabase(TConnection &connection, const QString &filePath) {
         // SQLite opens any file lazily; reading the schema proves it is a database.
         QSqlQuery probe(db);
         ok = probe.exec(QStringLiteral("SELECT COUNT(*) FROM sqlite_master")) && probe.next();
+        if (!ok) cause = fileCauseOf(probe.lastError());
         if (ok) {
             probe.exec(QStringLiteral("PRAGMA busy_timeout = 5000"));
             // Room for every page a bulk write over a large project changes (10,000 employees
@@ -70,9 +159,12 @@ bool TDM::OpenDatabase(TConnection &connection, const QString &filePath) {
     }
     if (!ok) {
         db.close();
-        ShowMessage(kMsgOpenError + filePath, kAppCaption, MsgIcon::Error);
+        ShowMessage(kMsgOpenError + filePath +
+                        (cause.isEmpty() ? QString() : QLatin1Char('\n') + cause),
+                    kAppCaption, MsgIcon::Error);
         return false;
     }
+    connection.m_identity = dbfile::IdentityOf(filePath);
     connection.m_open = true;
     return true;
 }
@@ -83,6 +175,7 @@ void TDM::CloseDatabase(TConnection &connection) {
     QSqlDatabase db = database(connection);
     if (db.isValid()) db.close();
     connection.m_open = false;
+    connection.m_readOnly = false;
 }
 
 void TDM::CloseDatabases() {
@@ -158,11 +251,25 @@ bool RunSql(TQuery &query, const QString &sql, char mode) {
         ShowMessage(kMsgSqlUnknown, QString(), MsgIcon::Error);
         return false;
     }
+    if (saveRefused(connection)) return false;
+    // A write outside a save is checked as a save is: never into a damaged or vanished file.
+    if (mode == 'E' && connection.m_depth == 0) {
+        const QString cause = fileCause(connection);
+        if (!cause.isEmpty()) {
+            ++connection.m_failures;
+            ShowMessage(kMsgSaveRefused + connection.path() + QLatin1Char('\n') + cause, QString(),
+                        MsgIcon::Error);
+            return false;
+        }
+    }
     QSqlQuery q(database(connection));
     q.setForwardOnly(true);
     if (!q.exec(sql)) {
         ++connection.m_failures;
-        showSqlFailure(q.lastError());
+        // A save whose file failed goes no further: its other statements would only fail again,
+        // each after the lock's waiting time.
+        if (showSqlFailure(q.lastError(), connection) && connection.m_depth > 0)
+            connection.m_saveRefused = true;
         return false;
     }
     if (mode == 'E') return true;
@@ -183,7 +290,7 @@ bool RunSql(TQuery &query, const QString &sql, char mode) {
     if (q.lastError().isValid()) { // a failure while stepping through the rows
         ++connection.m_failures;
         query.Close();
-        showSqlFailure(q.lastError());
+        showSqlFailure(q.lastError(), connection);
         return false;
     }
     query.m_open = true;
@@ -212,9 +319,31 @@ QString SqlNum(double value) {
     return QString::number(value, 'f', QLocale::FloatingPointShortest);
 }
 
-ScopedTransaction::ScopedTransaction(TConnection &connection) : m_connection(connection) {
+ScopedTransaction::ScopedTransaction(TConnection &connection, const TConnection *alsoWritten)
+    : m_connection(connection) {
     m_failuresAtStart = connection.failures();
     if (!connection.isOpen()) return;
+    if (connection.m_depth == 0) {
+        // The files are checked once per save, before anything is written.
+        QString path = connection.path();
+        QString cause = fileCause(connection);
+        if (cause.isEmpty() && alsoWritten && alsoWritten->isOpen()) {
+            path = alsoWritten->path();
+            cause = fileCause(*alsoWritten);
+        }
+        if (!cause.isEmpty()) {
+            ShowMessage(kMsgSaveRefused + path + QLatin1Char('\n') + cause, QString(),
+                        MsgIcon::Error);
+            ++connection.m_failures;
+            connection.m_saveRefused = true;
+        }
+    }
+    ++connection.m_depth;
+    m_counted = true;
+    if (connection.m_saveRefused) {
+        m_refused = true;
+        return;
+    }
     // Savepoints nest: a save that runs inside another one joins it, and the outermost
     // decides whether anything is kept.
     m_savepoint = QStringLiteral("sp%1").arg(++connection.m_savepointSeq);
@@ -226,40 +355,67 @@ ScopedTransaction::~ScopedTransaction() {
     rollback();
 }
 
+void ScopedTransaction::end() {
+    m_refused = false;
+    if (!m_counted) return;
+    m_counted = false;
+    if (--m_connection.m_depth == 0) m_connection.m_saveRefused = false;
+}
+
 bool ScopedTransaction::commit() {
-    if (!m_active) return false;
+    if (!m_active) {
+        end();
+        return false;
+    }
     if (m_connection.failures() != m_failuresAtStart) {
         rollback();
         return false;
     }
     m_active = false;
     QSqlQuery q(database(m_connection));
-    if (q.exec(QStringLiteral("RELEASE ") + m_savepoint)) return true;
+    if (q.exec(QStringLiteral("RELEASE ") + m_savepoint)) {
+        end();
+        return true;
+    }
     ++m_connection.m_failures;
+    const QSqlError error = q.lastError();
     q.exec(QStringLiteral("ROLLBACK TO ") + m_savepoint);
-    q.exec(QStringLiteral("RELEASE ") + m_savepoint);
-    ShowMessage(kMsgSqlUnknown, QString(), MsgIcon::Error);
+    // The outermost save must not leave its transaction open when the release fails again.
+    if (!q.exec(QStringLiteral("RELEASE ") + m_savepoint) && m_connection.m_depth == 1)
+        q.exec(QStringLiteral("ROLLBACK"));
+    if (!m_connection.m_saveRefused) showSqlFailure(error, m_connection);
+    end();
     return false;
 }
 
 void ScopedTransaction::rollback() {
-    if (!m_active) return;
+    if (!m_active) {
+        end();
+        return;
+    }
     m_active = false;
     // A rolled-back part of a save counts as a failure of the save around it.
     ++m_connection.m_failures;
     QSqlQuery q(database(m_connection));
     q.exec(QStringLiteral("ROLLBACK TO ") + m_savepoint);
-    q.exec(QStringLiteral("RELEASE ") + m_savepoint);
+    if (!q.exec(QStringLiteral("RELEASE ") + m_savepoint) && m_connection.m_depth == 1)
+        q.exec(QStringLiteral("ROLLBACK"));
+    end();
 }
 
 BothDatabasesTransaction::BothDatabasesTransaction() {
     TConnection &control = DM().ACN1;
     TConnection &data = DM().ACN2;
     if (!control.isOpen() || !data.isOpen()) return;
+    // A file that cannot take the save: the transaction refuses it with its message.
+    if (data.m_depth == 0 && (!fileCause(data).isEmpty() || !fileCause(control).isEmpty())) {
+        m_transaction = std::make_unique<ScopedTransaction>(data, &control);
+        return;
+    }
     QSqlQuery q(database(data));
     m_attached = q.exec(QStringLiteral("ATTACH DATABASE ") + SqlText(control.path()) +
                         QStringLiteral(" AS ") + kControlSchema);
-    if (m_attached) m_transaction = std::make_unique<ScopedTransaction>(data);
+    if (m_attached) m_transaction = std::make_unique<ScopedTransaction>(data, &control);
 }
 
 BothDatabasesTransaction::~BothDatabasesTransaction() {
@@ -281,12 +437,13 @@ TPrepared::TPrepared(TConnection &connection, const QString &sql) : m_connection
         ShowMessage(kMsgSqlUnknown, QString(), MsgIcon::Error);
         return;
     }
+    if (saveRefused(connection)) return;
     m_query = std::make_unique<QSqlQuery>(database(connection));
     m_query->setForwardOnly(true);
     m_valid = m_query->prepare(sql);
     if (!m_valid) {
         ++connection.m_failures;
-        showSqlFailure(m_query->lastError());
+        showSqlFailure(m_query->lastError(), m_connection);
     }
 }
 
@@ -360,7 +517,7 @@ bool bindSqlite(sqlite3_stmt *statement, int n, const QVariant &value,
 } // namespace
 
 bool TPrepared::run(const QVariantList &values) {
-    if (!m_valid) return false;
+    if (!m_valid || saveRefused(m_connection)) return false;
     // QSqlQuery::bindValue costs more than the insert itself (it names every position with a
     // formatted text), so a bulk write binds its values in SQLite directly. The system SQLite
     // linked here is the one Qt's SQLite driver uses.
@@ -379,7 +536,8 @@ bool TPrepared::run(const QVariantList &values) {
             m_query->bindValue(static_cast<int>(i), values[i]);
         if (m_query->exec()) return true;
         ++m_connection.m_failures;
-        showSqlFailure(m_query->lastError());
+        if (showSqlFailure(m_query->lastError(), m_connection) && m_connection.m_depth > 0)
+            m_connection.m_saveRefused = true;
         return false;
     }
     if (rc == SQLITE_OK) rc = sqlite3_step(statement);
@@ -393,6 +551,7 @@ bool TPrepared::run(const QVariantList &values) {
     sqlite3_clear_bindings(statement); // the bound texts end with this call
     if (ok) return true;
     ++m_connection.m_failures;
-    showSqlFailure(error);
+    if (showSqlFailure(error, m_connection) && m_connection.m_depth > 0)
+        m_connection.m_saveRefused = true;
     return false;
 }

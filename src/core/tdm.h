@@ -7,6 +7,8 @@
 // the row count is known once it is open, and no statement is left running on the connection
 // while the caller writes with another query object.
 
+#include "database_file.h"
+
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -25,18 +27,28 @@ public:
     // Number of statements that have failed on this connection; the transaction helper
     // compares it before and after a save.
     int failures() const { return m_failures; }
+    // Opened for reading only, because the file is marked read-only.
+    bool isReadOnly() const { return m_readOnly; }
 
 private:
     friend class TDM;
     friend class TQuery;
     friend bool RunSql(class TQuery &, const QString &, char);
     friend class ScopedTransaction;
+    friend class BothDatabasesTransaction;
     friend class TPrepared;
+    friend struct ConnectionFile;
     QString m_name;
     QString m_path;
     bool m_open = false;
     int m_failures = 0;
     int m_savepointSeq = 0;
+    bool m_readOnly = false;
+    dbfile::Identity m_identity; // of the file when it was opened
+    int m_depth = 0;             // saves (ScopedTransaction) running on the connection
+    // Set while a save runs on a file that cannot take it (damaged, vanished, read-only,
+    // locked): the save's remaining statements fail without running or asking again.
+    bool m_saveRefused = false;
 };
 
 class TQuery {
@@ -131,19 +143,28 @@ inline QString SqlInt(qint64 value) {
 // without commit(), everything since the start is rolled back.
 class ScopedTransaction {
 public:
-    explicit ScopedTransaction(TConnection &connection);
+    // A save on a file that cannot take it (damaged, vanished, replaced, read-only) is refused
+    // before it starts: one message names the file and the cause, every statement of the save
+    // then fails without running and commit() returns false. `alsoWritten` is a second
+    // connection whose file the save writes too (the control database of a save over both).
+    explicit ScopedTransaction(TConnection &connection, const TConnection *alsoWritten = nullptr);
     ~ScopedTransaction();
     ScopedTransaction(const ScopedTransaction &) = delete;
     ScopedTransaction &operator=(const ScopedTransaction &) = delete;
-    bool active() const { return m_active; }
+    // True while the save runs, refused or not.
+    bool active() const { return m_active || m_refused; }
     bool commit();
     void rollback();
 
 private:
+    void end();
+    bool m_refused = false;
+
     TConnection &m_connection;
     QString m_savepoint;
     int m_failuresAtStart = 0;
     bool m_active = false;
+    bool m_counted = false; // holds one level of m_connection.m_depth
 };
 
 // Writes both databases as one unit. While it lives, the control database is attached to
@@ -190,3 +211,22 @@ inline const QString kMsgOpenError =
     QStringLiteral("データベースのオープンでエラーが発生しました。　");
 inline const QString kMsgSqlOverflow = QStringLiteral("ＳＱＬ処理でオーバーフローが発生しました。");
 inline const QString kMsgSqlUnknown = QStringLiteral("ＳＱＬ処理で不明なエラーが発生しました。");
+// A save refused before it wrote anything, because of the database file itself: this line,
+// the file's path, then the cause.
+inline const QString kMsgSaveRefused =
+    QStringLiteral("データベースファイルに書き込めないため、保存できませんでした。　");
+// The causes, added as a line of their own to the messages above.
+inline const QString kCauseMissing =
+    QStringLiteral("データベースファイルが見つかりません。削除されたか移動されています。");
+inline const QString kCauseReplaced = QStringLiteral(
+    "データベースファイルが開いた後に置き換えられました。プログラムを起動し直してください。");
+inline const QString kCauseEmpty = QStringLiteral("データベースファイルが空です（0 バイト）。");
+inline const QString kCauseNotDatabase =
+    QStringLiteral("データベースファイルではないか、ファイルが壊れています。");
+inline const QString kCauseTruncated =
+    QStringLiteral("データベースファイルが途中で切れています（ファイルが壊れています）。");
+inline const QString kCauseReadOnly =
+    QStringLiteral("データベースファイルが読み取り専用のため、書き込めません。");
+inline const QString kCauseLocked =
+    QStringLiteral("データベースファイルを他のプログラムが使用中です。そのプログラムを終了してから"
+                   "やり直してください。");

@@ -1,5 +1,7 @@
 #include "database_setup.h"
 
+#include "database_file.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -117,6 +119,13 @@ QStringList EnsureDatabases(const QString &dataPath) {
     for (const auto &f : files) {
         const QString path = QDir(dataPath).filePath(f.file);
         if (QFileInfo::exists(path)) {
+            // A damaged or foreign file is left exactly as it is; opening it reports it.
+            if (dbfile::Check(path) != dbfile::Problem::None) {
+                problems << QStringLiteral("unusable ") + path;
+                continue;
+            }
+            if (dbfile::MarkedReadOnly(path)) continue; // read as it is, never upgraded
+
             if (!UpgradeDatabase(path, f.db)) problems << QStringLiteral("cannot upgrade ") + path;
             continue;
         }

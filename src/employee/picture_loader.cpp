@@ -66,6 +66,12 @@ bool decode(const QByteArray &data, QImage &image) {
     jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char *>(data.constData()),
                  static_cast<unsigned long>(data.size()));
     jpeg_read_header(&cinfo, TRUE);
+    // Refuse absurd sizes from the header alone: starting the decompression of a progressive
+    // file allocates its whole coefficient buffer and reads every scan first.
+    if (cinfo.image_width == 0 || cinfo.image_height == 0 || cinfo.image_width > kMaxSide ||
+        cinfo.image_height > kMaxSide ||
+        qint64(cinfo.image_width) * cinfo.image_height > kMaxPixels)
+        errorExit(reinterpret_cast<j_common_ptr>(&cinfo));
 
     const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
     const bool gray = cinfo.jpeg_color_space == JCS_GRAYSCALE;

@@ -104,7 +104,7 @@ void TstTdm::fileThatIsNoDatabaseIsReportedAndKept() {
     QCOMPARE(p.messages.entries[0].caption, QStringLiteral("NXヴァルテンマトリクス"));
     QCOMPARE(p.messages.entries[0].text,
              QStringLiteral("データベースのオープンでエラーが発生しました。　") + p.dataPath() +
-                 "DATA.db");
+                 "DATA.db\n" + kCauseNotDatabase);
 
     // Every later statement on the closed connection answers with the statement message.
     p.messages.clear();
