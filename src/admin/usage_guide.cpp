@@ -1,6 +1,6 @@
 #include "usage_guide.h"
 
-#include "admin_picture.h"
+#include "emblem.h"
 #include "form_helpers.h"
 #include "screen_kit.h"
 
@@ -15,7 +15,7 @@ TBeforeUseForm::TBeforeUseForm(QWidget *parent) : QDialog(parent) {
 
     auto *picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("Image1"));
-    picture->setPixmap(AdminPicture(QSize(150, 150)));
+    picture->setPixmap(EmblemPicture(QSize(150, 150)));
     picture->setAlignment(Qt::AlignTop);
 
     m_name = MakeEdit(this, "ED_Name");

@@ -1,6 +1,6 @@
 #include "version_dialog.h"
 
-#include "admin_picture.h"
+#include "emblem.h"
 #include "program_version.h"
 #include "screen_kit.h"
 #include "state.h"
@@ -26,7 +26,7 @@ TNX4010::TNX4010(QWidget *parent) : QDialog(parent) {
 
     auto *picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("Image1"));
-    picture->setPixmap(AdminPicture(QSize(120, 120)));
+    picture->setPixmap(EmblemPicture(QSize(120, 120)));
 
     // The title and the versions on a light-green panel.
     auto *panel = new QFrame(this);

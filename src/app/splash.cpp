@@ -1,12 +1,11 @@
 #include "splash.h"
 
+#include "emblem.h"
 #include "state.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QLinearGradient>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPixmap>
 #include <QScreen>
 #include <QThread>
@@ -38,32 +37,9 @@ QPixmap TNX0001::Picture(const QSize &size) {
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
 
-    QLinearGradient background(0, 0, w, h);
-    background.setColorAt(0.0, QColor(0x12, 0x2b, 0x4a));
-    background.setColorAt(1.0, QColor(0x1f, 0x5e, 0x78));
-    p.fillRect(QRectF(0, 0, w, h), background);
-
-    // Rising salary bands, each split into zones, on the right.
-    const int bands = 6;
-    const qreal barWidth = w * 0.05;
-    const qreal left = w * 0.52;
-    for (int i = 0; i < bands; ++i) {
-        const qreal bottom = h * (0.80 - 0.07 * i);
-        const qreal top = bottom - h * (0.22 + 0.025 * i);
-        const QRectF bar(left + i * barWidth * 1.45, top, barWidth, bottom - top);
-        const int zones = 3;
-        for (int z = 0; z < zones; ++z) {
-            const qreal zh = bar.height() / zones;
-            QRectF zone(bar.left(), bar.bottom() - (z + 1) * zh, bar.width(), zh);
-            p.fillRect(zone.adjusted(0, 1, 0, 0), QColor(255, 255, 255, 40 + 30 * z));
-        }
-    }
-    // The raise curve across the bands.
-    QPainterPath curve;
-    curve.moveTo(w * 0.47, h * 0.78);
-    curve.cubicTo(w * 0.62, h * 0.70, w * 0.80, h * 0.42, w * 0.97, h * 0.16);
-    p.setPen(QPen(QColor(0xf2, 0xb1, 0x3c), 3));
-    p.drawPath(curve);
+    PaintEmblemBackground(p, size);
+    // The emblem on the right, beside the title.
+    PaintEmblem(p, QRectF(w * 0.45, h * 0.08, w * 0.53, h * 0.80), 6);
 
     QFont title(QStringLiteral("Noto Sans CJK JP"));
     title.setPixelSize(qRound(h * 0.10));
