@@ -234,13 +234,9 @@ QString BudgetWorkFilePath(const QString &reportDir) {
 QString LayOutBudgetReport(TReportEngine &engine, const QString &reportDir,
                            const TBudgetReportData &data, const QString &yearText,
                            const QString &company, const QDate &today) {
-    engine.setFormName(BudgetTemplatePath(reportDir));
-    engine.setCharOverFlow(1);
-    engine.setImageFileName(BudgetWorkFilePath(reportDir));
-    engine.setDocName(kBudgetTitle);
+    engine.startReport(BudgetTemplatePath(reportDir), BudgetWorkFilePath(reportDir), kBudgetTitle,
+                       100);
     const QString workFile = engine.imageFileName();
-    engine.startDoc();
-    engine.setFontSize(100);
 
     std::vector<ReportLine> lines;
     lines.push_back({ReportLine::Title, 0, {QStringLiteral("■ バンド別のポジション")}});

@@ -121,13 +121,9 @@ QString DesignReportWorkFilePath(const QString &reportDir) {
 QString LayOutDesignReport(TReportEngine &engine, const QString &reportDir,
                            const std::vector<TDesignWageLine> &lines,
                            const TDesignReportHeading &heading) {
-    engine.setFormName(DesignReportTemplatePath(reportDir));
-    engine.setCharOverFlow(1);
-    engine.setImageFileName(DesignReportWorkFilePath(reportDir));
-    engine.setDocName(kDesignReportTitle);
+    engine.startReport(DesignReportTemplatePath(reportDir), DesignReportWorkFilePath(reportDir),
+                       kDesignReportTitle, 90);
     const QString workFile = engine.imageFileName();
-    engine.startDoc();
-    engine.setFontSize(90);
     DesignReportLayout layout(engine, heading);
     layout.run(lines);
     return workFile;

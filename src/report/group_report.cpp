@@ -462,13 +462,9 @@ QString LayOutGroupReport(TReportEngine &engine, int reportKind, const QString &
                           const std::vector<TEmployeeFigures> &figures,
                           const QString &selectionText, const TReportHeading &heading) {
     const TGroupReportKind &kind = GroupReportKind(reportKind);
-    engine.setFormName(ReportTemplatePath(reportDir, reportKind));
-    engine.setCharOverFlow(1);
-    engine.setImageFileName(ReportWorkFilePath(reportDir, reportKind));
-    engine.setDocName(kind.title);
+    engine.startReport(ReportTemplatePath(reportDir, reportKind),
+                       ReportWorkFilePath(reportDir, reportKind), kind.title, 100);
     const QString workFile = engine.imageFileName();
-    engine.startDoc();
-    engine.setFontSize(100);
     GroupReportLayout layout(engine, kind, selectionText, heading);
     layout.run(employees, figures);
     return workFile;

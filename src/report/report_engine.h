@@ -41,6 +41,17 @@ public:
 
     // Reads the template and opens the work file and the first page.
     void startDoc();
+    // What every report does first: its template, work file and title, texts narrowed to fit
+    // their boxes, the document started and texts drawn at `fontSize` percent.
+    void startReport(const QString &templatePath, const QString &workFilePath,
+                     const QString &title, int fontSize) {
+        setFormName(templatePath);
+        setCharOverFlow(1);
+        setImageFileName(workFilePath);
+        setDocName(title);
+        startDoc();
+        setFontSize(fontSize);
+    }
     // The size of drawn texts in percent of the template's text font (100: as designed).
     void setFontSize(int percent) { m_fontSize = percent; }
     // A field's rectangle: left, top, right and bottom in units.
