@@ -1,5 +1,6 @@
 #include "tdm.h"
 
+#include "database_setup.h"
 #include "message_seam.h"
 #include "state.h"
 
@@ -36,8 +37,15 @@ QString causeText(dbfile::Problem problem) {
 }
 
 // The cause of a failure that lies in the database file rather than in the statement
-// (SQLite's primary result codes), or an empty text.
-QString fileCauseOf(const QSqlError &error) {
+// (SQLite's primary result codes), or on the server in another user's save or the connection
+// (the SQLSTATE); otherwise an empty text.
+QString fileCauseOf(const QSqlError &error, bool onServer = false) {
+    if (onServer) {
+        const QString state = error.nativeErrorCode();
+        if (dbloc::IsConflict(state)) return kCauseConflict;
+        if (dbloc::IsConnectionLoss(state)) return kCauseServer;
+        return {};
+    }
     bool ok = false;
     const int code = error.nativeErrorCode().toInt(&ok) & 0xFF;
     if (!ok) return {};
@@ -66,6 +74,7 @@ struct ConnectionFile {
 // Why the file of an open connection cannot take a save now, or an empty text: it was
 // damaged, deleted or replaced since it was opened, or it was opened for reading only.
 QString ConnectionFile::cause(const TConnection &connection) {
+    if (connection.onServer()) return {}; // the server looks after its own files
     const dbfile::Problem problem = dbfile::Check(connection.path());
     if (problem != dbfile::Problem::None) return causeText(problem);
     if (!(dbfile::IdentityOf(connection.path()) == connection.m_identity)) return kCauseReplaced;
@@ -79,7 +88,7 @@ namespace {
 bool showSqlFailure(const QSqlError &error, const TConnection &connection) {
     const QString detail = error.databaseText() + QLatin1Char(' ') + error.driverText();
     const bool overflow = detail.contains(QLatin1String("overflow"), Qt::CaseInsensitive);
-    QString cause = fileCauseOf(error);
+    QString cause = fileCauseOf(error, connection.onServer());
     if (cause.isEmpty() && !overflow) {
         cause = ConnectionFile::cause(connection);
         if (cause == kCauseReadOnly) cause.clear(); // not why a statement failed
@@ -120,6 +129,17 @@ TDM::TDM() {
         QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), c->name());
 }
 
+namespace {
+// Makes the connection named `name` one of `driver`, keeping it when it already is.
+QSqlDatabase useDriver(const QString &name, const QString &driver) {
+    QSqlDatabase db = QSqlDatabase::database(name, false);
+    if (db.isValid() && db.driverName() == driver) return db;
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(name);
+    return QSqlDatabase::addDatabase(driver, name);
+}
+} // namespace
+
 TDM::~TDM() {
     for (TQuery *q : {&Query1, &Query2, &Query21, &Query22, &Query23})
         q->Close();
@@ -133,7 +153,8 @@ TDM::~TDM() {
 bool TDM::OpenDatabase(TConnection &connection, const QString &filePath) {
     CloseDatabase(connection);
     connection.m_path = filePath;
-    QSqlDatabase db = database(connection);
+    connection.m_schema.clear();
+    QSqlDatabase db = useDriver(connection.name(), QStringLiteral("QSQLITE"));
     // A missing, empty, foreign or truncated file is reported without being opened: SQLite
     // would take an empty file for a new database and write into a damaged one.
     QString cause = causeText(dbfile::Check(filePath));
@@ -169,6 +190,37 @@ bool TDM::OpenDatabase(TConnection &connection, const QString &filePath) {
     return true;
 }
 
+bool TDM::OpenServerDatabase(TConnection &connection, const dbloc::Location &location,
+                             const QString &schema) {
+    CloseDatabase(connection);
+    connection.m_path = location.url() + QStringLiteral(" (") + schema + QLatin1Char(')');
+    connection.m_schema = schema;
+    connection.m_location = location;
+    QSqlDatabase db = useDriver(connection.name(), QStringLiteral("QPSQL"));
+    dbloc::ConfigureServerConnection(db, location);
+    QString cause;
+    bool ok = db.open();
+    if (!ok) {
+        cause = kCauseServer + QLatin1Char('\n') + db.lastError().text().trimmed();
+    } else {
+        // The connection reads and writes its own schema; its version table proves it is set up.
+        QSqlQuery probe(db);
+        ok = probe.exec(QStringLiteral("SET search_path TO ") + schema) &&
+             probe.exec(QStringLiteral("SELECT COUNT(*) FROM ") + dbsetup::kVersionTable) &&
+             probe.next();
+        if (!ok) cause = probe.lastError().text().trimmed();
+    }
+    if (!ok) {
+        db.close();
+        ShowMessage(kMsgOpenError + connection.m_path +
+                        (cause.isEmpty() ? QString() : QLatin1Char('\n') + cause),
+                    kAppCaption, MsgIcon::Error);
+        return false;
+    }
+    connection.m_open = true;
+    return true;
+}
+
 void TDM::CloseDatabase(TConnection &connection) {
     for (TQuery *q : {&Query1, &Query2, &Query21, &Query22, &Query23})
         if (&q->connection() == &connection) q->Close();
@@ -184,10 +236,12 @@ void TDM::CloseDatabases() {
 }
 
 bool TDM::ReopenDatabases() {
-    const QString control = ACN1.path();
-    const QString data = ACN2.path();
-    const bool controlOpen = OpenDatabase(ACN1, control);
-    const bool dataOpen = OpenDatabase(ACN2, data);
+    const auto reopen = [this](TConnection &c) {
+        return c.onServer() ? OpenServerDatabase(c, c.m_location, c.m_schema)
+                            : OpenDatabase(c, c.path());
+    };
+    const bool controlOpen = reopen(ACN1);
+    const bool dataOpen = reopen(ACN2);
     return controlOpen && dataOpen;
 }
 
@@ -267,8 +321,10 @@ bool RunSql(TQuery &query, const QString &sql, char mode) {
     if (!q.exec(sql)) {
         ++connection.m_failures;
         // A save whose file failed goes no further: its other statements would only fail again,
-        // each after the lock's waiting time.
-        if (showSqlFailure(q.lastError(), connection) && connection.m_depth > 0)
+        // each after the lock's waiting time. On the server a failed statement ends the
+        // transaction's work anyway: the server refuses everything after it.
+        if ((showSqlFailure(q.lastError(), connection) || connection.onServer()) &&
+            connection.m_depth > 0)
             connection.m_saveRefused = true;
         return false;
     }
@@ -347,8 +403,38 @@ ScopedTransaction::ScopedTransaction(TConnection &connection, const TConnection 
     // Savepoints nest: a save that runs inside another one joins it, and the outermost
     // decides whether anything is kept.
     m_savepoint = QStringLiteral("sp%1").arg(++connection.m_savepointSeq);
+    if (connection.onServer() && connection.m_depth == 1) {
+        m_active = beginOnServer();
+        return;
+    }
     QSqlQuery q(database(connection));
     m_active = q.exec(QStringLiteral("SAVEPOINT ") + m_savepoint);
+}
+
+// The outermost save on the server: a transaction holding the database's save lock, waiting
+// kSaveLockWaitSeconds for another user's save, twice. A save that cannot start says why.
+bool ScopedTransaction::beginOnServer() {
+    QSqlDatabase db = database(m_connection);
+    QSqlError error;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (!db.transaction()) {
+            error = db.lastError();
+            break;
+        }
+        QSqlQuery q(db);
+        if (q.exec(QStringLiteral("SET LOCAL lock_timeout = '%1s'").arg(kSaveLockWaitSeconds)) &&
+            q.exec(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kSaveLockKey)))
+            return true;
+        error = q.lastError();
+        q.finish();
+        db.rollback();
+        if (!dbloc::IsConflict(error.nativeErrorCode())) break;
+    }
+    ++m_connection.m_failures;
+    m_connection.m_saveRefused = true;
+    m_refused = true;
+    showSqlFailure(error, m_connection);
+    return false;
 }
 
 ScopedTransaction::~ScopedTransaction() {
@@ -372,6 +458,19 @@ bool ScopedTransaction::commit() {
         return false;
     }
     m_active = false;
+    if (m_connection.onServer() && m_connection.m_depth == 1) {
+        QSqlDatabase db = database(m_connection);
+        if (db.commit()) {
+            end();
+            return true;
+        }
+        ++m_connection.m_failures;
+        const QSqlError error = db.lastError();
+        db.rollback();
+        if (!m_connection.m_saveRefused) showSqlFailure(error, m_connection);
+        end();
+        return false;
+    }
     QSqlQuery q(database(m_connection));
     if (q.exec(QStringLiteral("RELEASE ") + m_savepoint)) {
         end();
@@ -396,6 +495,11 @@ void ScopedTransaction::rollback() {
     m_active = false;
     // A rolled-back part of a save counts as a failure of the save around it.
     ++m_connection.m_failures;
+    if (m_connection.onServer() && m_connection.m_depth == 1) {
+        database(m_connection).rollback();
+        end();
+        return;
+    }
     QSqlQuery q(database(m_connection));
     q.exec(QStringLiteral("ROLLBACK TO ") + m_savepoint);
     if (!q.exec(QStringLiteral("RELEASE ") + m_savepoint) && m_connection.m_depth == 1)
@@ -409,6 +513,10 @@ BothDatabasesTransaction::BothDatabasesTransaction() {
     if (!control.isOpen() || !data.isOpen()) return;
     // A file that cannot take the save: the transaction refuses it with its message.
     if (data.m_depth == 0 && (!fileCause(data).isEmpty() || !fileCause(control).isEmpty())) {
+        m_transaction = std::make_unique<ScopedTransaction>(data, &control);
+        return;
+    }
+    if (data.onServer()) { // one database: the data connection reaches schema ctl as CTL
         m_transaction = std::make_unique<ScopedTransaction>(data, &control);
         return;
     }

@@ -8,6 +8,7 @@
 // while the caller writes with another query object.
 
 #include "database_file.h"
+#include "database_location.h"
 
 #include <QHash>
 #include <QString>
@@ -29,6 +30,9 @@ public:
     int failures() const { return m_failures; }
     // Opened for reading only, because the file is marked read-only.
     bool isReadOnly() const { return m_readOnly; }
+    // A schema of the server database rather than a file (its path is the server's URL and
+    // the schema).
+    bool onServer() const { return !m_schema.isEmpty(); }
 
 private:
     friend class TDM;
@@ -44,6 +48,8 @@ private:
     int m_failures = 0;
     int m_savepointSeq = 0;
     bool m_readOnly = false;
+    QString m_schema; // on the server: the schema the connection reads and writes
+    dbloc::Location m_location; // on the server: where it is
     dbfile::Identity m_identity; // of the file when it was opened
     int m_depth = 0;             // saves (ScopedTransaction) running on the connection
     // Set while a save runs on a file that cannot take it (damaged, vanished, read-only,
@@ -94,13 +100,17 @@ public:
     // Opens the connection on an existing database file; on failure shows the open-error
     // message and leaves the connection closed. A missing file is never created here.
     bool OpenDatabase(TConnection &connection, const QString &filePath);
+    // Opens the connection on a schema (ctl, data) of the server database of `location`; on
+    // failure shows the open-error message with the server's reason.
+    bool OpenServerDatabase(TConnection &connection, const dbloc::Location &location,
+                            const QString &schema);
     void CloseDatabase(TConnection &connection);
 
     // Closes both connections, so their files can be replaced (compaction). Each keeps the
     // path it was last opened on.
     void CloseDatabases();
-    // Opens both connections again on those paths, the control database first; true when
-    // both are open. A file that does not open shows the open-error message.
+    // Opens both connections again on those paths (or server schemas), the control database
+    // first; true when both are open. One that does not open shows the open-error message.
     bool ReopenDatabases();
 
     TConnection ACN1{QStringLiteral("ACN1")};
@@ -111,6 +121,11 @@ public:
     TQuery Query22{ACN2};
     TQuery Query23{ACN2};
 };
+
+// How long a save on the server waits for another user's save, per try.
+inline constexpr int kSaveLockWaitSeconds = 10;
+// The advisory lock every save on the server holds ("VALTSAVE").
+inline constexpr qint64 kSaveLockKey = 0x56414c5453415645;
 
 // The page cache of each connection, in KiB.
 inline constexpr int kPageCacheKiB = 32768;
@@ -141,6 +156,13 @@ inline QString SqlInt(qint64 value) {
 // Runs several writing statements on one connection as one unit: commit() makes them
 // permanent only when none of them failed; otherwise, and when the helper goes out of scope
 // without commit(), everything since the start is rolled back.
+//
+// On the server several programs write the same database. A save first takes the database's
+// save lock, which it holds until its commit or rollback, so two users' saves never
+// interleave (a save's deletes and inserts cannot mix with another's). A lock that another
+// user's save holds longer than kSaveLockWaitSeconds is tried once more; a save that still
+// cannot start, or whose statement the server cancels because of another user (deadlock,
+// serialization failure), writes nothing and says so with kCauseConflict.
 class ScopedTransaction {
 public:
     // A save on a file that cannot take it (damaged, vanished, replaced, read-only) is refused
@@ -158,6 +180,7 @@ public:
 
 private:
     void end();
+    bool beginOnServer();
     bool m_refused = false;
 
     TConnection &m_connection;
@@ -170,7 +193,9 @@ private:
 // Writes both databases as one unit. While it lives, the control database is attached to
 // the data connection as schema CTL, so statements run on a data query object reach the
 // control tables as CTL.<table>, and one commit keeps the changes to both files (SQLite
-// commits attached files atomically) or none of them. It cannot start inside another save on
+// commits attached files atomically) or none of them. On the server both databases are
+// schemas of one database: the data connection reaches schema ctl as CTL (names fold to
+// lower case) and the one server transaction commits both. It cannot start inside another save on
 // the data connection; active() is false then, or when either database is not open.
 class BothDatabasesTransaction {
 public:
@@ -227,6 +252,13 @@ inline const QString kCauseTruncated =
     QStringLiteral("データベースファイルが途中で切れています（ファイルが壊れています）。");
 inline const QString kCauseReadOnly =
     QStringLiteral("データベースファイルが読み取り専用のため、書き込めません。");
+// On the server: another user's save held the database, or the server cancelled the
+// statement because of another user's concurrent save.
+inline const QString kCauseConflict =
+    QStringLiteral("他の利用者が同時に保存しているため、保存できませんでした。しばらく待ってから"
+                   "もう一度保存してください。");
+// On the server: it cannot be reached, or the connection broke.
+inline const QString kCauseServer = QStringLiteral("データベースサーバーに接続できません。");
 inline const QString kCauseLocked =
     QStringLiteral("データベースファイルを他のプログラムが使用中です。そのプログラムを終了してから"
                    "やり直してください。");

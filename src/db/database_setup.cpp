@@ -44,11 +44,23 @@ QString runAll(QSqlDatabase db, const QStringList &statements) {
     return {};
 }
 
+// The statements that bring a database of `version` up to schema::kVersion, the version
+// stamp excepted. Each version adds its step here.
+QStringList upgradeSteps(int version, schema::Db db, dbloc::Engine engine) {
+    QStringList steps;
+    if (version < 2 && db == schema::Db::Data) // the raise budget
+        steps << schema::CreateTableStatements(db, QStringLiteral("MGENSHI"), engine);
+    return steps;
+}
+
 int userVersion(QSqlDatabase db) {
     QSqlQuery q(db);
     if (q.exec(QStringLiteral("PRAGMA user_version")) && q.next()) return q.value(0).toInt();
     return -1;
 }
+
+// The advisory lock that keeps two programs from setting up one server database at once.
+constexpr qint64 kSetupLockKey = 0x56414c5453455455; // "VALTSETU"
 
 } // namespace
 
@@ -135,6 +147,75 @@ QStringList EnsureDatabases(const QString &dataPath) {
     return problems;
 }
 
+QStringList EnsureServerDatabases(const dbloc::Location &location) {
+    const QString name =
+        QStringLiteral("setup-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
+    QStringList problems;
+    {
+        QSqlDatabase d = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+        dbloc::ConfigureServerConnection(d, location);
+        if (!d.open()) {
+            problems << location.url() + QStringLiteral(": ") + d.lastError().text();
+        } else if (!d.transaction()) {
+            problems << d.lastError().text();
+        } else {
+            QSqlQuery q(d);
+            // One program at a time sets up the schemas; the lock ends with the transaction.
+            QString problem = runAll(d, {QStringLiteral("SELECT pg_advisory_xact_lock(%1)")
+                                             .arg(kSetupLockKey)});
+            const struct {
+                QString schema;
+                schema::Db db;
+            } schemas[] = {{dbloc::kControlSchema, schema::Db::Control},
+                           {dbloc::kDataSchema, schema::Db::Data}};
+            for (const auto &s : schemas) {
+                if (!problem.isEmpty()) break;
+                q.exec(QStringLiteral("SELECT 1 FROM information_schema.schemata "
+                                      "WHERE schema_name = '%1'")
+                           .arg(s.schema));
+                const bool exists = q.next();
+                QStringList steps{QStringLiteral("SET LOCAL search_path TO ") + s.schema};
+                if (!exists) {
+                    steps.prepend(QStringLiteral("CREATE SCHEMA ") + s.schema);
+                    steps << schema::CreateStatements(s.db, dbloc::Engine::Server)
+                          << SplitSqlScript(ShippedContent(s.db))
+                          << QStringLiteral("CREATE TABLE %1 (VERSION BIGINT NOT NULL)")
+                                 .arg(kVersionTable)
+                          << QStringLiteral("INSERT INTO %1 VALUES (%2)")
+                                 .arg(kVersionTable)
+                                 .arg(schema::kVersion);
+                    problem = runAll(d, steps);
+                    continue;
+                }
+                problem = runAll(d, steps);
+                if (!problem.isEmpty()) break;
+                int version = -1;
+                if (q.exec(QStringLiteral("SELECT MAX(VERSION) FROM ") + kVersionTable) && q.next())
+                    version = q.value(0).toInt();
+                if (version < 1) {
+                    problem = s.schema + QStringLiteral(": no schema version");
+                    break;
+                }
+                if (version >= schema::kVersion) continue;
+                steps = upgradeSteps(version, s.db, dbloc::Engine::Server);
+                steps << QStringLiteral("UPDATE %1 SET VERSION = %2")
+                             .arg(kVersionTable)
+                             .arg(schema::kVersion);
+                problem = runAll(d, steps);
+            }
+            q.finish();
+            if (problem.isEmpty() && !d.commit()) problem = d.lastError().text();
+            if (!problem.isEmpty()) {
+                d.rollback();
+                problems << problem;
+            }
+        }
+        d.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return problems;
+}
+
 bool UpgradeDatabase(const QString &path, schema::Db db) {
     // Check the header first: SQLite would happily treat an empty or foreign file as new.
     QFile f(path);
@@ -150,9 +231,7 @@ bool UpgradeDatabase(const QString &path, schema::Db db) {
     // it was, to be upgraded on the next start.
     QSqlDatabase d = c.db();
     if (!d.transaction()) return false;
-    QStringList steps;
-    if (version < 2 && db == schema::Db::Data)
-        steps << schema::CreateTableStatements(db, QStringLiteral("MGENSHI")); // the raise budget
+    QStringList steps = upgradeSteps(version, db, dbloc::Engine::Sqlite);
     steps << QStringLiteral("PRAGMA user_version = %1").arg(schema::kVersion);
     if (!runAll(d, steps).isEmpty() || !d.commit()) {
         d.rollback();

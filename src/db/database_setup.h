@@ -28,6 +28,16 @@ QString CreateDatabaseFile(const QString &path, schema::Db db, const QString &co
 // all went well); the program still starts and OpenDatabase reports a file that is unusable.
 QStringList EnsureDatabases(const QString &dataPath);
 
+// The server's counterpart of EnsureDatabases: creates in the server database of `location`
+// each missing schema (ctl, data) with its tables, the shipped content and its version row,
+// and upgrades an older one. Everything is one server transaction, taken under a lock, so
+// two programs starting at once do not both create, and a failure leaves the server as it
+// was. Returns the problems met (empty when all went well).
+QStringList EnsureServerDatabases(const dbloc::Location &location);
+
+// The table that plays the part of SQLite's user_version in each server schema.
+inline const QString kVersionTable = QStringLiteral("SCHEMAVERSION");
+
 // Brings an existing database file up to schema::kVersion. Files made before versioning
 // carry user_version 0 and are stamped. Returns false when the file could not be upgraded.
 bool UpgradeDatabase(const QString &path, schema::Db db);

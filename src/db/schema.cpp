@@ -307,10 +307,15 @@ const QList<View> &Views(Db db) {
 }
 
 namespace {
-QStringList tableStatements(const Table &t) {
+QStringList tableStatements(const Table &t, dbloc::Engine engine) {
     QStringList out;
-    QString s =
-        QStringLiteral("CREATE TABLE %1 (%2").arg(t.name, t.columns.join(QStringLiteral(", ")));
+    QStringList columns = t.columns;
+    if (engine == dbloc::Engine::Server) {
+        for (QString &c : columns)
+            if (c.endsWith(QLatin1String(" INTEGER"))) c = c.chopped(8) + QStringLiteral(" BIGINT");
+        columns << QStringLiteral("rowid BIGSERIAL");
+    }
+    QString s = QStringLiteral("CREATE TABLE %1 (%2").arg(t.name, columns.join(QStringLiteral(", ")));
     if (!t.key.isEmpty())
         s += QStringLiteral(", PRIMARY KEY (%1)").arg(t.key.join(QStringLiteral(", ")));
     out << s + QLatin1Char(')');
@@ -321,16 +326,16 @@ QStringList tableStatements(const Table &t) {
 }
 } // namespace
 
-QStringList CreateTableStatements(Db db, const QString &table) {
+QStringList CreateTableStatements(Db db, const QString &table, dbloc::Engine engine) {
     for (const Table &t : Tables(db))
-        if (t.name == table) return tableStatements(t);
+        if (t.name == table) return tableStatements(t, engine);
     return {};
 }
 
-QStringList CreateStatements(Db db) {
+QStringList CreateStatements(Db db, dbloc::Engine engine) {
     QStringList out;
     for (const Table &t : Tables(db))
-        out << tableStatements(t);
+        out << tableStatements(t, engine);
     for (const View &v : Views(db))
         out << QStringLiteral("CREATE VIEW %1 AS %2").arg(v.name, v.select);
     return out;

@@ -2,6 +2,8 @@
 // The tables and views of the two databases. Column names, order and types are those every
 // statement of the program relies on (inserts without a column list included).
 
+#include "database_location.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -27,10 +29,14 @@ struct View {
 const QList<Table> &Tables(Db db);
 const QList<View> &Views(Db db);
 
-// CREATE statements for a fresh database file, tables first, then views.
-QStringList CreateStatements(Db db);
-// CREATE statements of one table of `db` (the table and its lookup index), as a fresh file
+// CREATE statements for a fresh database, tables first, then views. On the server an INTEGER
+// column is a BIGINT (SQLite's integers have 64 bits) and every table ends in a column
+// `rowid`, numbered by the server, so the statements that keep the order rows were written in
+// (ORDER BY rowid) read the same on both engines.
+QStringList CreateStatements(Db db, dbloc::Engine engine = dbloc::Engine::Sqlite);
+// CREATE statements of one table of `db` (the table and its lookup index), as a fresh database
 // has them; empty when there is no such table. Upgrades add new tables with these.
-QStringList CreateTableStatements(Db db, const QString &table);
+QStringList CreateTableStatements(Db db, const QString &table,
+                                  dbloc::Engine engine = dbloc::Engine::Sqlite);
 
 } // namespace schema

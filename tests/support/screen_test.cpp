@@ -95,8 +95,9 @@ QStringList SqlRows(TConnection &connection, const QString &sql) {
     if (!q.exec(sql)) return {QStringLiteral("<error>")};
     while (q.next()) {
         QStringList values;
+        // The server's own row numbers (SELECT * there includes them) are no content.
         for (int i = 0; i < q.record().count(); ++i)
-            values << q.value(i).toString();
+            if (q.record().fieldName(i) != QLatin1String("rowid")) values << q.value(i).toString();
         out << values.join(QLatin1Char('|'));
     }
     return out;
