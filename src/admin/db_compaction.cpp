@@ -119,9 +119,42 @@ CompactionResult CompactDatabaseFile(const QString &databaseFile) {
     return {};
 }
 
+QString VacuumServerSchemas() {
+    QSqlQuery q(QSqlDatabase::database(DM().ACN2.name(), false));
+    for (const QString &schema : {dbloc::kDataSchema, dbloc::kControlSchema}) {
+        QStringList tables;
+        if (!q.exec(QStringLiteral("SELECT table_name FROM information_schema.tables WHERE "
+                                   "table_schema = '%1' AND table_type = 'BASE TABLE'")
+                        .arg(schema)))
+            return q.lastError().text();
+        while (q.next())
+            tables << schema + QLatin1Char('.') + q.value(0).toString();
+        q.finish();
+        if (!tables.isEmpty() &&
+            !q.exec(QStringLiteral("VACUUM (ANALYZE) ") + tables.join(QStringLiteral(", "))))
+            return q.lastError().text();
+    }
+    return {};
+}
+
 bool CompactDatabases() {
     if (!AskYesNo(kMsgCompactAsk, kAppCaption)) return false;
     TDM &dm = DM();
+    if (dm.ACN2.onServer()) {
+        QString problem;
+        {
+            TBusyCursor busy;
+            problem = VacuumServerSchemas();
+        }
+        if (!problem.isEmpty()) {
+            ShowMessage(kMsgCompactFailed + QStringLiteral("\r\n") + dm.ACN2.path() +
+                            QStringLiteral("\r\n(") + problem + QLatin1Char(')'),
+                        kAppCaption, MsgIcon::Error);
+            return false;
+        }
+        ShowMessage(kMsgCompactDone, kAppCaption);
+        return true;
+    }
     const QString files[] = {dm.ACN2.path(), dm.ACN1.path()}; // data first, then control
     bool leftover = false;
     for (const QString &file : files)

@@ -26,8 +26,14 @@ CompactionResult CompactDatabaseFile(const QString &databaseFile);
 // The compaction command: asks first (and again when a work file is left from an earlier run),
 // closes both connections, compacts the data database and then the control database, opens
 // both again (control first) and shows how it went. The project state is not touched, so an
-// open project stays open. True when both files were compacted.
+// open project stays open. True when both files were compacted. On the server the same
+// questions lead to VacuumServerSchemas; nothing is closed.
 bool CompactDatabases();
+
+// On the server: VACUUM (ANALYZE) of every table of the two schemas, through the data
+// connection, while other users keep working (the server frees and reuses the space of
+// deleted rows itself). An empty text when it ran, otherwise the server's reason.
+QString VacuumServerSchemas();
 
 // Messages of the compaction.
 inline const QString kMsgCompactAsk = QStringLiteral("データベースを圧縮します。よろしいですか？");

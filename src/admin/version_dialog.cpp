@@ -16,8 +16,8 @@ QString ProgramVersionText() {
 }
 
 QString LibraryVersionText() {
-    return QStringLiteral("Qt ") + QLatin1String(qVersion()) + QStringLiteral("  /  SQLite ") +
-           SqliteVersion();
+    return QStringLiteral("Qt ") + QLatin1String(qVersion()) + QStringLiteral("  /  ") +
+           DatabaseEngineText();
 }
 
 TNX4010::TNX4010(QWidget *parent) : QDialog(parent) {

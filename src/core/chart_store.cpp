@@ -151,26 +151,29 @@ std::vector<TDCHART> ReadChartPoints() {
 
 bool WriteMarkPositions(const std::vector<TDCHART> &points) {
     // The point set has no index on the employee code, so the positions are gathered in an
-    // indexed table of the connection first and written to every point with one statement.
+    // indexed table of the connection first (a temporary table, found before the database's own
+    // tables on both engines) and written to every point with one statement.
     ScopedTransaction tx(DM().ACN2);
     TQuery q(DM().ACN2);
     if (!RunSql(q, QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS MARKPOS (SCO INTEGER PRIMARY KEY, "
                                   "LABELN TEXT, GTOP INTEGER, GLEFT INTEGER)"),
                 'E') ||
-        !RunSql(q, QStringLiteral("DELETE FROM temp.MARKPOS"), 'E'))
+        !RunSql(q, QStringLiteral("DELETE FROM MARKPOS"), 'E'))
         return false;
     {
         // A code listed twice keeps its last position, as updates one by one would.
         TPrepared insert(DM().ACN2,
-                         QStringLiteral("INSERT OR REPLACE INTO temp.MARKPOS VALUES (?, ?, ?, ?)"));
+                         QStringLiteral("INSERT INTO MARKPOS VALUES (?, ?, ?, ?) ON CONFLICT (SCO) "
+                                        "DO UPDATE SET LABELN = excluded.LABELN, "
+                                        "GTOP = excluded.GTOP, GLEFT = excluded.GLEFT"));
         if (!insert.isValid()) return false;
         for (const TDCHART &p : points)
             if (p.Sco != 0 && !insert.run({p.Sco, TextValue(p.Labeln), p.Gtop, p.Gleft})) return false;
     }
     if (!RunSql(q, QStringLiteral("UPDATE DCHART SET LABELN = M.LABELN, GTOP = M.GTOP, GLEFT = M.GLEFT "
-                                  "FROM temp.MARKPOS M WHERE M.SCO = DCHART.SCO"),
+                                  "FROM MARKPOS M WHERE M.SCO = DCHART.SCO"),
                 'E') ||
-        !RunSql(q, QStringLiteral("DELETE FROM temp.MARKPOS"), 'E'))
+        !RunSql(q, QStringLiteral("DELETE FROM MARKPOS"), 'E'))
         return false;
     return tx.commit();
 }

@@ -86,6 +86,11 @@ namespace {
 // Shows the failure of a statement on a connection; returns true when it lies in the database
 // file (SQLite said so, or the file is found damaged, vanished or replaced).
 bool showSqlFailure(const QSqlError &error, const TConnection &connection) {
+    // For the developer: VM_DEBUG_SQL=1 prints every failing statement with the engine's reason.
+    static const bool debug = qEnvironmentVariableIsSet("VM_DEBUG_SQL");
+    if (debug)
+        qWarning("SQL failed on %s: %s\n  %s", qPrintable(connection.path()),
+                 qPrintable(error.text()), qPrintable(G().gSql.left(500)));
     const QString detail = error.databaseText() + QLatin1Char(' ') + error.driverText();
     const bool overflow = detail.contains(QLatin1String("overflow"), Qt::CaseInsensitive);
     QString cause = fileCauseOf(error, connection.onServer());
@@ -247,6 +252,16 @@ bool TDM::ReopenDatabases() {
 
 QString SqliteVersion() {
     return QString::fromLatin1(sqlite3_libversion());
+}
+
+QString DatabaseEngineText() {
+    const TConnection &data = DM().ACN2;
+    if (!data.onServer()) return QStringLiteral("SQLite ") + SqliteVersion();
+    QSqlQuery q(database(data));
+    QString version;
+    if (data.isOpen() && q.exec(QStringLiteral("SHOW server_version")) && q.next())
+        version = q.value(0).toString().section(QLatin1Char(' '), 0, 0);
+    return QStringLiteral("PostgreSQL ") + version;
 }
 
 void TQuery::Close() {

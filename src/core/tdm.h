@@ -132,6 +132,9 @@ inline constexpr int kPageCacheKiB = 32768;
 
 // The version of the SQLite library the connections use ("3.40.1").
 QString SqliteVersion();
+// The engine the data connection uses and its version: "SQLite 3.40.1", or on the server
+// "PostgreSQL 15.18" as the server reports it.
+QString DatabaseEngineText();
 
 // The one data module; valid while a TDM exists.
 TDM &DM();

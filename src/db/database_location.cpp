@@ -76,8 +76,9 @@ void ConfigureServerConnection(QSqlDatabase &db, const Location &location) {
     db.setUserName(location.user);
     // The password is left to libpq, which reads PGPASSFILE or ~/.pgpass.
     db.setConnectOptions(QStringLiteral("connect_timeout=10;application_name=valten_matrix"));
-    // NUMERIC columns hold amounts and rates: read them as numbers, as SQLite gives them.
-    db.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
+    // NUMERIC values are read as the server writes them ("6000000", "0.5"), exact, where a
+    // double would turn 6000000 into "6e+06" as text; the typed reads of TQuery take either.
+    db.setNumericalPrecisionPolicy(QSql::HighPrecision);
 }
 
 bool IsConflict(const QString &sqlState) {

@@ -312,7 +312,7 @@ QStringList tableStatements(const Table &t, dbloc::Engine engine) {
     QStringList columns = t.columns;
     if (engine == dbloc::Engine::Server) {
         for (QString &c : columns)
-            if (c.endsWith(QLatin1String(" INTEGER"))) c = c.chopped(8) + QStringLiteral(" BIGINT");
+            if (c.endsWith(QLatin1String(" INTEGER"))) c = c.chopped(8) + QStringLiteral(" NUMERIC");
         columns << QStringLiteral("rowid BIGSERIAL");
     }
     QString s = QStringLiteral("CREATE TABLE %1 (%2").arg(t.name, columns.join(QStringLiteral(", ")));

@@ -30,7 +30,8 @@ const QList<Table> &Tables(Db db);
 const QList<View> &Views(Db db);
 
 // CREATE statements for a fresh database, tables first, then views. On the server an INTEGER
-// column is a BIGINT (SQLite's integers have 64 bits) and every table ends in a column
+// column is NUMERIC: SQLite keeps a fraction written into an INTEGER column (a wage table's
+// 950000.5), and so must the server. Every server table ends in a column
 // `rowid`, numbered by the server, so the statements that keep the order rows were written in
 // (ORDER BY rowid) read the same on both engines.
 QStringList CreateStatements(Db db, dbloc::Engine engine = dbloc::Engine::Sqlite);
