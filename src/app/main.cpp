@@ -1,6 +1,7 @@
 // The program: the data module, the main window with its databases, the splash while the
 // long-lived screens are made, then the event loop until the main window closes.
 
+#include "company_copy.h"
 #include "database_location.h"
 #include "main_window.h"
 #include "message_seam.h"
@@ -10,6 +11,7 @@
 #include "tdm.h"
 
 #include <QApplication>
+#include <cstdio>
 
 namespace {
 const QString kMsgBadLocation = QStringLiteral(
@@ -17,6 +19,15 @@ const QString kMsgBadLocation = QStringLiteral(
 }
 
 int main(int argc, char *argv[]) {
+    // The company copy runs without windows, from the command line.
+    for (int i = 1; i < argc; ++i)
+        if (qstrcmp(argv[i], "--copy-company") == 0) {
+            QCoreApplication tool(argc, argv);
+            QStringList lines;
+            const int rc = dbcopy::RunCopyCommand(QCoreApplication::arguments(), &lines);
+            std::fputs(qPrintable(lines.join(u'\n') + u'\n'), rc == 0 ? stdout : stderr);
+            return rc;
+        }
     QApplication app(argc, argv);
     QApplication::setApplicationName(kAppCaption);
     QtMessageSeam seam;

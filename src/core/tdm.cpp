@@ -166,8 +166,11 @@ bool TDM::OpenDatabase(TConnection &connection, const QString &filePath) {
     bool ok = cause.isEmpty();
     if (ok) {
         connection.m_readOnly = dbfile::MarkedReadOnly(filePath);
-        db.setConnectOptions(connection.m_readOnly ? QStringLiteral("QSQLITE_OPEN_READONLY")
-                                                   : QString());
+        // The busy timeout holds from the first statement: the probe below may meet another
+        // program's write lock too.
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000") +
+                             (connection.m_readOnly ? QStringLiteral(";QSQLITE_OPEN_READONLY")
+                                                    : QString()));
         db.setDatabaseName(filePath);
         ok = db.open();
     }
@@ -177,7 +180,6 @@ bool TDM::OpenDatabase(TConnection &connection, const QString &filePath) {
         ok = probe.exec(QStringLiteral("SELECT COUNT(*) FROM sqlite_master")) && probe.next();
         if (!ok) cause = fileCauseOf(probe.lastError());
         if (ok) {
-            probe.exec(QStringLiteral("PRAGMA busy_timeout = 5000"));
             // Room for every page a bulk write over a large project changes (10,000 employees
             // are a few MB), so it does not spill pages to the file before its commit.
             probe.exec(QStringLiteral("PRAGMA cache_size = -%1").arg(kPageCacheKiB));
@@ -415,28 +417,37 @@ ScopedTransaction::ScopedTransaction(TConnection &connection, const TConnection 
         m_refused = true;
         return;
     }
-    // Savepoints nest: a save that runs inside another one joins it, and the outermost
-    // decides whether anything is kept.
+    // The outermost save is the transaction; a save that runs inside another one is a
+    // savepoint of it, and the outermost decides whether anything is kept.
     m_savepoint = QStringLiteral("sp%1").arg(++connection.m_savepointSeq);
-    if (connection.onServer() && connection.m_depth == 1) {
-        m_active = beginOnServer();
+    if (connection.m_depth == 1) {
+        m_active = beginOutermost();
         return;
     }
     QSqlQuery q(database(connection));
     m_active = q.exec(QStringLiteral("SAVEPOINT ") + m_savepoint);
 }
 
-// The outermost save on the server: a transaction holding the database's save lock, waiting
-// kSaveLockWaitSeconds for another user's save, twice. A save that cannot start says why.
-bool ScopedTransaction::beginOnServer() {
+// The outermost save takes the right to write before it writes anything, so two programs
+// writing the same database wait for each other instead of failing halfway. SQLite: BEGIN
+// IMMEDIATE takes the file's write lock, waiting as long as the connection's busy timeout
+// (a deferred transaction would read first and could then be refused the lock at once). The
+// server: a transaction holding the database's save lock, waiting kSaveLockWaitSeconds for
+// another user's save, and once more when that runs out. A save that cannot start says why.
+bool ScopedTransaction::beginOutermost() {
     QSqlDatabase db = database(m_connection);
     QSqlError error;
     for (int attempt = 0; attempt < 2; ++attempt) {
+        QSqlQuery q(db);
+        if (!m_connection.onServer()) {
+            if (q.exec(QStringLiteral("BEGIN IMMEDIATE"))) return true;
+            error = q.lastError();
+            break;
+        }
         if (!db.transaction()) {
             error = db.lastError();
             break;
         }
-        QSqlQuery q(db);
         if (q.exec(QStringLiteral("SET LOCAL lock_timeout = '%1s'").arg(kSaveLockWaitSeconds)) &&
             q.exec(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kSaveLockKey)))
             return true;
@@ -473,7 +484,7 @@ bool ScopedTransaction::commit() {
         return false;
     }
     m_active = false;
-    if (m_connection.onServer() && m_connection.m_depth == 1) {
+    if (m_connection.m_depth == 1) {
         QSqlDatabase db = database(m_connection);
         if (db.commit()) {
             end();
@@ -494,9 +505,7 @@ bool ScopedTransaction::commit() {
     ++m_connection.m_failures;
     const QSqlError error = q.lastError();
     q.exec(QStringLiteral("ROLLBACK TO ") + m_savepoint);
-    // The outermost save must not leave its transaction open when the release fails again.
-    if (!q.exec(QStringLiteral("RELEASE ") + m_savepoint) && m_connection.m_depth == 1)
-        q.exec(QStringLiteral("ROLLBACK"));
+    q.exec(QStringLiteral("RELEASE ") + m_savepoint);
     if (!m_connection.m_saveRefused) showSqlFailure(error, m_connection);
     end();
     return false;
@@ -510,15 +519,14 @@ void ScopedTransaction::rollback() {
     m_active = false;
     // A rolled-back part of a save counts as a failure of the save around it.
     ++m_connection.m_failures;
-    if (m_connection.onServer() && m_connection.m_depth == 1) {
+    if (m_connection.m_depth == 1) {
         database(m_connection).rollback();
         end();
         return;
     }
     QSqlQuery q(database(m_connection));
     q.exec(QStringLiteral("ROLLBACK TO ") + m_savepoint);
-    if (!q.exec(QStringLiteral("RELEASE ") + m_savepoint) && m_connection.m_depth == 1)
-        q.exec(QStringLiteral("ROLLBACK"));
+    q.exec(QStringLiteral("RELEASE ") + m_savepoint);
     end();
 }
 

@@ -124,8 +124,8 @@ public:
 
 // How long a save on the server waits for another user's save, per try.
 inline constexpr int kSaveLockWaitSeconds = 10;
-// The advisory lock every save on the server holds ("VALTSAVE").
-inline constexpr qint64 kSaveLockKey = 0x56414c5453415645;
+// The advisory lock every save on the server holds.
+inline constexpr qint64 kSaveLockKey = dbloc::kSaveLockKey;
 
 // The page cache of each connection, in KiB.
 inline constexpr int kPageCacheKiB = 32768;
@@ -183,7 +183,7 @@ public:
 
 private:
     void end();
-    bool beginOnServer();
+    bool beginOutermost();
     bool m_refused = false;
 
     TConnection &m_connection;

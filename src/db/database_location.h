@@ -53,6 +53,10 @@ inline bool OnServer() {
 inline const QString kControlSchema = QStringLiteral("ctl");
 inline const QString kDataSchema = QStringLiteral("data");
 
+// The advisory lock every write to the server database holds until its commit ("VALTSAVE"):
+// the program's saves and the company copy.
+inline constexpr qint64 kSaveLockKey = 0x56414c5453415645;
+
 // Sets up `db` (a QPSQL connection) for the server at `location`: host, port, database, user,
 // a connect timeout, and numbers read as numbers. The caller opens it.
 void ConfigureServerConnection(QSqlDatabase &db, const Location &location);
