@@ -1,12 +1,17 @@
 #include "bench_company.h"
 
+#include "company_copy.h"
 #include "company_generator.h"
 #include "database_setup.h"
 #include "program_setup.h"
 #include "project.h"
 #include "state.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <algorithm>
 #include <cstdio>
 
@@ -24,6 +29,7 @@ bool OpenBenchCompany(const QString &dir, int employees, quint32 seed, bool open
         std::fprintf(stderr, "could not generate the company\n");
         return false;
     }
+    if (!MoveBenchCompanyToServer()) return false;
     PrepareProgramFolders();
     OpenDatabases();
     LoadCalendarSettings();
@@ -32,6 +38,48 @@ bool OpenBenchCompany(const QString &dir, int employees, quint32 seed, bool open
         return false;
     }
     return true;
+}
+
+bool MoveBenchCompanyToServer() {
+    const QString url = qEnvironmentVariable("VM_BENCH_SERVER");
+    if (url.isEmpty()) return true;
+    dbloc::Location server;
+    if (!dbloc::ParseLocation(url, &server).isEmpty() || !server.isServer()) {
+        std::fprintf(stderr, "VM_BENCH_SERVER: not a postgresql:// URL\n");
+        return false;
+    }
+    const QString database =
+        QStringLiteral("vmbench_%1").arg(QCoreApplication::applicationPid());
+    {
+        QSqlDatabase admin = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"),
+                                                       QStringLiteral("bench-admin"));
+        dbloc::ConfigureServerConnection(admin, server);
+        QSqlQuery q(admin);
+        if (!admin.open() || !q.exec(QStringLiteral("DROP DATABASE IF EXISTS ") + database) ||
+            !q.exec(QStringLiteral("CREATE DATABASE ") + database)) {
+            std::fprintf(stderr, "VM_BENCH_SERVER: %s\n",
+                         qPrintable(admin.lastError().text() + q.lastError().text()));
+            return false;
+        }
+        admin.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("bench-admin"));
+    server.database = database;
+    dbcopy::Place from, to;
+    from.folder = G().gDataPath;
+    to.server = server;
+    const dbcopy::CopyResult copied = dbcopy::CopyCompany(1, from, to);
+    if (!copied.problem.isEmpty()) {
+        std::fprintf(stderr, "copy to the server: %s\n", qPrintable(copied.problem));
+        return false;
+    }
+    dbloc::SetCurrent(server);
+    return true;
+}
+
+QString BenchEngineText() {
+    return dbloc::OnServer() ? QStringLiteral("PostgreSQL ") + dbloc::Current().url()
+                             : QStringLiteral("SQLite");
 }
 
 double Median(std::vector<double> values) {

@@ -56,7 +56,8 @@ int main(int argc, char **argv) {
         next.push_back(timer.nsecsElapsed() / 1e6);
         G().gDataChanged = 0;
     }
-    std::printf("employee register, %d employees listed (median of %d rounds)\n", listed, rounds);
+    std::printf("employee register, %d employees listed (median of %d rounds) on %s\n", listed,
+                rounds, qPrintable(BenchEngineText()));
     std::printf("  construct + prepare   : %8.1f ms\n", Median(open));
     std::printf("  ... until shown       : %8.1f ms\n", Median(shown));
     std::printf("  100 x next employee   : %8.1f ms (%.2f ms per step)\n", Median(next),

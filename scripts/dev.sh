@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian machine lacks, builds, then runs the program or the tests.
 #   scripts/dev.sh run        build and start the program on its embedded default data
-#   scripts/dev.sh test       build and run every test
+#   scripts/dev.sh test       build and run every test, on SQLite and then on a throw-away
+#                             PostgreSQL server (scripts/pg_cluster.sh)
 #   scripts/dev.sh sanitize   build with AddressSanitizer and UndefinedBehaviorSanitizer in
 #                             build-asan/ and run every test there
 #   scripts/dev.sh fuzz [SECONDS]
@@ -11,8 +12,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libqt6sql6-sqlite qt6-qpa-plugins
-          libjpeg62-turbo-dev libsqlite3-dev fonts-noto-cjk sqlite3 poppler-utils)
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql
+          qt6-qpa-plugins libjpeg62-turbo-dev libsqlite3-dev fonts-noto-cjk sqlite3 poppler-utils)
+[[ ${1:-} == test ]] && packages+=(postgresql)
 [[ ${1:-} == fuzz ]] && packages+=(clang libclang-rt-dev)
 missing=()
 for p in "${packages[@]}"; do
@@ -48,6 +50,15 @@ cmake --build "$build_dir"
 
 case "$mode" in
 run) exec "$build_dir/program/valten_matrix" ;;
-test | sanitize) cd "$build_dir" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 ;;
+sanitize) cd "$build_dir" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 ;;
+test)
+    (cd "$build_dir" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2)
+    # The same tests on a PostgreSQL server: each test makes its own database there.
+    cluster=$(mktemp -d /tmp/vm-pg.XXXXXX)
+    trap 'scripts/pg_cluster.sh stop "$cluster"' EXIT
+    server=$(scripts/pg_cluster.sh start "$cluster")
+    echo "Tests on the server $server"
+    cd "$build_dir" && VM_TEST_SERVER=$server QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
+    ;;
 *) echo "usage: $0 run|test|sanitize|fuzz [SECONDS]" >&2; exit 2 ;;
 esac

@@ -242,6 +242,9 @@ CopyResult CopyCompany(int kco, const Place &from, const Place &to) {
         if (result.problem.isEmpty()) result.problem = to.text() + QLatin1Char('\n') + destination.error();
         return result;
     }
+    // The server plans its queries from table statistics: gather them for the new rows now
+    // rather than when the server gets round to it.
+    if (destination.onServer()) destination.run(QStringLiteral("ANALYZE"));
     result.rows = rows;
     return result;
 }
