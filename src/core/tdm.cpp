@@ -15,6 +15,7 @@
 
 namespace {
 TDM *theModule = nullptr;
+int saveLockWaitMs = 10000;
 
 QSqlDatabase database(const TConnection &connection) {
     return QSqlDatabase::database(connection.name(), false);
@@ -252,6 +253,14 @@ bool TDM::ReopenDatabases() {
     return controlOpen && dataOpen;
 }
 
+int SaveLockWaitMs() {
+    return saveLockWaitMs;
+}
+
+void SetSaveLockWaitMs(int milliseconds) {
+    saveLockWaitMs = milliseconds;
+}
+
 QString SqliteVersion() {
     return QString::fromLatin1(sqlite3_libversion());
 }
@@ -432,7 +441,7 @@ ScopedTransaction::ScopedTransaction(TConnection &connection, const TConnection 
 // writing the same database wait for each other instead of failing halfway. SQLite: BEGIN
 // IMMEDIATE takes the file's write lock, waiting as long as the connection's busy timeout
 // (a deferred transaction would read first and could then be refused the lock at once). The
-// server: a transaction holding the database's save lock, waiting kSaveLockWaitSeconds for
+// server: a transaction holding the database's save lock, waiting SaveLockWaitMs() for
 // another user's save, and once more when that runs out. A save that cannot start says why.
 bool ScopedTransaction::beginOutermost() {
     QSqlDatabase db = database(m_connection);
@@ -448,7 +457,7 @@ bool ScopedTransaction::beginOutermost() {
             error = db.lastError();
             break;
         }
-        if (q.exec(QStringLiteral("SET LOCAL lock_timeout = '%1s'").arg(kSaveLockWaitSeconds)) &&
+        if (q.exec(QStringLiteral("SET LOCAL lock_timeout = %1").arg(SaveLockWaitMs())) &&
             q.exec(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kSaveLockKey)))
             return true;
         error = q.lastError();

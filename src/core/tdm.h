@@ -122,8 +122,10 @@ public:
     TQuery Query23{ACN2};
 };
 
-// How long a save on the server waits for another user's save, per try.
-inline constexpr int kSaveLockWaitSeconds = 10;
+// How long a save on the server waits for another user's save, per try: 10 seconds. Tests
+// shorten it.
+int SaveLockWaitMs();
+void SetSaveLockWaitMs(int milliseconds);
 // The advisory lock every save on the server holds.
 inline constexpr qint64 kSaveLockKey = dbloc::kSaveLockKey;
 
@@ -163,7 +165,7 @@ inline QString SqlInt(qint64 value) {
 // On the server several programs write the same database. A save first takes the database's
 // save lock, which it holds until its commit or rollback, so two users' saves never
 // interleave (a save's deletes and inserts cannot mix with another's). A lock that another
-// user's save holds longer than kSaveLockWaitSeconds is tried once more; a save that still
+// user's save holds longer than SaveLockWaitMs() is tried once more; a save that still
 // cannot start, or whose statement the server cancels because of another user (deadlock,
 // serialization failure), writes nothing and says so with kCauseConflict.
 class ScopedTransaction {

@@ -11,7 +11,13 @@
 #include "test_program.h"
 
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTest>
+#include <QUuid>
+#include <chrono>
+#include <future>
+#include <thread>
 
 namespace {
 constexpr int kSaves = 1000;
@@ -73,6 +79,40 @@ class TstConcurrentSaves : public QObject {
 private slots:
     void twoProgramsSaveEveryRaise_data();
     void twoProgramsSaveEveryRaise();
+    void saveWaitsForAnotherUsersSave_data();
+    void saveWaitsForAnotherUsersSave();
+};
+
+// Another user's save, as far as ours can tell: a connection of its own holding the save lock
+// for `holdMs`, on a thread of its own.
+class OtherUsersSave {
+public:
+    explicit OtherUsersSave(int holdMs) {
+        std::promise<void> holding;
+        std::future<void> held = holding.get_future();
+        const dbloc::Location where = dbloc::Current();
+        m_thread = std::thread([where, holdMs, holding = std::move(holding)]() mutable {
+            const QString name = QUuid::createUuid().toString();
+            {
+                QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+                dbloc::ConfigureServerConnection(db, where);
+                db.open();
+                QSqlQuery q(db);
+                q.exec(QStringLiteral("SELECT pg_advisory_lock(%1)").arg(dbloc::kSaveLockKey));
+                holding.set_value();
+                std::this_thread::sleep_for(std::chrono::milliseconds(holdMs));
+                q.exec(QStringLiteral("SELECT pg_advisory_unlock(%1)").arg(dbloc::kSaveLockKey));
+                q.finish();
+                db.close();
+            }
+            QSqlDatabase::removeDatabase(name);
+        });
+        held.wait();
+    }
+    ~OtherUsersSave() { m_thread.join(); }
+
+private:
+    std::thread m_thread;
 };
 
 void TstConcurrentSaves::twoProgramsSaveEveryRaise_data() {
@@ -138,6 +178,42 @@ void TstConcurrentSaves::twoProgramsSaveEveryRaise() {
         ++checked;
     }
     QCOMPARE(checked, (std::max(firstA + countA, firstB + countB) - std::min(firstA, firstB)));
+}
+
+void TstConcurrentSaves::saveWaitsForAnotherUsersSave_data() {
+    QTest::addColumn<int>("holdMs");
+    QTest::addColumn<bool>("saved");
+    // Each try waits 500 ms: a save held 700 ms gets in on its second try; one held 3 s does
+    // not, and says why.
+    QTest::newRow("released during the second try") << 700 << true;
+    QTest::newRow("held past both tries") << 3000 << false;
+}
+
+void TstConcurrentSaves::saveWaitsForAnotherUsersSave() {
+    QFETCH(int, holdMs);
+    QFETCH(bool, saved);
+    if (!TestingOnServer()) QSKIP("the save lock is the server's");
+    TestProgram p;
+    openSample();
+    const int wait = SaveLockWaitMs();
+    SetSaveLockWaitMs(500);
+    const QString row = QStringLiteral("SELECT UPK FROM MSYAIN2 WHERE KCO = 1 AND NENDO = 2018 AND "
+                                       "SCO = 5");
+    const QString before = SqlValue(DM().ACN2, row);
+    {
+        OtherUsersSave other(holdMs);
+        QCOMPARE(SaveRaise(saveOf(1, 77, 5)), saved);
+    }
+    SetSaveLockWaitMs(wait);
+    if (saved) {
+        QVERIFY(p.messages.entries.isEmpty());
+        QCOMPARE(SqlValue(DM().ACN2, row), QString::number(kTagUnit + 77));
+    } else {
+        QCOMPARE(p.messages.texts(), QStringList{kMsgSqlUnknown + QLatin1Char('\n') + kCauseConflict});
+        QCOMPARE(SqlValue(DM().ACN2, row), before);
+        // The next save, with nobody else saving, goes through.
+        QVERIFY(SaveRaise(saveOf(1, 78, 5)));
+    }
 }
 
 int main(int argc, char *argv[]) {
