@@ -64,6 +64,7 @@ void TstTdm::nestedSaveFailureUndoesTheWholeSave() {
 }
 
 void TstTdm::startCreatesMissingFolderAndDatabases() {
+    SKIP_ON_SERVER("creates the database files of the data folder");
     TestProgram p(false);
     QVERIFY(!QDir(p.dataPath()).exists());
     p.start();
@@ -89,6 +90,7 @@ void TstTdm::existingDatabaseIsKeptAsItIs() {
 }
 
 void TstTdm::fileThatIsNoDatabaseIsReportedAndKept() {
+    SKIP_ON_SERVER("about a database file that is no database");
     TestProgram p(false);
     QDir().mkpath(p.dataPath());
     const QByteArray text = "this is a text file renamed DATA.db\n";
@@ -122,6 +124,7 @@ void TstTdm::fileThatIsNoDatabaseIsReportedAndKept() {
 }
 
 void TstTdm::connectionsHaveTheirPageCache() {
+    SKIP_ON_SERVER("the page cache of the SQLite files");
     TestProgram p;
     for (TQuery *q : {&DM().Query1, &DM().Query21}) {
         QVERIFY(RunSql(*q, "PRAGMA cache_size", 'S'));
@@ -141,9 +144,12 @@ void TstTdm::runSqlFailures_data() {
         << "INSERT INTO YHYOUKA (KCO, NOPE) VALUES (1, 2)" << 'E' << unknown;
     QTest::newRow("duplicate key")
         << "INSERT INTO MKIGYOU2 (KCO, NENDO) VALUES (1, 2018)" << 'E' << unknown;
+    // SQLite's sum() overflows; the server sums integers exactly, so there the addition does.
     QTest::newRow("integer overflow")
-        << "SELECT sum(x) AS S FROM (SELECT 9223372036854775807 AS x UNION ALL SELECT 1)" << 'S'
-        << overflow;
+        << (TestingOnServer()
+                ? "SELECT CAST(9223372036854775807 AS BIGINT) + 1 AS S"
+                : "SELECT sum(x) AS S FROM (SELECT 9223372036854775807 AS x UNION ALL SELECT 1)")
+        << 'S' << overflow;
 }
 
 void TstTdm::runSqlFailures() {
@@ -152,7 +158,10 @@ void TstTdm::runSqlFailures() {
     QFETCH(QString, message);
     TestProgram p;
     TQuery &q = DM().Query21;
-    QVERIFY(RunSql(q, "INSERT OR IGNORE INTO MKIGYOU2 (KCO, NENDO) VALUES (1, 2018)", 'E'));
+    QVERIFY(RunSql(q,
+                   "INSERT INTO MKIGYOU2 (KCO, NENDO) SELECT 1, 2018 WHERE NOT EXISTS "
+                   "(SELECT 1 FROM MKIGYOU2 WHERE KCO = 1 AND NENDO = 2018)",
+                   'E'));
     QVERIFY(RunSql(q, "SELECT KCO FROM MKIGYOU2", 'S'));
     QVERIFY(!q.Eof());
     QVERIFY(!RunSql(q, sql, mode));
@@ -306,6 +315,7 @@ void TstTdm::preparedStoresEachValueAsBound() {
     QFETCH(QVariant, value);
     QFETCH(QString, stored);
     QFETCH(QString, type);
+    SKIP_ON_SERVER("the storage type SQLite keeps per value; a server column has one type");
     TestProgram p;
     QVERIFY(RunSql(DM().Query21, "CREATE TABLE PREPARED (N INTEGER, V)", 'E'));
     TPrepared insert(DM().ACN2, "INSERT INTO PREPARED (N, V) VALUES (?, ?)");
@@ -321,7 +331,7 @@ void TstTdm::preparedStoresEachValueAsBound() {
 
 void TstTdm::preparedFailureIsShownAndCounted() {
     TestProgram p;
-    QVERIFY(RunSql(DM().Query21, "CREATE TABLE PREPARED (N INTEGER PRIMARY KEY, V NOT NULL)", 'E'));
+    QVERIFY(RunSql(DM().Query21, "CREATE TABLE PREPARED (N INTEGER PRIMARY KEY, V TEXT NOT NULL)", 'E'));
     TPrepared insert(DM().ACN2, "INSERT INTO PREPARED (N, V) VALUES (?, ?)");
     const int failures = DM().ACN2.failures();
     QVERIFY(insert.run({1, QStringLiteral("a")}));
