@@ -29,6 +29,8 @@ private slots:
     void nestedSaveFailureUndoesTheWholeSave();
     void preparedStoresEachValueAsBound_data();
     void preparedStoresEachValueAsBound();
+    void preparedValuesReadBackInTypedColumns_data();
+    void preparedValuesReadBackInTypedColumns();
     void preparedFailureIsShownAndCounted();
     void calendarSettingsAreRead();
 };
@@ -326,6 +328,47 @@ void TstTdm::preparedStoresEachValueAsBound() {
     QVERIFY(insert.run({3, 3}));
     QCOMPARE(SqlColumn(DM().ACN2, "SELECT quote(V) || ' ' || typeof(V) FROM PREPARED ORDER BY N"),
              (QStringList{"'before' text", stored + " " + type, "3 integer"}));
+    QVERIFY(p.messages.entries.isEmpty());
+}
+
+// The columns of the program's tables are numbers or texts (NUMERIC on the server): each kind
+// of value the stores bind reads back the same on both engines.
+void TstTdm::preparedValuesReadBackInTypedColumns_data() {
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("int") << QVariant(-42) << "NUM"
+                         << "-42";
+    QTest::newRow("bool") << QVariant(true) << "NUM"
+                          << "1";
+    QTest::newRow("uint") << QVariant(4000000000u) << "NUM"
+                          << "4000000000";
+    QTest::newRow("int64") << QVariant(Q_INT64_C(9007199254740993)) << "NUM"
+                           << "9007199254740993";
+    QTest::newRow("double") << QVariant(2.75) << "NUM"
+                            << "2.75";
+    QTest::newRow("null number") << QVariant() << "NUM" << "";
+    QTest::newRow("text") << QVariant(QStringLiteral("O'Brien \"営業\"")) << "TXT"
+                          << "O'Brien \"営業\"";
+    QTest::newRow("text outside the bmp") << QVariant(QStringLiteral("𠮷野😀")) << "TXT"
+                                          << "𠮷野😀";
+    QTest::newRow("empty text") << QVariant(QStringLiteral("")) << "TXT" << "";
+    QTest::newRow("date as text") << QVariant(QDate(2018, 4, 1)) << "TXT"
+                                  << "2018-04-01";
+}
+
+void TstTdm::preparedValuesReadBackInTypedColumns() {
+    QFETCH(QVariant, value);
+    QFETCH(QString, column);
+    QFETCH(QString, stored);
+    TestProgram p;
+    QVERIFY(RunSql(DM().Query21, "CREATE TABLE PREPARED (N INTEGER, NUM NUMERIC, TXT TEXT)", 'E'));
+    TPrepared insert(DM().ACN2, "INSERT INTO PREPARED (N, " + column + ") VALUES (?, ?)");
+    QVERIFY(insert.isValid());
+    QVERIFY(insert.run({1, value}));
+    QVERIFY(insert.run({2, value})); // the same statement again
+    QCOMPARE(SqlColumn(DM().ACN2, "SELECT " + column + " FROM PREPARED ORDER BY N"),
+             QStringList(2, stored));
     QVERIFY(p.messages.entries.isEmpty());
 }
 

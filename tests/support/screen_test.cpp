@@ -130,11 +130,6 @@ QStringList SqlRows(TConnection &connection, const QString &sql) {
 }
 
 namespace {
-bool onServer(TConnection &connection) {
-    return QSqlDatabase::database(connection.name(), false).driverName() ==
-           QLatin1String("QPSQL");
-}
-
 // On the server a trigger runs a function: one per trigger and table, created in the schema of
 // the connection and resolving table names there whichever connection fires it.
 void serverTrigger(TConnection &connection, const QString &name, const QString &timing,
@@ -153,7 +148,7 @@ void serverTrigger(TConnection &connection, const QString &name, const QString &
 
 void RefuseWrites(TConnection &connection, const QString &name, const QString &event,
                   const QString &table, const QString &when) {
-    if (onServer(connection)) {
+    if (connection.onServer()) {
         const QString raise = QStringLiteral("RAISE EXCEPTION 'refused';");
         serverTrigger(connection, name, QStringLiteral("BEFORE"), event, table,
                       when.isEmpty() ? raise
@@ -167,13 +162,13 @@ void RefuseWrites(TConnection &connection, const QString &name, const QString &e
 }
 
 void AllowWrites(TConnection &connection, const QString &name, const QString &table) {
-    exec(connection, onServer(connection)
+    exec(connection, connection.onServer()
                          ? QStringLiteral("DROP TRIGGER %1 ON %2").arg(name, table)
                          : QStringLiteral("DROP TRIGGER %1").arg(name));
 }
 
 void CreateWriteLog(TConnection &connection) {
-    exec(connection, onServer(connection)
+    exec(connection, connection.onServer()
                          ? QStringLiteral("CREATE TABLE WLOG (SEQ SERIAL PRIMARY KEY, ENTRY TEXT)")
                          : QStringLiteral("CREATE TABLE WLOG (SEQ INTEGER PRIMARY KEY, ENTRY TEXT)"));
 }
@@ -181,7 +176,7 @@ void CreateWriteLog(TConnection &connection) {
 void LogWrites(TConnection &connection, const QString &name, const QString &event,
                const QString &table, const QString &entry) {
     const QString insert = QStringLiteral("INSERT INTO WLOG (ENTRY) VALUES (%1);").arg(entry);
-    if (onServer(connection))
+    if (connection.onServer())
         serverTrigger(connection, name, QStringLiteral("AFTER"), event, table, insert);
     else
         exec(connection, QStringLiteral("CREATE TRIGGER %1 AFTER %2 ON %3 BEGIN %4 END")
