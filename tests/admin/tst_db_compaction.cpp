@@ -26,15 +26,28 @@ QByteArray fileHash(const QString &path) {
     return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
 }
 
+// On the server a database is the schema of its connection (the first of its search path).
+const QString kServerTables = QStringLiteral("SELECT table_name FROM information_schema.tables "
+                                             "WHERE table_schema = current_schema() AND "
+                                             "table_type = 'BASE TABLE' ORDER BY table_name");
+
 // Every table of a database, its schema and its version: what must survive a compaction.
 QStringList contents(TConnection &connection) {
-    QStringList all =
-        SqlRows(connection, QStringLiteral("SELECT type, name, sql FROM sqlite_master "
-                                           "ORDER BY type, name"));
-    all << SqlValue(connection, QStringLiteral("PRAGMA user_version"));
-    for (const QString &table : SqlColumn(
-             connection, QStringLiteral("SELECT name FROM sqlite_master WHERE type = "
-                                        "'table' AND name NOT LIKE 'sqlite%' ORDER BY name"))) {
+    const bool server = connection.onServer();
+    QStringList all = SqlRows(
+        connection, server ? QStringLiteral("SELECT table_name, column_name, data_type FROM "
+                                            "information_schema.columns WHERE table_schema = "
+                                            "current_schema() ORDER BY table_name, "
+                                            "ordinal_position")
+                           : QStringLiteral("SELECT type, name, sql FROM sqlite_master "
+                                            "ORDER BY type, name"));
+    all << SqlValue(connection, server ? QStringLiteral("SELECT MAX(VERSION) FROM SCHEMAVERSION")
+                                       : QStringLiteral("PRAGMA user_version"));
+    for (const QString &table :
+         SqlColumn(connection, server ? kServerTables
+                                      : QStringLiteral("SELECT name FROM sqlite_master WHERE "
+                                                       "type = 'table' AND name NOT LIKE "
+                                                       "'sqlite%' ORDER BY name"))) {
         QStringList rows = SqlRows(connection, QStringLiteral("SELECT * FROM \"%1\"").arg(table));
         rows.sort();
         all << table + QStringLiteral(": %1 rows").arg(rows.size()) << rows;
@@ -44,12 +57,37 @@ QStringList contents(TConnection &connection) {
 
 // Many rows written and deleted again: free pages that only a compaction gives back.
 void growAndDelete(TConnection &connection) {
-    exec(connection, QStringLiteral("CREATE TABLE Scratch (ID INTEGER, PAD BLOB)"));
+    const bool server = connection.onServer();
+    exec(connection, server ? QStringLiteral("CREATE TABLE Scratch (ID INTEGER, PAD TEXT)")
+                            : QStringLiteral("CREATE TABLE Scratch (ID INTEGER, PAD BLOB)"));
     exec(connection,
          QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
-                        "WHERE i < 4000) INSERT INTO Scratch SELECT i, "
-                        "randomblob(1000) FROM n"));
+                        "WHERE i < 4000) INSERT INTO Scratch SELECT i, %1 FROM n")
+             .arg(server ? QStringLiteral("repeat(md5(CAST(i AS TEXT)), 32)")
+                         : QStringLiteral("randomblob(1000)")));
     exec(connection, QStringLiteral("DELETE FROM Scratch"));
+}
+
+// The space a database takes: its file, on the server the pages of its schema's tables.
+qint64 databaseSize(TConnection &connection) {
+    if (!connection.onServer()) return QFileInfo(connection.path()).size();
+    return SqlValue(connection, QStringLiteral("SELECT SUM(pg_relation_size(CAST(table_name AS "
+                                               "TEXT))) FROM information_schema.tables WHERE "
+                                               "table_schema = current_schema() AND "
+                                               "table_type = 'BASE TABLE'"))
+        .toLongLong();
+}
+
+// What a compaction changes in a database even when every row stays: the bytes of its file,
+// on the server the tables that were vacuumed.
+QByteArray compactionTrace(TConnection &connection) {
+    if (!connection.onServer()) return fileHash(connection.path());
+    return SqlColumn(connection, QStringLiteral("SELECT relname FROM pg_stat_user_tables WHERE "
+                                                "schemaname = current_schema() AND "
+                                                "(last_vacuum IS NOT NULL OR last_analyze IS "
+                                                "NOT NULL) ORDER BY relname"))
+        .join(QLatin1Char(' '))
+        .toUtf8();
 }
 
 bool noWorkFiles() {
@@ -95,8 +133,8 @@ void Tst_db_compaction::workFileNames() {
 void Tst_db_compaction::noToTheFirstQuestionChangesNothing() {
     TestProgram p;
     growAndDelete(DM().ACN2);
-    const QByteArray data = fileHash(dataFile());
-    const QByteArray control = fileHash(controlFile());
+    const QByteArray data = compactionTrace(DM().ACN2);
+    const QByteArray control = compactionTrace(DM().ACN1);
     QVERIFY(!CompactDatabases());
     QCOMPARE(p.messages.entries.size(), 1);
     QCOMPARE(p.messages.entries[0].kind, MessageRecorder::Kind::YesNo);
@@ -105,8 +143,8 @@ void Tst_db_compaction::noToTheFirstQuestionChangesNothing() {
              QStringLiteral("データベースを圧縮します。よろしいですか？"));
     QVERIFY(DM().ACN1.isOpen());
     QVERIFY(DM().ACN2.isOpen());
-    QCOMPARE(fileHash(dataFile()), data);
-    QCOMPARE(fileHash(controlFile()), control);
+    QCOMPARE(compactionTrace(DM().ACN2), data);
+    QCOMPARE(compactionTrace(DM().ACN1), control);
     QVERIFY(noWorkFiles());
 }
 
@@ -118,6 +156,7 @@ void Tst_db_compaction::leftoverWorkFileAndNoChangesNothing_data() {
 
 void Tst_db_compaction::leftoverWorkFileAndNoChangesNothing() {
     QFETCH(bool, dataLeftover);
+    SKIP_ON_SERVER("the work files of the SQLite file compaction");
     TestProgram p;
     const QString leftover = CompactionWorkFile(dataLeftover ? dataFile() : controlFile());
     {
@@ -148,6 +187,7 @@ void Tst_db_compaction::leftoverWorkFileAndNoChangesNothing() {
 }
 
 void Tst_db_compaction::leftoverWorkFileAndYesCompacts() {
+    SKIP_ON_SERVER("the work files of the SQLite file compaction");
     TestProgram p;
     {
         QFile f(CompactionWorkFile(dataFile()));
@@ -169,11 +209,21 @@ void Tst_db_compaction::compactionShrinksAndKeepsEveryRow() {
     const ProjectKey project = G().gProjectKey;
     growAndDelete(DM().ACN2);
     growAndDelete(DM().ACN1);
-    const qint64 dataSize = QFileInfo(dataFile()).size();
-    const qint64 controlSize = QFileInfo(controlFile()).size();
+    const qint64 dataSize = databaseSize(DM().ACN2);
+    const qint64 controlSize = databaseSize(DM().ACN1);
+    const QByteArray dataTrace = compactionTrace(DM().ACN2);
+    const QByteArray controlTrace = compactionTrace(DM().ACN1);
     const QStringList data = contents(DM().ACN2);
     const QStringList control = contents(DM().ACN1);
     QVERIFY(data.size() > 100);
+    // The connections open again where they were: the files of the data folder, or the server.
+    const QString dataAt =
+        TestingOnServer() ? DM().ACN2.path() : G().gDataPath + QStringLiteral("DATA.db");
+    const QString controlAt =
+        TestingOnServer() ? DM().ACN1.path() : G().gDataPath + QStringLiteral("SEIGYO.db");
+    // SQLite checks a file's pages on request; the server checks its own as it reads them.
+    const QString integrityCheck = TestingOnServer() ? QStringLiteral("SELECT 'ok'")
+                                                     : QStringLiteral("PRAGMA integrity_check");
 
     p.messages.answer(true);
     QVERIFY(CompactDatabases());
@@ -184,13 +234,16 @@ void Tst_db_compaction::compactionShrinksAndKeepsEveryRow() {
     QVERIFY(noWorkFiles());
     QVERIFY(DM().ACN1.isOpen());
     QVERIFY(DM().ACN2.isOpen());
-    QCOMPARE(DM().ACN2.path(), G().gDataPath + QStringLiteral("DATA.db"));
-    QCOMPARE(DM().ACN1.path(), G().gDataPath + QStringLiteral("SEIGYO.db"));
-    QVERIFY2(QFileInfo(dataFile()).size() < dataSize / 2, "the data database is smaller");
-    QVERIFY2(QFileInfo(controlFile()).size() < controlSize / 2, "the control database is smaller");
+    QCOMPARE(DM().ACN2.path(), dataAt);
+    QCOMPARE(DM().ACN1.path(), controlAt);
+    // Both were compacted: what the question answered No must leave alone did change here.
+    QVERIFY(compactionTrace(DM().ACN2) != dataTrace);
+    QVERIFY(compactionTrace(DM().ACN1) != controlTrace);
+    QVERIFY2(databaseSize(DM().ACN2) < dataSize / 2, "the data database is smaller");
+    QVERIFY2(databaseSize(DM().ACN1) < controlSize / 2, "the control database is smaller");
     QCOMPARE(contents(DM().ACN2), data);
     QCOMPARE(contents(DM().ACN1), control);
-    QCOMPARE(SqlValue(DM().ACN2, QStringLiteral("PRAGMA integrity_check")), QStringLiteral("ok"));
+    QCOMPARE(SqlValue(DM().ACN2, integrityCheck), QStringLiteral("ok"));
 
     // The project stays open and the data module's query objects work on the new files.
     QCOMPARE(G().gCorpOpen, 1);
@@ -215,6 +268,7 @@ void Tst_db_compaction::failedCompactionLeavesDatabasesUsable_data() {
 // A folder in the place of a work file can neither be removed as a file nor written to.
 void Tst_db_compaction::failedCompactionLeavesDatabasesUsable() {
     QFETCH(bool, blockData);
+    SKIP_ON_SERVER("the work files of the SQLite file compaction");
     TestProgram p;
     openSample();
     const QString blocked = blockData ? dataFile() : controlFile();
@@ -243,6 +297,7 @@ void Tst_db_compaction::failedCompactionLeavesDatabasesUsable() {
 }
 
 void Tst_db_compaction::readOnlyFolderLeavesDatabasesUsable() {
+    SKIP_ON_SERVER("the folder of the SQLite files");
     TestProgram p;
     const QString folder = QFileInfo(dataFile()).absolutePath();
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);

@@ -319,8 +319,7 @@ void TstBandCreation::failedSaveKeepsTheStoredBands() {
     TestProgram p;
     openSample();
     const QStringList before = allBands();
-    exec(DM().ACN2, "create trigger refuse before insert on BANDM when NEW.BANDID = 6 "
-                    "begin select raise(abort, 'refused'); end");
+    RefuseWrites(DM().ACN2, "refuse", "INSERT", "BANDM", "NEW.BANDID = 6");
     TfrmBand dlg;
     open(dlg);
     typeBand(dlg, 1, "-20", "300000", "20");

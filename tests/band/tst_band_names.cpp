@@ -713,8 +713,7 @@ void Tst_band_names::failedSaveKeepsInputs() {
     TestProgram p;
     openSample();
     const QStringList before = allBands();
-    exec(DM().ACN2, "create trigger refuse_band before insert on BANDM "
-                    "begin select raise(abort, 'refused'); end");
+    RefuseWrites(DM().ACN2, "refuse_band", "INSERT", "BANDM");
     Screen s;
     for (const QString &id : {QStringLiteral("3"), QStringLiteral("8")}) {
         p.messages.clear();
@@ -730,7 +729,7 @@ void Tst_band_names::failedSaveKeepsInputs() {
         QCOMPARE(s.matrix->currentText(), QStringLiteral("1 : 一般職マトリクス"));
         QCOMPARE(s.grid->rowCount(), 7);
     }
-    exec(DM().ACN2, "drop trigger refuse_band");
+    AllowWrites(DM().ACN2, "refuse_band", "BANDM");
     p.messages.clear();
     click(s.dlg, "btnAdd");
     QVERIFY(p.messages.entries.isEmpty());
@@ -743,8 +742,7 @@ void Tst_band_names::failedDeleteKeepsInputs() {
     TestProgram p;
     openSample();
     const QStringList before = allBands();
-    exec(DM().ACN2, "create trigger refuse_delete before delete on BANDM "
-                    "begin select raise(abort, 'refused'); end");
+    RefuseWrites(DM().ACN2, "refuse_delete", "DELETE", "BANDM");
     Screen s;
     s.enterId("4");
     p.messages.answer(true);

@@ -693,8 +693,7 @@ void Tst_matrix_input::closeQuestion() {
 void Tst_matrix_input::failedInsertKeepsTheOldRows() {
     TestProgram p;
     openSample();
-    exec(DM().ACN2, "CREATE TRIGGER FAIL_INS BEFORE INSERT ON MATRIXCELL BEGIN "
-                    "SELECT RAISE(ABORT, 'refused'); END");
+    RefuseWrites(DM().ACN2, "FAIL_INS", "INSERT", "MATRIXCELL");
     const QStringList before = SqlRows(DM().ACN2, "select * from MATRIXCELL order by rowid");
     TfrmMatInput dlg;
     open(dlg);

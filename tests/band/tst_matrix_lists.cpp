@@ -322,8 +322,7 @@ void Tst_matrix_lists::saveReplacesTheList() {
 void Tst_matrix_lists::failedSaveKeepsTheStoredList() {
     TestProgram p;
     openSample();
-    exec(DM().ACN2, "CREATE TRIGGER refuse BEFORE INSERT ON MHYOUKA WHEN NEW.HCO = 4 "
-                    "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    RefuseWrites(DM().ACN2, "refuse", "INSERT", "MHYOUKA", "NEW.HCO = 4");
     const QStringList before = evaluations();
     TNX3020 screen;
     screen.prepare();

@@ -5,6 +5,7 @@
 #include "company_list.h"
 #include "screen_kit.h"
 #include "state.h"
+#include "schema.h"
 #include "test_program.h"
 
 #include <QComboBox>
@@ -50,12 +51,18 @@ QStringList snapshot(int kco, int nendo) {
 // A row in every data table for the company's year, so that a deletion is seen to spare it
 // or to take it.
 void fillEveryTable(int kco, int nendo) {
-    for (const QString &t : kDataTables)
-        if (rowsOf(DM().ACN2, t, kco, nendo) == "0")
-            exec(DM().ACN2, QStringLiteral("INSERT INTO %1 (KCO, NENDO) VALUES (%2, %3)")
-                                .arg(t)
-                                .arg(kco)
-                                .arg(nendo));
+    for (const QString &t : kDataTables) {
+        if (rowsOf(DM().ACN2, t, kco, nendo) != "0") continue;
+        // The other key columns need a value: the server's keys are never NULL.
+        QStringList columns{"KCO", "NENDO"};
+        QStringList values{QString::number(kco), QString::number(nendo)};
+        for (const schema::Table &table : schema::Tables(schema::Db::Data))
+            if (table.name == t)
+                for (const QString &key : table.key)
+                    if (!columns.contains(key)) columns << key, values << "'0'";
+        exec(DM().ACN2, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                            .arg(t, columns.join(", "), values.join(", ")));
+    }
 }
 
 // The list prepared as the main window's project command does, and the data screen opened
@@ -375,7 +382,7 @@ void Tst_company_data::modifyUpdatesBothRows() {
     const QStringList other = snapshot(1, 2018);
     const QString tk01 =
         SqlValue(DM().ACN2, "SELECT TK01 FROM MKIGYOU2 WHERE KCO=1 AND NENDO=2017");
-    const QString links = SqlValue(DM().ACN2, "SELECT FRSTKYU || FRSTKYUM FROM MKIGYOU2 WHERE "
+    const QString links = SqlValue(DM().ACN2, "SELECT FRSTKYU || '' || FRSTKYUM FROM MKIGYOU2 WHERE "
                                               "KCO=1 AND NENDO=2017");
     Screens s(2, 2017);
     s.enter(s.edit("txtCorpName"), QStringLiteral("ロメルタ'改"));
@@ -389,7 +396,7 @@ void Tst_company_data::modifyUpdatesBothRows() {
     QCOMPARE(SqlValue(DM().ACN1, "SELECT KNA FROM MKIGYOU1 WHERE KCO=1 AND NENDO=2017"),
              QStringLiteral("ロメルタ'改"));
     QCOMPARE(SqlValue(DM().ACN2, "SELECT KNA || '|' || BEARITSU || '|' || SKCO || '|' || TK01 "
-                                 "|| '|' || FRSTKYU || FRSTKYUM FROM MKIGYOU2 WHERE KCO=1 AND "
+                                 "|| '|' || FRSTKYU || '' || FRSTKYUM FROM MKIGYOU2 WHERE KCO=1 AND "
                                  "NENDO=2017"),
              QStringLiteral("ロメルタ'改|2.25|987|") + tk01 + '|' + links);
     QCOMPARE(snapshot(1, 2018), other);
@@ -555,14 +562,15 @@ void Tst_company_data::failedWriteKeepsBothDatabases_data() {
     QTest::addColumn<int>("kco");
     QTest::addColumn<int>("year");
     QTest::addColumn<bool>("inControl");
-    QTest::addColumn<QString>("refused");
+    QTest::addColumn<QString>("event"); // refused on the table
+    QTest::addColumn<QString>("table");
     QTest::addColumn<QString>("button");
     // Each time the statement refused is a later one than a write to the other database.
-    QTest::newRow("register, graph lines refused") << 1 << 2 << 2030 << false << "INSERT ON MGRAPH"
+    QTest::newRow("register, graph lines refused") << 1 << 2 << 2030 << false << "INSERT" << "MGRAPH"
                                                    << "btnAdd";
-    QTest::newRow("modify, settings row refused") << 2 << 1 << 2017 << false << "UPDATE ON MKIGYOU2"
+    QTest::newRow("modify, settings row refused") << 2 << 1 << 2017 << false << "UPDATE" << "MKIGYOU2"
                                                   << "btnMnt";
-    QTest::newRow("delete, index row refused") << 3 << 1 << 2017 << true << "DELETE ON MKIGYOU1"
+    QTest::newRow("delete, index row refused") << 3 << 1 << 2017 << true << "DELETE" << "MKIGYOU1"
                                                << "btnDlt";
 }
 
@@ -571,13 +579,13 @@ void Tst_company_data::failedWriteKeepsBothDatabases() {
     QFETCH(int, kco);
     QFETCH(int, year);
     QFETCH(bool, inControl);
-    QFETCH(QString, refused);
+    QFETCH(QString, event);
+    QFETCH(QString, table);
     QFETCH(QString, button);
     TestProgram p;
     if (mode == 3) fillEveryTable(kco, year);
     const QStringList before = snapshot(kco, year);
-    exec(inControl ? DM().ACN1 : DM().ACN2,
-         "CREATE TRIGGER REFUSE BEFORE " + refused + " BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    RefuseWrites(inControl ? DM().ACN1 : DM().ACN2, "REFUSE", event, table);
     Screens s(mode, year);
     s.enter(s.edit("txtCorpName"), QStringLiteral("失敗商事"), s.edit("txtSalaryKbn"));
     p.messages.answer(true); // the deletion is confirmed

@@ -248,8 +248,7 @@ void Tst_work_types::saveRefusals() {
 void Tst_work_types::failedSaveKeepsTheStoredRow() {
     TestProgram p;
     openSample();
-    exec(DM().ACN2, "CREATE TRIGGER FAIL_INS BEFORE INSERT ON SALARYNAME BEGIN "
-                    "SELECT RAISE(ABORT, 'refused'); END");
+    RefuseWrites(DM().ACN2, "FAIL_INS", "INSERT", "SALARYNAME");
     TfrmSalaryName dlg;
     dlg.prepare();
     QVERIFY(enterId(dlg, "1"));

@@ -236,8 +236,7 @@ void TstBandTables::savedBandReadsBackUnchanged() {
 void TstBandTables::failedSaveKeepsTheStoredBand() {
     TestProgram p;
     fixture();
-    exec("CREATE TRIGGER refuse BEFORE INSERT ON BANDM WHEN NEW.BANDNAME = 'fail' "
-         "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    RefuseWrites(DM().ACN2, "refuse", "INSERT", "BANDM", "NEW.BANDNAME = 'fail'");
     LoadBandTbl2();
     TBANDTBL2 t = G().gBandTbl2;
     t.Bands[1].BandName = "fail";
@@ -258,8 +257,7 @@ void TstBandTables::savingAllBandsIsOneSave() {
     const QString bands = "SELECT BANDID, BANDNAME, TITLE FROM BANDM WHERE KCO = 31 AND NENDO = 2030 "
                           "ORDER BY BANDID";
     const QStringList before = SqlRows(DM().ACN2, bands);
-    exec("CREATE TRIGGER refuse BEFORE INSERT ON BANDM WHEN NEW.BANDNAME = 'fail' "
-         "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    RefuseWrites(DM().ACN2, "refuse", "INSERT", "BANDM", "NEW.BANDNAME = 'fail'");
     LoadBandTbl2();
     TBANDTBL2 t = G().gBandTbl2;
     t.Title = "新タイトル";

@@ -39,9 +39,22 @@ QString actualColumns(TConnection &c, const QString &table) {
         return QStringLiteral("<missing>");
     QStringList names;
     const QSqlRecord r = q.record();
+    // The server numbers every table's rows in a last column of its own: no column of ours.
     for (int i = 0; i < r.count(); ++i)
-        names << r.fieldName(i);
+        if (!(c.onServer() && r.fieldName(i) == QLatin1String("rowid"))) names << r.fieldName(i);
     return names.join(QLatin1Char(' '));
+}
+
+// The server folds the names of tables and columns to lower case.
+QString asNamed(const QString &columns) {
+    return TestingOnServer() ? columns.toLower() : columns;
+}
+
+// The schema version each database carries: PRAGMA user_version of the file, on the server the
+// row of the version table of its schema.
+QString schemaVersion(TConnection &c) {
+    return SqlValue(c, c.onServer() ? "SELECT MAX(VERSION) FROM " + dbsetup::kVersionTable
+                                    : QStringLiteral("PRAGMA user_version"));
 }
 } // namespace
 
@@ -132,7 +145,7 @@ void TstSchema::columns() {
     QFETCH(QString, expected);
     TestProgram p;
     TConnection &c = control ? DM().ACN1 : DM().ACN2;
-    QCOMPARE(actualColumns(c, table), expected);
+    QCOMPARE(actualColumns(c, table), asNamed(expected));
 }
 
 void TstSchema::mixedCaseNamesReachTheSameColumns() {
@@ -175,8 +188,8 @@ void TstSchema::insertWithoutColumnListFillsInOrder() {
 
 void TstSchema::databasesCarryTheSchemaVersion() {
     TestProgram p;
-    QCOMPARE(SqlValue(DM().ACN1, "PRAGMA user_version"), QStringLiteral("2"));
-    QCOMPARE(SqlValue(DM().ACN2, "PRAGMA user_version"), QStringLiteral("2"));
+    QCOMPARE(schemaVersion(DM().ACN1), QStringLiteral("2"));
+    QCOMPARE(schemaVersion(DM().ACN2), QStringLiteral("2"));
 }
 
 void TstSchema::upgradeAddsTheBudgetTable_data() {

@@ -466,7 +466,7 @@ void TstEmployeeCsv::exportQuotesAndNoDate() {
          "(7, 0, 2, 2030, '0001', 'ソニア', 19991231, 0, '')");
     exec("INSERT INTO MSYAIN2 (KCO, SCO, NENDO, SEIBETSU, TOUKYU, SM2, GAKU, SENKOU, KEIKEN) "
          "VALUES (7, 1, 2030, 0, 4, '正社員', '大卒', '法学', '営業'), "
-         "(7, 2, 2030, 1, 9, 'パート', '', 'a' || char(13, 10) || 'b' || char(13) || 'c', '')");
+         "(7, 2, 2030, 1, 9, 'パート', '', " + SqlText("a\r\nb\rc") + ", '')");
     p.messages.answer(true);
     ExportEmployees();
     QString text;
@@ -523,7 +523,8 @@ void TstEmployeeCsv::exportListsTheFirstTwentyEmployees() {
     openProject(7, 2030);
     exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
                         "WHERE i < %1) INSERT INTO MSYAIN1 (KCO, HSCO, SCO, NENDO, SCOT, SNA) "
-                        "SELECT 7, 0, i, 2030, printf('%04d', i), '𠮷 ' || i FROM n")
+                        "SELECT 7, 0, i, 2030, substr('0000' || i, length('0000' || i) - 3), "
+                        "'𠮷 ' || i FROM n")
              .arg(employees));
     exec("INSERT INTO MSYAIN2 (KCO, SCO, NENDO) SELECT KCO, SCO, NENDO FROM MSYAIN1 "
          "WHERE KCO = 7 AND NENDO = 2030");

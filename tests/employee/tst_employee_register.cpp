@@ -191,8 +191,7 @@ void Tst_employee_register::registerStoresBothRowsWithZerosAndQuotes() {
 void Tst_employee_register::failedRegisterLeavesNoHalfEmployee() {
     TestProgram p;
     openSample();
-    SqlValue(DM().ACN2, QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON MSYAIN2 "
-                                       "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+    RefuseWrites(DM().ACN2, "refuse", "INSERT", "MSYAIN2");
     TNX0030 dlg;
     dlg.prepare();
     showActive(dlg);

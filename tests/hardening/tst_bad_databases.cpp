@@ -195,6 +195,7 @@ void TstBadDatabases::atStartUp_data() {
 void TstBadDatabases::atStartUp() {
     QFETCH(bool, data);
     QFETCH(Damage, damage);
+    SKIP_ON_SERVER("damaged, read-only and locked SQLite files");
     TestProgram p(false);
     PrepareProgramFolders(); // the shipped databases
     const QString path = p.dataPath() + fileName(data);
@@ -291,6 +292,7 @@ void TstBadDatabases::duringSave_data() {
 void TstBadDatabases::duringSave() {
     QFETCH(bool, data);
     QFETCH(Damage, damage);
+    SKIP_ON_SERVER("damaged, read-only and locked SQLite files");
     TestProgram p;
     openSample();
     const QString path = p.dataPath() + fileName(data);

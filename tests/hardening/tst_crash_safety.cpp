@@ -19,6 +19,7 @@
 #include "project.h"
 #include "state.h"
 #include "tdm.h"
+#include "test_program.h"
 #include "year_rollover.h"
 
 #include <QCoreApplication>
@@ -395,6 +396,7 @@ void TstCrashSafety::killedSave_data() {
 void TstCrashSafety::killedSave() {
     QFETCH(QString, operation);
     QFETCH(bool, atomic);
+    SKIP_ON_SERVER("kills the program during the file operations of SQLite");
     const State before = stateOf(m_template);
     QCOMPARE(before.control.integrity, QStringLiteral("ok"));
     QCOMPARE(before.data.integrity, QStringLiteral("ok"));

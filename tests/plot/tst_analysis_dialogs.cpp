@@ -258,7 +258,7 @@ void TstAnalysisDialogs::analyseBuildsThePointSetAndHandsOver() {
                                 "ORDER BY D.SEQNO LIMIT 1"),
              SqlRows(DM().ACN2,
                      "SELECT SCO, NENREI, ROUND((KKYU1 + KKYU2 + KKYU3) / 10000.0, 2), MCO, "
-                     "CAST(SCO AS TEXT) FROM VSYAIN" + kProject +
+                     "CAST(SCO AS TEXT) AS MARKL FROM VSYAIN" + kProject +
                          " AND MCO BETWEEN 1 AND 6 AND TOUKYU BETWEEN 1 AND 9 "
                          "ORDER BY KCO, NEWDAY1, SCO LIMIT 1"));
     const ProjectState &g = G();

@@ -275,9 +275,8 @@ void TstRaiseBudgetScreen::applyRefusedOnFailingWrite() {
     QCOMPARE(dlg.fit().result, TBudgetFit::Fitted);
     const QStringList before = matrixRows();
     // The last row's update fails, after the others went through.
-    exec(DM().ACN2, "CREATE TRIGGER FAIL_UPD BEFORE UPDATE ON MATRIXCELL "
-                    "WHEN OLD.rowid = (SELECT max(rowid) FROM MATRIXCELL) BEGIN "
-                    "SELECT RAISE(ABORT, 'refused'); END");
+    RefuseWrites(DM().ACN2, "FAIL_UPD", "UPDATE", "MATRIXCELL",
+                 "OLD.rowid = (SELECT max(rowid) FROM MATRIXCELL)");
     p.messages.answer(true);
     click(dlg, "btnApply");
     QCOMPARE(shown(p.messages), (QStringList{kAskApply, kMsgSqlUnknown}));

@@ -459,9 +459,7 @@ void Tst_raise_input::failedSaveLeavesBothTables() {
     openSample();
     const int sco = codeAt(3);
     linkToExampleBand(sco);
-    exec(DM().ACN2, QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON %1 "
-                                   "BEGIN SELECT RAISE(ABORT, 'refused'); END")
-                        .arg(table));
+    RefuseWrites(DM().ACN2, "refuse", "UPDATE", table);
     TestedRaiseInput dlg;
     open(dlg, sco);
     const QStringList before = employeeRows();

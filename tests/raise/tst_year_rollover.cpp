@@ -217,15 +217,14 @@ void TstYearRollover::failureLeavesNoTrace() {
     openSample();
     fixture();
     const QStringList thisYear = SqlRows(DM().ACN2, "SELECT * FROM MSYAIN2 WHERE KCO = 31");
-    data("CREATE TRIGGER refuse BEFORE INSERT ON MATRIXCELL WHEN NEW.NENDO = 2031 "
-         "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    RefuseWrites(DM().ACN2, "refuse", "INSERT", "MATRIXCELL", "NEW.NENDO = 2031");
     QCOMPARE(RollOverCompanyYear(keyOf(31, 2030), 20301215), RolloverOutcome::Failed);
     QCOMPARE(shown(p.messages), QStringList{"ＳＱＬ処理で不明なエラーが発生しました。"});
     for (const QString &count : rowCounts(31, 2031))
         QVERIFY2(count.endsWith(":0"), qPrintable(count));
     QCOMPARE(SqlRows(DM().ACN2, "SELECT * FROM MSYAIN2 WHERE KCO = 31"), thisYear);
 
-    data("DROP TRIGGER refuse");
+    AllowWrites(DM().ACN2, "refuse", "MATRIXCELL");
     p.messages.clear();
     QCOMPARE(RollOverCompanyYear(keyOf(31, 2030), 20301215), RolloverOutcome::Done);
     QCOMPARE(rowCounts(31, 2031), rowCounts(31, 2030));

@@ -415,8 +415,7 @@ void Tst_living_costs::failedSaveKeepsTheStoredRows() {
     openSample();
     fixture();
     const QStringList before = storedRows(5);
-    exec(DM().ACN2, QStringLiteral("CREATE TRIGGER refuse_five BEFORE INSERT ON MSEIKEI "
-                                   "WHEN NEW.SNIN = 5 BEGIN SELECT RAISE(FAIL, 'no'); END"));
+    RefuseWrites(DM().ACN2, "refuse_five", "INSERT", "MSEIKEI", "NEW.SNIN = 5");
     Screen s;
     s.chooseCode(QStringLiteral("5"));
     click(s.dlg, "btnAdd");

@@ -126,8 +126,7 @@ void TstDesignReport::failedWriteKeepsTheStoredTable() {
     openSample();
     RunDesignWageTable(twoDesigns());
     const QStringList before = storedRows();
-    exec(DM().ACN2, "CREATE TEMP TRIGGER refuse BEFORE INSERT ON DCHINGIN WHEN NEW.NO = 5 "
-                    "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    RefuseWrites(DM().ACN2, "refuse", "INSERT", "DCHINGIN", "NEW.NO = 5");
     TDesignReportInput other;
     other.designs[1] = design({{20, 100000}, {30, 200000}});
     RunDesignWageTable(other);

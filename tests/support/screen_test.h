@@ -53,5 +53,22 @@ QString SqlValue(TConnection &connection, const QString &sql);
 // compared before and after an operation.
 QStringList SqlRows(TConnection &connection, const QString &sql);
 
+// Makes the database refuse `event` (INSERT, UPDATE or DELETE) on `table` with an error, for
+// every row or only for the rows where `when` holds: an SQL condition over NEW. and OLD.
+// columns, subqueries allowed. It stands for a full disk or a broken file in the middle of a
+// save. `name` names the refusal on this table; AllowWrites removes it again. Works on both
+// engines (a trigger on SQLite, a trigger and its function on the server).
+void RefuseWrites(TConnection &connection, const QString &name, const QString &event,
+                  const QString &table, const QString &when = {});
+void AllowWrites(TConnection &connection, const QString &name, const QString &table);
+
+// Creates the table WLOG (SEQ, ENTRY) on a connection: entries written by LogWrites, read back
+// in the order written with "ORDER BY SEQ".
+void CreateWriteLog(TConnection &connection);
+// After every row `event` (INSERT, UPDATE or DELETE) writes to `table`, adds to the connection's
+// WLOG the value of `entry`, an SQL text expression over NEW. or OLD. columns.
+void LogWrites(TConnection &connection, const QString &name, const QString &event,
+               const QString &table, const QString &entry);
+
 // The texts of the messages and questions shown, without the file, colour and printer dialogs.
 QStringList shown(const MessageRecorder &messages);
