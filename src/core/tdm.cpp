@@ -93,7 +93,10 @@ bool showSqlFailure(const QSqlError &error, const TConnection &connection) {
         qWarning("SQL failed on %s: %s\n  %s", qPrintable(connection.path()),
                  qPrintable(error.text()), qPrintable(G().gSql.left(500)));
     const QString detail = error.databaseText() + QLatin1Char(' ') + error.driverText();
-    const bool overflow = detail.contains(QLatin1String("overflow"), Qt::CaseInsensitive);
+    // SQLite says "overflow"; the server reports a number out of range as SQLSTATE 22003.
+    const bool overflow =
+        detail.contains(QLatin1String("overflow"), Qt::CaseInsensitive) ||
+        (connection.onServer() && error.nativeErrorCode() == QLatin1String("22003"));
     QString cause = fileCauseOf(error, connection.onServer());
     if (cause.isEmpty() && !overflow) {
         cause = ConnectionFile::cause(connection);
@@ -530,6 +533,9 @@ void ScopedTransaction::rollback() {
     ++m_connection.m_failures;
     if (m_connection.m_depth == 1) {
         database(m_connection).rollback();
+        // A statement prepared for the save and freed after it failed could not be freed on
+        // the server while the transaction stood aborted; free them all now.
+        if (m_connection.onServer()) QSqlQuery(database(m_connection)).exec(QStringLiteral("DEALLOCATE ALL"));
         end();
         return;
     }
@@ -673,7 +679,11 @@ bool TPrepared::run(const QVariantList &values) {
     }
     if (!direct) {
         for (qsizetype i = 0; i < values.size(); ++i)
-            m_query->bindValue(static_cast<int>(i), values[i]);
+            // A truth value is stored as 1 or 0, as SQLite stores it; the server would refuse a
+            // boolean for a number column.
+            m_query->bindValue(static_cast<int>(i), values[i].typeId() == QMetaType::Bool
+                                                        ? QVariant(values[i].toInt())
+                                                        : values[i]);
         if (m_query->exec()) return true;
         ++m_connection.m_failures;
         if (showSqlFailure(m_query->lastError(), m_connection) && m_connection.m_depth > 0)
