@@ -11,6 +11,7 @@
 #                             in fuzz/corpus/; without libFuzzer our own mutation driver runs them
 set -euo pipefail
 cd "$(dirname "$0")/.."
+root=$PWD
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql
           qt6-qpa-plugins libjpeg62-turbo-dev libsqlite3-dev fonts-noto-cjk sqlite3 poppler-utils)
@@ -55,7 +56,7 @@ test)
     (cd "$build_dir" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2)
     # The same tests on a PostgreSQL server: each test makes its own database there.
     cluster=$(mktemp -d /tmp/vm-pg.XXXXXX)
-    trap 'scripts/pg_cluster.sh stop "$cluster"' EXIT
+    trap '"$root/scripts/pg_cluster.sh" stop "$cluster"' EXIT
     server=$(scripts/pg_cluster.sh start "$cluster")
     echo "Tests on the server $server"
     cd "$build_dir" && VM_TEST_SERVER=$server QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
