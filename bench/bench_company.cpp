@@ -51,19 +51,15 @@ bool MoveBenchCompanyToServer() {
     const QString database =
         QStringLiteral("vmbench_%1").arg(QCoreApplication::applicationPid());
     {
-        QSqlDatabase admin = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"),
-                                                       QStringLiteral("bench-admin"));
-        dbloc::ConfigureServerConnection(admin, server);
-        QSqlQuery q(admin);
-        if (!admin.open() || !q.exec(QStringLiteral("DROP DATABASE IF EXISTS ") + database) ||
+        dbloc::PrivateConnection admin(QStringLiteral("bench-admin"), server);
+        QSqlQuery q(admin.db());
+        if (!admin.isOpen() || !q.exec(QStringLiteral("DROP DATABASE IF EXISTS ") + database) ||
             !q.exec(QStringLiteral("CREATE DATABASE ") + database)) {
             std::fprintf(stderr, "VM_BENCH_SERVER: %s\n",
-                         qPrintable(admin.lastError().text() + q.lastError().text()));
+                         qPrintable(admin.error() + q.lastError().text()));
             return false;
         }
-        admin.close();
     }
-    QSqlDatabase::removeDatabase(QStringLiteral("bench-admin"));
     server.database = database;
     dbcopy::Place from, to;
     from.folder = G().gDataPath;

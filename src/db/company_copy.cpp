@@ -11,7 +11,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QUuid>
+#include <memory>
 
 namespace dbcopy {
 namespace {
@@ -26,41 +26,26 @@ constexpr int kRowsPerInsert = 500;
 class PlaceConnection {
 public:
     explicit PlaceConnection(const Place &place)
-        : m_name(QStringLiteral("copy-") + QUuid::createUuid().toString(QUuid::WithoutBraces)),
-          m_server(place.server.isServer()) {
-        QSqlDatabase db;
-        if (m_server) {
-            db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_name);
-            dbloc::ConfigureServerConnection(db, place.server);
-        } else {
-            db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-            db.setDatabaseName(QDir(place.folder).filePath(dbsetup::kDataFile));
-            db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
-        }
-        if (!db.open()) {
-            m_error = db.lastError().text();
-            return;
-        }
-        m_open = m_server ||
-                 run(QStringLiteral("ATTACH DATABASE '%1' AS CTL")
-                         .arg(QDir(place.folder)
-                                  .filePath(dbsetup::kControlFile)
-                                  .replace(QLatin1Char('\''), QLatin1String("''"))));
+        : m_server(place.server.isServer()),
+          m_connection(m_server ? std::make_unique<dbloc::PrivateConnection>(
+                                      QStringLiteral("copy"), place.server)
+                                : std::make_unique<dbloc::PrivateConnection>(
+                                      QStringLiteral("copy"),
+                                      QDir(place.folder).filePath(dbsetup::kDataFile),
+                                      QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"))) {
+        m_error = m_connection->error();
+        m_open = m_connection->isOpen() &&
+                 (m_server ||
+                  run(QStringLiteral("ATTACH DATABASE '%1' AS CTL")
+                          .arg(QDir(place.folder)
+                                   .filePath(dbsetup::kControlFile)
+                                   .replace(QLatin1Char('\''), QLatin1String("''")))));
     }
-    ~PlaceConnection() {
-        {
-            QSqlDatabase db = QSqlDatabase::database(m_name, false);
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(m_name);
-    }
-    PlaceConnection(const PlaceConnection &) = delete;
-    PlaceConnection &operator=(const PlaceConnection &) = delete;
 
     bool isOpen() const { return m_open; }
     bool onServer() const { return m_server; }
     const QString &error() const { return m_error; }
-    QSqlDatabase db() const { return QSqlDatabase::database(m_name, false); }
+    QSqlDatabase db() const { return m_connection->db(); }
     // The name of a table of `db` as this connection reaches it.
     QString table(schema::Db which, const QString &name) const {
         if (m_server)
@@ -76,8 +61,8 @@ public:
     }
 
 private:
-    QString m_name;
     bool m_server = false;
+    std::unique_ptr<dbloc::PrivateConnection> m_connection;
     bool m_open = false;
     QString m_error;
 };

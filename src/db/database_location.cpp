@@ -4,7 +4,9 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QUrl>
+#include <QUuid>
 
 namespace dbloc {
 namespace {
@@ -79,6 +81,45 @@ void ConfigureServerConnection(QSqlDatabase &db, const Location &location) {
     // NUMERIC values are read as the server writes them ("6000000", "0.5"), exact, where a
     // double would turn 6000000 into "6e+06" as text; the typed reads of TQuery take either.
     db.setNumericalPrecisionPolicy(QSql::HighPrecision);
+}
+
+namespace {
+QString uniqueName(const QString &purpose) {
+    return purpose + QLatin1Char('-') + QUuid::createUuid().toString(QUuid::WithoutBraces);
+}
+} // namespace
+
+PrivateConnection::PrivateConnection(const QString &purpose, const QString &sqliteFile,
+                                     const QString &options)
+    : m_name(uniqueName(purpose)) {
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+    db.setDatabaseName(sqliteFile);
+    db.setConnectOptions(options);
+    open(db);
+}
+
+PrivateConnection::PrivateConnection(const QString &purpose, const Location &server)
+    : m_name(uniqueName(purpose)) {
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_name);
+    ConfigureServerConnection(db, server);
+    open(db);
+}
+
+void PrivateConnection::open(QSqlDatabase db) {
+    m_open = db.open();
+    if (!m_open) m_error = db.lastError().text();
+}
+
+PrivateConnection::~PrivateConnection() {
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_name, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_name);
+}
+
+QSqlDatabase PrivateConnection::db() const {
+    return QSqlDatabase::database(m_name, false);
 }
 
 bool IsConflict(const QString &sqlState) {

@@ -61,6 +61,28 @@ inline constexpr qint64 kSaveLockKey = 0x56414c5453415645;
 // a connect timeout, and numbers read as numbers. The caller opens it.
 void ConfigureServerConnection(QSqlDatabase &db, const Location &location);
 
+// A connection of its own, outside the data module (set-up, upgrade, the company copy): to a
+// SQLite file or to the server, closed and removed when it goes out of scope.
+class PrivateConnection {
+public:
+    PrivateConnection(const QString &purpose, const QString &sqliteFile,
+                      const QString &options = {});
+    PrivateConnection(const QString &purpose, const Location &server);
+    ~PrivateConnection();
+    PrivateConnection(const PrivateConnection &) = delete;
+    PrivateConnection &operator=(const PrivateConnection &) = delete;
+    bool isOpen() const { return m_open; }
+    // Why it did not open.
+    const QString &error() const { return m_error; }
+    QSqlDatabase db() const;
+
+private:
+    void open(QSqlDatabase db);
+    QString m_name;
+    bool m_open = false;
+    QString m_error;
+};
+
 // The SQLSTATE classes of a failed server statement that another user's concurrent save
 // caused: a serialization failure, a deadlock or a lock wait that ran out of time.
 bool IsConflict(const QString &sqlState);

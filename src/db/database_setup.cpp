@@ -8,34 +8,9 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QUuid>
 
 namespace dbsetup {
 namespace {
-
-// A private connection to one file, removed when it goes out of scope.
-class FileConnection {
-public:
-    explicit FileConnection(const QString &path)
-        : m_name(QStringLiteral("setup-") + QUuid::createUuid().toString(QUuid::WithoutBraces)) {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-        db.setDatabaseName(path);
-        m_ok = db.open();
-    }
-    ~FileConnection() {
-        {
-            QSqlDatabase db = QSqlDatabase::database(m_name, false);
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(m_name);
-    }
-    bool ok() const { return m_ok; }
-    QSqlDatabase db() const { return QSqlDatabase::database(m_name, false); }
-
-private:
-    QString m_name;
-    bool m_ok = false;
-};
 
 QString runAll(QSqlDatabase db, const QStringList &statements) {
     QSqlQuery q(db);
@@ -100,9 +75,9 @@ QString CreateDatabaseFile(const QString &path, schema::Db db, const QString &co
     QFile::remove(temp);
     QString problem;
     {
-        FileConnection c(temp);
-        if (!c.ok()) {
-            problem = c.db().lastError().text();
+        dbloc::PrivateConnection c(QStringLiteral("setup"), temp);
+        if (!c.isOpen()) {
+            problem = c.error();
         } else {
             QSqlDatabase d = c.db();
             d.transaction();
@@ -148,14 +123,12 @@ QStringList EnsureDatabases(const QString &dataPath) {
 }
 
 QStringList EnsureServerDatabases(const dbloc::Location &location) {
-    const QString name =
-        QStringLiteral("setup-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
     QStringList problems;
     {
-        QSqlDatabase d = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
-        dbloc::ConfigureServerConnection(d, location);
-        if (!d.open()) {
-            problems << location.url() + QStringLiteral(": ") + d.lastError().text();
+        dbloc::PrivateConnection c(QStringLiteral("setup"), location);
+        QSqlDatabase d = c.db();
+        if (!c.isOpen()) {
+            problems << location.url() + QStringLiteral(": ") + c.error();
         } else if (!d.transaction()) {
             problems << d.lastError().text();
         } else {
@@ -210,9 +183,7 @@ QStringList EnsureServerDatabases(const dbloc::Location &location) {
                 problems << problem;
             }
         }
-        d.close();
     }
-    QSqlDatabase::removeDatabase(name);
     return problems;
 }
 
@@ -221,8 +192,8 @@ bool UpgradeDatabase(const QString &path, schema::Db db) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly) || !f.read(16).startsWith("SQLite format 3")) return false;
     f.close();
-    FileConnection c(path);
-    if (!c.ok()) return false;
+    dbloc::PrivateConnection c(QStringLiteral("setup"), path);
+    if (!c.isOpen()) return false;
     const int version = userVersion(c.db());
     if (version < 0) return false;
     if (version >= schema::kVersion) return true;
